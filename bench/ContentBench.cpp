@@ -1,0 +1,93 @@
+// Decoding packed pictures and parsing the content file.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "content/Cprogdata.h"
+#include "graphics/Ctbytebitmap.h"
+
+namespace velmora {
+namespace {
+
+void AppendInt32(std::vector<std::uint8_t>& bytes, std::int32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
+}
+
+// A drawing-like picture: runs of background and ink with anti-aliased
+// literal pixels at every edge, as a packer produces from line art.
+std::vector<std::uint8_t> PackedPicture(int width, int height, unsigned literalShare)
+{
+    std::mt19937 random(1234);
+    std::vector<std::uint8_t> packed;
+    const std::size_t total = static_cast<std::size_t>(width) * height;
+    std::size_t written = 0;
+    while (written < total) {
+        if (random() % 100 < literalShare) {
+            packed.push_back(static_cast<std::uint8_t>(random() % 128));
+            ++written;
+        } else {
+            const unsigned run = 3 + random() % 60;
+            packed.push_back(static_cast<std::uint8_t>(0x80 | (random() % 2 ? 0x7F : 0x00)));
+            packed.push_back(static_cast<std::uint8_t>(run - 3));
+            written += run;
+        }
+    }
+    std::vector<std::uint8_t> file{'T', 'B', 'B', 's'};
+    AppendInt32(file, width);
+    AppendInt32(file, height);
+    AppendInt32(file, static_cast<std::int32_t>(packed.size()));
+    file.insert(file.end(), packed.begin(), packed.end());
+    return file;
+}
+
+void DecodePacked(benchmark::State& state)
+{
+    const auto file = PackedPicture(1024, 768, static_cast<unsigned>(state.range(0)));
+    for (auto _ : state) {
+        CMemoryStream stream(file.data(), file.size());
+        CTByteBitmap image;
+        if (!image.LoadFromStream(stream))
+            state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(image.Data());
+    }
+    state.counters["pixels/s"] = benchmark::Counter(1024.0 * 768.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+// The argument is the share of literal codes among all codes, in percent.
+BENCHMARK(DecodePacked)->Arg(10)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+std::string ContentFile(std::size_t targetSize)
+{
+    std::string text = "F\xA8\r\n@ generated for the benchmark @\r\n";
+    for (int group = 0; text.size() < targetSize - 2000; ++group) {
+        text += "#\"Grupa " + std::to_string(group) + "\" \"g" + std::to_string(group) + "\" B\r\n";
+        text += " |\"Tytu\xB3 " + std::to_string(group) + "\" \"t" + std::to_string(group) + "\"\r\n";
+        for (int item = 0; item < 10; ++item)
+            text += " -\"S\xB3owo " + std::to_string(item) + "\" \"w" + std::to_string(group) + "_" +
+                    std::to_string(item) + "\"\r\n";
+    }
+    text += "P\xA8\r\n";
+    for (int page = 0; page < 20; ++page)
+        text += " -\"Strona\" \"h" + std::to_string(page) + "\" \"10\"\r\n";
+    text += "R\xA8 |\"IPA\" \"https://www.internationalphoneticassociation.org\" -\"s\" \"p1\"\r\n";
+    return text;
+}
+
+void ParseContentFile(benchmark::State& state)
+{
+    const std::string text = ContentFile(200 * 1024);
+    for (auto _ : state) {
+        CProgData data;
+        data.LoadFromStream(CMemoryStream(text.data(), text.size()));
+        benchmark::DoNotOptimize(data.MenuItemCount());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(ParseContentFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace velmora {
+
+// Cuts the content file into tokens: bytes up to 0x20 separate tokens, a
+// double quote opens a string that runs to the next quote (or the end of the
+// data), and every other byte is a token by itself. Past the last token the
+// empty text is returned. Tokens are views into the caller's buffer.
+class CContentTokenizer {
+public:
+    CContentTokenizer(const std::uint8_t* data, std::size_t size) : data_(data), end_(size) {}
+
+    std::string_view ReadToken();
+
+    // Skips one comment ("@" ... "@", or to the end of the data) when the next
+    // token opens one. Only one: a token directly after a comment is returned
+    // as it stands, even when it is "@".
+    std::string_view ReadTokenSkippingComment();
+
+    std::size_t Position() const { return pos_; }
+    bool AtEnd() const { return pos_ == end_; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t end_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,204 @@
+#include "content/Cprogdata.h"
+
+#include <charconv>
+
+#include "content/Contenttokenizer.h"
+#include "core/Contentpath.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kFormatError = "Błędny format pliku zasobów!";
+constexpr std::string_view kSizeError = "Błędny format pliku zasobów! (max 200KB)";
+constexpr std::string_view kSectionMark = "\xA8";
+
+std::unique_ptr<CFonetItem> NewItem(std::string_view name, std::string_view fileName, std::uint8_t flags)
+{
+    auto item = std::make_unique<CFonetItem>();
+    item->name = name;
+    item->fileName = fileName;
+    item->flags = flags;
+    return item;
+}
+
+// The recursive-descent reader of one content file. `cur` is the look-ahead
+// token; every list ends at the first token that does not start one of its
+// elements, and the element being read ends at any unexpected token.
+class CContentParser {
+public:
+    CContentParser(CProgData& target, const std::uint8_t* data, std::size_t size)
+        : target_(target), tokens_(data, size)
+    {
+    }
+
+    void Parse()
+    {
+        ReadHeader();
+        cur_ = Next();
+        while (cur_ == "#")
+            ReadMenuItem();
+        // Each section header's marker byte is read raw whether or not its
+        // first byte matched, so a presentation section that does not follow
+        // a help section header is never recognised.
+        if (const std::string_view mark = tokens_.ReadToken(); cur_ == "P" && mark == kSectionMark)
+            ReadHelpPages();
+        if (const std::string_view mark = tokens_.ReadToken(); cur_ == "R" && mark == kSectionMark)
+            ReadPresentation();
+    }
+
+private:
+    std::string_view Next() { return tokens_.ReadTokenSkippingComment(); }
+
+    void ReadHeader()
+    {
+        if (Next() != "F")
+            throw EContentError(std::string(kFormatError));
+        if (tokens_.ReadToken() != kSectionMark)
+            throw EContentError(std::string(kFormatError));
+    }
+
+    void ReadMenuItem()
+    {
+        auto menuItem = std::make_unique<CFonetMenuItem>();
+        cur_ = Next();
+        if (cur_ == "#") {
+            menuItem->flags |= ifIndented;
+            cur_ = Next();
+        }
+        menuItem->name = cur_;
+        menuItem->fileName = Next();
+        cur_ = Next();
+        if (cur_ == "B") {
+            menuItem->flags |= ifPicture;
+            cur_ = Next();
+        }
+        while (cur_ == "|")
+            menuItem->title.AddChild(ReadEntry(ifPicture));
+        while (cur_ == "-") {
+            // Only a group's first exercise item carries a recorded word.
+            const std::uint8_t flags = menuItem->children.empty() ? ifPicture | ifSound : ifPicture;
+            menuItem->AddChild(ReadEntry(flags));
+        }
+        target_.AddMenuItem(std::move(menuItem));
+    }
+
+    void ReadHelpPages()
+    {
+        cur_ = Next();
+        while (cur_ == "-") {
+            const std::string_view name = Next();
+            const std::string_view fileName = Next();
+            auto page = NewItem(name, fileName, ifPicture);
+            page->value = ParseContentNumber(Next());
+            target_.helpPages.AddChild(std::move(page));
+            cur_ = Next();
+        }
+    }
+
+    void ReadPresentation()
+    {
+        cur_ = Next();
+        while (cur_ == "|")
+            target_.presentation.title.AddChild(ReadEntry(ifPicture | ifPresentation));
+        while (cur_ == "-")
+            target_.presentation.AddChild(ReadEntry(ifPresentation));
+    }
+
+    // Reads "name file" after the token that introduced the entry, and the
+    // look-ahead token after it.
+    std::unique_ptr<CFonetItem> ReadEntry(std::uint8_t flags)
+    {
+        const std::string_view name = Next();
+        const std::string_view fileName = Next();
+        auto item = NewItem(name, fileName, flags);
+        cur_ = Next();
+        return item;
+    }
+
+    CProgData& target_;
+    CContentTokenizer tokens_;
+    std::string_view cur_;
+};
+
+}  // namespace
+
+CProgData::~CProgData()
+{
+    ClearMenuItems();
+}
+
+void CProgData::LoadFromFile(const std::string& fileName)
+{
+    // One byte more than the limit is enough to refuse a larger file with
+    // the size message without reading all of it.
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFile(ResolveContentPath(fileName), bytes, kMaxFileSize + 1))
+        throw EContentError("Nie można odczytać pliku " + fileName);
+    LoadFromStream(CMemoryStream(std::move(bytes)));
+}
+
+void CProgData::LoadFromStream(const CMemoryStream& stream)
+{
+    ClearMenuItems();
+    if (stream.Size() > kMaxFileSize)
+        throw EContentError(std::string(kSizeError));
+    CContentParser(*this, stream.Data(), stream.Size()).Parse();
+}
+
+bool CProgData::LoadResources()
+{
+    bool ok = true;
+    for (const auto& menuItem : menuItems) {
+        const bool loaded = menuItem->Load(scopeTree);
+        for (const auto& entry : menuItem->children) {
+            if (!ContentFileExists(SoundClipPath(*entry)))
+                entry->flags &= static_cast<std::uint8_t>(~ifSound);
+        }
+        ok = ok && loaded;
+    }
+    const bool helpLoaded = helpPages.Load(scopeTree);
+    return ok && helpLoaded;
+}
+
+void CProgData::ClearMenuItems()
+{
+    selectedMenuItem = -1;
+    menuItems.clear();
+}
+
+void CProgData::AddMenuItem(std::unique_ptr<CFonetMenuItem> item)
+{
+    if (item)
+        menuItems.push_back(std::move(item));
+}
+
+CFonetMenuItem* CProgData::MenuItemAt(std::int32_t index) const
+{
+    if (index < 0 || index >= MenuItemCount())
+        throw std::out_of_range("menu item index out of range");
+    return menuItems[static_cast<std::size_t>(index)].get();
+}
+
+std::int32_t ParseContentNumber(std::string_view text)
+{
+    // from_chars takes a leading '-' but no '+'; strip one '+' and then
+    // refuse a second sign ("+-5", "++5").
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (text.empty() || text.front() == '-')
+            return 0;
+    }
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return 0;
+    return value;
+}
+
+std::string SoundClipPath(const CFonetItem& item)
+{
+    return "Data\\sou\\" + item.fileName + ".cw";
+}
+
+}  // namespace velmora

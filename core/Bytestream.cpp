@@ -1,0 +1,68 @@
+#include "core/Bytestream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velmora {
+
+CMemoryStream::CMemoryStream(const void* data, std::size_t size)
+    : bytes_(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size)
+{
+}
+
+std::size_t CMemoryStream::Read(void* buffer, std::size_t count)
+{
+    const std::size_t available = bytes_.size() - position_;
+    const std::size_t delivered = std::min(count, available);
+    if (delivered > 0)
+        std::memcpy(buffer, bytes_.data() + position_, delivered);
+    position_ += delivered;
+    return delivered;
+}
+
+CFileStream::CFileStream(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+
+CFileStream::~CFileStream()
+{
+    if (file_ != nullptr)
+        std::fclose(file_);
+}
+
+std::size_t CFileStream::Read(void* buffer, std::size_t count)
+{
+    if (file_ == nullptr || count == 0)
+        return 0;
+    return std::fread(buffer, 1, count, file_);
+}
+
+bool CFileStream::Failed() const
+{
+    return file_ != nullptr && std::ferror(file_) != 0;
+}
+
+bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxBytes)
+{
+    bytes.clear();
+    CFileStream stream(path);
+    if (!stream.IsOpen())
+        return false;
+    // Grows in blocks rather than trusting a size reported up front, so a file
+    // that changes while it is read is still read safely and never past the cap.
+    constexpr std::size_t kBlock = 64 * 1024;
+    while (bytes.size() < maxBytes) {
+        const std::size_t used = bytes.size();
+        const std::size_t want = std::min(kBlock, maxBytes - used);
+        bytes.resize(used + want);
+        const std::size_t got = stream.Read(bytes.data() + used, want);
+        bytes.resize(used + got);
+        if (got < want)
+            break;
+    }
+    if (stream.Failed()) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velmora

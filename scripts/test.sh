@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: an optimised build, and a build under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Fails on the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for preset in release asan; do
+  echo "== $preset: configure and build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  echo "== $preset: tests"
+  ctest --preset "$preset"
+done

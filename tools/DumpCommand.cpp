@@ -1,0 +1,97 @@
+// velmora-content dump DIR: the content tree as the program loads it, as JSON.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "content/Cprogdata.h"
+#include "core/Textencoding.h"
+#include "tools/Commands.h"
+
+namespace velmora::tool {
+
+namespace {
+
+using nlohmann::json;
+
+json ImageSize(const CFonetItem& item)
+{
+    return json::array({item.image.Width(), item.image.Height()});
+}
+
+json Entry(const CFonetItem& item)
+{
+    return {{"name", Cp1250ToUtf8(item.name)},
+            {"fileName", Cp1250ToUtf8(item.fileName)},
+            {"flags", item.flags},
+            {"value", item.value},
+            {"image", ImageSize(item)}};
+}
+
+json Entries(const CFonetItem& parent)
+{
+    json list = json::array();
+    for (const auto& child : parent.children)
+        list.push_back(Entry(*child));
+    return list;
+}
+
+json MenuItem(const CFonetMenuItem& group)
+{
+    return {{"name", Cp1250ToUtf8(group.name)},
+            {"fileName", Cp1250ToUtf8(group.fileName)},
+            {"flags", group.flags},
+            {"image", ImageSize(group)},
+            {"title", {{"flags", group.title.flags}, {"image", ImageSize(group.title)}, {"children", Entries(group.title)}}},
+            {"children", Entries(group)}};
+}
+
+const char* kHelp =
+    "usage: velmora-content dump DIR\n"
+    "Loads DIR/menl.dat and every picture it names, as the program does with DIR\n"
+    "as its current directory, and prints the content tree as one JSON object.\n"
+    "When the content file is refused, prints {\"error\": MESSAGE} and exits 1.\n";
+
+}  // namespace
+
+int RunDump(const Arguments& args)
+{
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (args.size() != 1) {
+        std::fputs(kHelp, stderr);
+        return 2;
+    }
+    if (::chdir(args[0].c_str()) != 0) {
+        std::fprintf(stderr, "velmora-content dump: cannot enter %s: %s\n", args[0].c_str(), std::strerror(errno));
+        return 1;
+    }
+
+    CProgData data;
+    try {
+        data.LoadFromFile("menl.dat");
+    } catch (const EContentError& error) {
+        std::cout << json{{"error", error.what()}}.dump() << '\n';
+        std::fprintf(stderr, "velmora-content dump: %s\n", error.what());
+        return 1;
+    }
+    const bool loaded = data.LoadResources();
+
+    json groups = json::array();
+    for (const auto& group : data.menuItems)
+        groups.push_back(MenuItem(*group));
+    const json result = {{"menuItems", groups},
+                         {"helpPages", Entries(data.helpPages)},
+                         {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
+                         {"loadResources", loaded}};
+    std::cout << result.dump(2) << '\n';
+    return 0;
+}
+
+}  // namespace velmora::tool
