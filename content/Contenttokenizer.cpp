@@ -13,6 +13,7 @@ std::string_view CContentTokenizer::ReadToken()
 {
     while (pos_ < end_ && data_[pos_] <= kLastWhitespace)
         ++pos_;
+    tokenStart_ = pos_;
     if (pos_ == end_)
         return {};
     const auto* bytes = reinterpret_cast<const char*>(data_);

@@ -22,12 +22,16 @@ public:
     std::string_view ReadTokenSkippingComment();
 
     std::size_t Position() const { return pos_; }
+    // Where the last token returned began (its opening quote for a string).
+    std::size_t TokenStart() const { return tokenStart_; }
     bool AtEnd() const { return pos_ == end_; }
+    std::size_t Size() const { return end_; }
 
 private:
     const std::uint8_t* data_;
     std::size_t end_;
     std::size_t pos_ = 0;
+    std::size_t tokenStart_ = 0;
 };
 
 }  // namespace velmora

@@ -35,7 +35,7 @@ public:
     void Parse()
     {
         ReadHeader();
-        cur_ = Next();
+        Advance();
         while (cur_ == "#")
             ReadMenuItem();
         // Each section header's marker byte is read raw whether or not its
@@ -47,31 +47,52 @@ public:
             ReadPresentation();
     }
 
+    // The look-ahead token left when parsing ended. When it is the empty
+    // text at the end of the data, the whole file was read.
+    TContentParseReport Report() const
+    {
+        TContentParseReport report;
+        report.stoppedEarly = !(cur_.empty() && curStart_ == tokens_.Size());
+        report.stopOffset = curStart_;
+        report.stopToken = cur_;
+        return report;
+    }
+
 private:
     std::string_view Next() { return tokens_.ReadTokenSkippingComment(); }
 
+    // Reads the next token as the new look-ahead, remembering where it began.
+    void Advance()
+    {
+        cur_ = Next();
+        curStart_ = tokens_.TokenStart();
+    }
+
     void ReadHeader()
     {
-        if (Next() != "F")
+        Advance();
+        if (cur_ != "F")
             throw EContentError(std::string(kFormatError));
-        if (tokens_.ReadToken() != kSectionMark)
+        cur_ = tokens_.ReadToken();
+        curStart_ = tokens_.TokenStart();
+        if (cur_ != kSectionMark)
             throw EContentError(std::string(kFormatError));
     }
 
     void ReadMenuItem()
     {
         auto menuItem = std::make_unique<CFonetMenuItem>();
-        cur_ = Next();
+        Advance();
         if (cur_ == "#") {
             menuItem->flags |= ifIndented;
-            cur_ = Next();
+            Advance();
         }
         menuItem->name = cur_;
         menuItem->fileName = Next();
-        cur_ = Next();
+        Advance();
         if (cur_ == "B") {
             menuItem->flags |= ifPicture;
-            cur_ = Next();
+            Advance();
         }
         while (cur_ == "|")
             menuItem->title.AddChild(ReadEntry(ifPicture));
@@ -85,20 +106,20 @@ private:
 
     void ReadHelpPages()
     {
-        cur_ = Next();
+        Advance();
         while (cur_ == "-") {
             const std::string_view name = Next();
             const std::string_view fileName = Next();
             auto page = NewItem(name, fileName, ifPicture);
             page->value = ParseContentNumber(Next());
             target_.helpPages.AddChild(std::move(page));
-            cur_ = Next();
+            Advance();
         }
     }
 
     void ReadPresentation()
     {
-        cur_ = Next();
+        Advance();
         while (cur_ == "|")
             target_.presentation.title.AddChild(ReadEntry(ifPicture | ifPresentation));
         while (cur_ == "-")
@@ -112,13 +133,14 @@ private:
         const std::string_view name = Next();
         const std::string_view fileName = Next();
         auto item = NewItem(name, fileName, flags);
-        cur_ = Next();
+        Advance();
         return item;
     }
 
     CProgData& target_;
     CContentTokenizer tokens_;
     std::string_view cur_;
+    std::size_t curStart_ = 0;
 };
 
 }  // namespace
@@ -128,22 +150,34 @@ CProgData::~CProgData()
     ClearMenuItems();
 }
 
-void CProgData::LoadFromFile(const std::string& fileName)
+void CProgData::LoadFromFile(const std::string& fileName, TContentParseReport* report)
 {
     // One byte more than the limit is enough to refuse a larger file with
     // the size message without reading all of it.
     std::vector<std::uint8_t> bytes;
     if (!ReadFile(ResolveContentPath(fileName), bytes, kMaxFileSize + 1))
         throw EContentError("Nie można odczytać pliku " + fileName);
-    LoadFromStream(CMemoryStream(std::move(bytes)));
+    LoadFromStream(CMemoryStream(std::move(bytes)), report);
 }
 
-void CProgData::LoadFromStream(const CMemoryStream& stream)
+void CProgData::LoadFromStream(const CMemoryStream& stream, TContentParseReport* report)
 {
     ClearMenuItems();
-    if (stream.Size() > kMaxFileSize)
+    if (stream.Size() > kMaxFileSize) {
+        if (report != nullptr)
+            *report = TContentParseReport{true, kMaxFileSize, {}};
         throw EContentError(std::string(kSizeError));
-    CContentParser(*this, stream.Data(), stream.Size()).Parse();
+    }
+    CContentParser parser(*this, stream.Data(), stream.Size());
+    try {
+        parser.Parse();
+    } catch (const EContentError&) {
+        if (report != nullptr)
+            *report = parser.Report();
+        throw;
+    }
+    if (report != nullptr)
+        *report = parser.Report();
 }
 
 bool CProgData::LoadResources()

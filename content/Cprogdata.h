@@ -19,6 +19,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where reading a content file stopped short of its end. The grammar has no
+// errors past the header: an unexpected token ends the element being read
+// and everything after it is ignored. Tools report that place.
+struct TContentParseReport {
+    bool stoppedEarly = false;
+    std::size_t stopOffset = 0;  // byte offset of the token that ended reading
+    std::string stopToken;       // that token, as its bytes stand
+};
+
 // All exercise content read from "menl.dat": the menu groups with their
 // items, the help pages and the phonetic-alphabet presentation. Owns every
 // item reachable from its members.
@@ -33,8 +42,10 @@ public:
 
     // `fileName` is a content path (resolved like every other one). Throws
     // EContentError when the file cannot be read or its format is wrong.
-    void LoadFromFile(const std::string& fileName);
-    void LoadFromStream(const CMemoryStream& stream);
+    // `report`, when given, receives where reading stopped; it is filled
+    // also when the header is refused.
+    void LoadFromFile(const std::string& fileName, TContentParseReport* report = nullptr);
+    void LoadFromStream(const CMemoryStream& stream, TContentParseReport* report = nullptr);
     // Loads every picture of the groups and help pages and clears the sound
     // mark of items whose clip is missing; true only if every picture loaded.
     bool LoadResources();

@@ -41,6 +41,21 @@ std::array<std::uint8_t, 256> BlendTable(std::uint8_t a, std::uint8_t b)
 
 }  // namespace
 
+const char* TbbErrorText(TTbbError error)
+{
+    switch (error) {
+    case TTbbError::None: return "no error";
+    case TTbbError::NoFile: return "no file";
+    case TTbbError::BadMagic: return "bad magic (not TBB1 or TBBs)";
+    case TTbbError::DimensionsOutOfRange: return "dimensions out of range";
+    case TTbbError::PackedLengthOutOfRange: return "packed length out of range";
+    case TTbbError::ShortData: return "short data";
+    case TTbbError::PackedLeftOver: return "packed stream left over";
+    case TTbbError::PackedShort: return "packed stream short";
+    }
+    return "unknown error";
+}
+
 void CTByteBitmap::Clear()
 {
     data_.reset();
@@ -91,62 +106,80 @@ void CTByteBitmap::Assign(const CTByteBitmap& source)
         std::memcpy(data_.get(), source.data_.get(), static_cast<std::size_t>(PixelCount()));
 }
 
-bool CTByteBitmap::LoadFromFile(const std::string& path)
+bool CTByteBitmap::LoadFromFile(const std::string& path, TTbbError* error)
 {
     CFileStream stream(path);
-    if (!stream.IsOpen())
+    if (!stream.IsOpen()) {
+        Clear();
+        if (error != nullptr)
+            *error = TTbbError::NoFile;
         return false;
-    return LoadFromStream(stream);
+    }
+    return LoadFromStream(stream, error);
 }
 
-bool CTByteBitmap::ReadDimensions(CStream& stream)
+bool CTByteBitmap::LoadFromStream(CStream& stream, TTbbError* error)
+{
+    const TTbbError result = Decode(stream);
+    if (error != nullptr)
+        *error = result;
+    return result == TTbbError::None;
+}
+
+TTbbError CTByteBitmap::ReadDimensions(CStream& stream)
 {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    if (!ReadInt32(stream, width) || width < 0 || width > kMaxDimension)
-        return false;
-    if (!ReadInt32(stream, height) || height < 0 || height > kMaxDimension)
-        return false;
+    if (!ReadInt32(stream, width))
+        return TTbbError::ShortData;
+    if (width < 0 || width > kMaxDimension)
+        return TTbbError::DimensionsOutOfRange;
+    if (!ReadInt32(stream, height))
+        return TTbbError::ShortData;
+    if (height < 0 || height > kMaxDimension)
+        return TTbbError::DimensionsOutOfRange;
     // 100,000 x 100,000 does not fit in 32 bits: the product is taken in 64.
     if (static_cast<std::int64_t>(width) * height > kMaxPixels)
-        return false;
+        return TTbbError::DimensionsOutOfRange;
     SetSize(width, height);
-    return true;
+    return TTbbError::None;
 }
 
-bool CTByteBitmap::LoadFromStream(CStream& stream)
+TTbbError CTByteBitmap::Decode(CStream& stream)
 {
     Clear();
     char magic[4];
     if (stream.Read(magic, 4) != 4)
-        return false;
+        return TTbbError::ShortData;
     if (std::memcmp(magic, "TBBs", 4) == 0)
-        return LoadPacked(stream);
+        return DecodePacked(stream);
     if (std::memcmp(magic, "TBB1", 4) != 0)
-        return false;
-    if (!ReadDimensions(stream))
-        return false;
+        return TTbbError::BadMagic;
+    if (const TTbbError error = ReadDimensions(stream); error != TTbbError::None)
+        return error;
     const auto count = static_cast<std::size_t>(PixelCount());
     if (count == 0)
-        return true;
-    return stream.Read(data_.get(), count) == count;
+        return TTbbError::None;
+    return stream.Read(data_.get(), count) == count ? TTbbError::None : TTbbError::ShortData;
 }
 
-bool CTByteBitmap::LoadPacked(CStream& stream)
+TTbbError CTByteBitmap::DecodePacked(CStream& stream)
 {
-    if (!ReadDimensions(stream))
-        return false;
+    if (const TTbbError error = ReadDimensions(stream); error != TTbbError::None)
+        return error;
     std::int32_t packedSize = 0;
-    if (!ReadInt32(stream, packedSize) || packedSize < 0 || packedSize > kMaxPackedBytes)
-        return false;
+    if (!ReadInt32(stream, packedSize))
+        return TTbbError::ShortData;
+    if (packedSize < 0 || packedSize > kMaxPackedBytes)
+        return TTbbError::PackedLengthOutOfRange;
     const auto total = static_cast<std::size_t>(PixelCount());
     if (packedSize == 0)
-        return total == 0;
+        return total == 0 ? TTbbError::None : TTbbError::PackedShort;
 
     const auto size = static_cast<std::size_t>(packedSize);
     std::vector<std::uint8_t> packed(size);
     if (stream.Read(packed.data(), size) != size)
-        return false;
+        return TTbbError::ShortData;
 
     // Values are expanded from seven bits as they are written. Pixels the
     // stream does not reach stay 0, which the expansion maps to 0 as well, so
@@ -163,12 +196,14 @@ bool CTByteBitmap::LoadPacked(CStream& stream)
             continue;
         }
         if (i == size)
-            break;
+            return TTbbError::PackedShort;  // the run's count byte is missing
         const std::size_t run = std::min<std::size_t>(in[i++] + 3u, total - p);
         std::memset(out + p, ExpandSevenBit(code - 0x80), run);
         p += run;
     }
-    return i == size && p == total;
+    if (p < total)
+        return TTbbError::PackedShort;
+    return i == size ? TTbbError::None : TTbbError::PackedLeftOver;
 }
 
 void CTByteBitmap::Invert()

@@ -9,6 +9,22 @@
 
 namespace velmora {
 
+// Why a picture file was refused; the loaders report it for tools that
+// explain a content directory, the program only looks at success.
+enum class TTbbError {
+    None,
+    NoFile,                 // cannot be opened or read
+    BadMagic,               // not "TBB1" or "TBBs"
+    DimensionsOutOfRange,   // a dimension outside 0..100,000 or too many pixels
+    PackedLengthOutOfRange, // packed length outside 0..8,388,608
+    ShortData,              // the file ends inside the header or the body
+    PackedLeftOver,         // packed codes left after the image is full
+    PackedShort,            // the packed codes end before the image is full
+};
+
+// A short English description of the error, for tools.
+const char* TbbErrorText(TTbbError error);
+
 // Toolkit colour value: red in bits 0-7, green in 8-15, blue in 16-23.
 using TColor = std::uint32_t;
 
@@ -39,9 +55,10 @@ public:
     void SetSize(std::int32_t width, std::int32_t height);
     void Assign(const CTByteBitmap& source);
 
-    // `path` is a Linux path; content paths go through ResolveContentPath first.
-    bool LoadFromFile(const std::string& path);
-    bool LoadFromStream(CStream& stream);
+    // `path` is a Linux path; content paths go through ResolveContentPath
+    // first. `error`, when given, receives the reason of a failure.
+    bool LoadFromFile(const std::string& path, TTbbError* error = nullptr);
+    bool LoadFromStream(CStream& stream, TTbbError* error = nullptr);
 
     // A stored seven-bit value v becomes (2v) mod 256, with 254 raised to 255
     // so that the largest value is full ink.
@@ -57,8 +74,9 @@ public:
     std::unique_ptr<TBitmap> CreateGreyBitmap() const;
 
 private:
-    bool LoadPacked(CStream& stream);
-    bool ReadDimensions(CStream& stream);
+    TTbbError Decode(CStream& stream);
+    TTbbError DecodePacked(CStream& stream);
+    TTbbError ReadDimensions(CStream& stream);
     std::int64_t PixelCount() const { return static_cast<std::int64_t>(width_) * height_; }
 
     std::int32_t width_ = 0;

@@ -266,3 +266,40 @@ TEST_F(CProgDataFiles, FileErrors)
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TContentParseReport ReportOf(const std::string& text)
+{
+    CProgData data;
+    TContentParseReport report;
+    try {
+        data.LoadFromStream(CMemoryStream(text.data(), text.size()), &report);
+    } catch (const EContentError&) {
+    }
+    return report;
+}
+
+TEST(CProgDataParse, ReportsWhereReadingStopped)
+{
+    EXPECT_FALSE(ReportOf("F\xA8 #\"g\"\"g\" -\"a\"\"a\" P\xA8 -\"p\"\"p\"\"1\" R\xA8 |\"l\"\"u\" -\"s\"\"s\"\r\n").stoppedEarly);
+    EXPECT_FALSE(ReportOf("F\xA8").stoppedEarly);
+    EXPECT_FALSE(ReportOf("F\xA8 #\"g\"\"g\" @ trailing comment").stoppedEarly);
+
+    const std::string misplaced = "F\xA8 #\"g\"\"g\" -\"a\"\"a\" |\"t\"\"t\"";
+    const TContentParseReport report = ReportOf(misplaced);
+    EXPECT_TRUE(report.stoppedEarly);
+    EXPECT_EQ(report.stopOffset, misplaced.find('|'));
+    EXPECT_EQ(report.stopToken, "|");
+
+    const std::string noHelpHeader = "F\xA8 #\"g\"\"g\" R\xA8 -\"s\"\"s\"";
+    EXPECT_EQ(ReportOf(noHelpHeader).stopOffset, noHelpHeader.find('R'));
+
+    const TContentParseReport header = ReportOf("  X");
+    EXPECT_TRUE(header.stoppedEarly);
+    EXPECT_EQ(header.stopOffset, 2u);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -276,3 +276,40 @@ TEST(CTByteBitmapPaint, EmptyImageGivesAnEmptyBitmap)
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TTbbError ReasonOf(const test::Bytes& file)
+{
+    CMemoryStream stream(file.data(), file.size());
+    CTByteBitmap image;
+    TTbbError error = TTbbError::None;
+    EXPECT_EQ(image.LoadFromStream(stream, &error), error == TTbbError::None);
+    return error;
+}
+
+TEST(CTByteBitmapLoad, FailuresSayWhy)
+{
+    using test::Bytes;
+    EXPECT_EQ(ReasonOf(test::PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x7F})), TTbbError::None);
+    EXPECT_EQ(ReasonOf(Bytes{'T', 'B'}), TTbbError::ShortData);
+    EXPECT_EQ(ReasonOf(Bytes{'P', 'N', 'G', ' ', 0, 0, 0, 0}), TTbbError::BadMagic);
+    EXPECT_EQ(ReasonOf(test::UnpackedTbb(100001, 1, {})), TTbbError::DimensionsOutOfRange);
+    EXPECT_EQ(ReasonOf(test::UnpackedTbb(4096, 2049, {})), TTbbError::DimensionsOutOfRange);
+    EXPECT_EQ(ReasonOf(test::UnpackedTbb(2, 2, {1})), TTbbError::ShortData);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(1, 1, -5, {})), TTbbError::PackedLengthOutOfRange);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(2, 1, {1, 2, 3})), TTbbError::PackedLeftOver);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(3, 1, {1, 2})), TTbbError::PackedShort);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(3, 1, {1, 0x82})), TTbbError::PackedShort) << "count byte missing";
+    EXPECT_EQ(ReasonOf(test::PackedTbb(3, 1, 0, {})), TTbbError::PackedShort);
+
+    CTByteBitmap image;
+    TTbbError error = TTbbError::None;
+    EXPECT_FALSE(image.LoadFromFile("/nonexistent/velmora/picture.tbb", &error));
+    EXPECT_EQ(error, TTbbError::NoFile);
+    EXPECT_STREQ(TbbErrorText(TTbbError::PackedLeftOver), "packed stream left over");
+}
+
+}  // namespace
+}  // namespace velmora
