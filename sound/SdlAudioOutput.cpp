@@ -166,6 +166,13 @@ bool CSdlAudioOutput::Play(const std::uint8_t* image, std::size_t size)
     return true;
 }
 
+bool CSdlAudioOutput::IsPlayable(const std::uint8_t* image, std::size_t size)
+{
+    TDecodedWave wave;
+    std::vector<std::int16_t> samples;
+    return DecodeWave(image, size, wave) && ConvertToDevice(wave, kWantedRate, samples);
+}
+
 bool CSdlAudioOutput::PlayIfIdle(const std::uint8_t* image, std::size_t size)
 {
     // Only the audio thread changes playing to idle, never the other way,

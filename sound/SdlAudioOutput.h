@@ -32,6 +32,10 @@ public:
     bool GetVolume(std::uint32_t& volume) const override;
     void SetVolume(std::uint32_t volume) override;
 
+    // Whether Play would play `image`: it decodes and converts as Play does,
+    // without a device. For tools that check clip files.
+    static bool IsPlayable(const std::uint8_t* image, std::size_t size);
+
     // The device's sample rate and buffer length in frames; 0 when unavailable.
     int DeviceRate() const { return rate_; }
     int BufferFrames() const { return bufferFrames_; }

@@ -1,37 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "support/TestFiles.h"
+#include "support/ToolRunner.h"
 
 namespace velmora {
 namespace {
 
-struct ToolResult {
-    int status = -1;
-    std::string out;
-};
-
-ToolResult RunTool(const std::string& arguments)
-{
-    ToolResult result;
-    const std::string command = std::string(VELMORA_CONTENT_TOOL) + " " + arguments + " 2>/dev/null";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.out.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using test::RunContentTool;
+using test::ToolResult;
 
 TEST(ContentToolDump, PrintsTheTreeAsUtf8Json)
 {
@@ -45,7 +24,7 @@ TEST(ContentToolDump, PrintsTheTreeAsUtf8Json)
     dir.Write("Data/gra/pomoc.tbb", test::UnpackedTbb(1, 1, {0}));
     dir.Write("Data/sou/a.cw", std::string("riff"));
 
-    const ToolResult result = RunTool("dump " + dir.Path().string());
+    const ToolResult result = RunContentTool("dump " + dir.Path().string());
     ASSERT_EQ(result.status, 0);
     const auto json = nlohmann::json::parse(result.out);
     EXPECT_TRUE(json["loadResources"].get<bool>());
@@ -71,19 +50,19 @@ TEST(ContentToolDump, ReportsMissingPicturesAndRefusedFiles)
 {
     test::TempDir dir;
     dir.Write("menl.dat", std::string("F\xA8 #\"G\"\"g\"B"));
-    ToolResult result = RunTool("dump " + dir.Path().string());
+    ToolResult result = RunContentTool("dump " + dir.Path().string());
     ASSERT_EQ(result.status, 0);
     EXPECT_FALSE(nlohmann::json::parse(result.out)["loadResources"].get<bool>());
 
     dir.Write("menl.dat", std::string("nie"));
-    result = RunTool("dump " + dir.Path().string());
+    result = RunContentTool("dump " + dir.Path().string());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(nlohmann::json::parse(result.out)["error"], "Błędny format pliku zasobów!");
 
-    EXPECT_EQ(RunTool("dump " + (dir.Path() / "nowhere").string()).status, 1);
-    EXPECT_EQ(RunTool("dump").status, 2);
-    EXPECT_EQ(RunTool("no-such-command").status, 2);
-    EXPECT_EQ(RunTool("dump --help").status, 0);
+    EXPECT_EQ(RunContentTool("dump " + (dir.Path() / "nowhere").string()).status, 1);
+    EXPECT_EQ(RunContentTool("dump").status, 2);
+    EXPECT_EQ(RunContentTool("no-such-command").status, 2);
+    EXPECT_EQ(RunContentTool("dump --help").status, 0);
 }
 
 }  // namespace

@@ -285,7 +285,8 @@ TTbbError ReasonOf(const test::Bytes& file)
     CMemoryStream stream(file.data(), file.size());
     CTByteBitmap image;
     TTbbError error = TTbbError::None;
-    EXPECT_EQ(image.LoadFromStream(stream, &error), error == TTbbError::None);
+    const bool loaded = image.LoadFromStream(stream, &error);
+    EXPECT_EQ(loaded, error == TTbbError::None);
     return error;
 }
 

@@ -17,6 +17,12 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"dump", "dump DIR: print the content of DIR/menl.dat as JSON", velmora::tool::RunDump},
+    {"pack", "pack IN.png OUT.tbb: pack a picture", velmora::tool::RunPack},
+    {"unpack", "unpack IN.tbb OUT.png: unpack a picture", velmora::tool::RunUnpack},
+    {"scramble", "scramble IN.wav OUT.cw: make a clip file of a WAVE file", velmora::tool::RunScramble},
+    {"unscramble", "unscramble IN.cw OUT.wav: restore the WAVE file of a clip", velmora::tool::RunUnscramble},
+    {"check", "check DIR: list everything wrong with a content directory", velmora::tool::RunCheck},
+    {"make-demo", "make-demo OUT_DIR: write the demo content set", velmora::tool::RunMakeDemo},
 };
 
 void PrintUsage(std::FILE* out)

@@ -60,17 +60,11 @@ const char* kHelp =
 
 int RunDump(const Arguments& args)
 {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kHelp, stdout);
-        return 0;
-    }
-    if (args.size() != 1) {
-        std::fputs(kHelp, stderr);
-        return 2;
-    }
+    if (int status = 0; HandleUsage(args, 1, 1, kHelp, status))
+        return status;
     if (::chdir(args[0].c_str()) != 0) {
-        std::fprintf(stderr, "velmora-content dump: cannot enter %s: %s\n", args[0].c_str(), std::strerror(errno));
-        return 1;
+        ReportError("dump", "cannot enter " + args[0] + ": " + std::strerror(errno));
+        return kExitBadFile;
     }
 
     CProgData data;
@@ -78,8 +72,8 @@ int RunDump(const Arguments& args)
         data.LoadFromFile("menl.dat");
     } catch (const EContentError& error) {
         std::cout << json{{"error", error.what()}}.dump() << '\n';
-        std::fprintf(stderr, "velmora-content dump: %s\n", error.what());
-        return 1;
+        ReportError("dump", error.what());
+        return kExitBadFile;
     }
     const bool loaded = data.LoadResources();
 
@@ -91,7 +85,7 @@ int RunDump(const Arguments& args)
                          {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
                          {"loadResources", loaded}};
     std::cout << result.dump(2) << '\n';
-    return 0;
+    return kExitOk;
 }
 
 }  // namespace velmora::tool

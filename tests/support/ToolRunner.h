@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace velmora::test {
+
+struct ToolResult {
+    int status = -1;   // exit status, -1 when the tool did not exit normally
+    std::string out;   // standard output
+};
+
+// Runs the content tool with `arguments` (passed to the shell as they stand;
+// quote paths with QuoteArgument); standard error is discarded.
+ToolResult RunContentTool(const std::string& arguments);
+
+std::string QuoteArgument(const std::string& text);
+
+}  // namespace velmora::test

@@ -1,0 +1,188 @@
+// velmora-content check DIR: everything that is wrong with a content directory.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "content/Cprogdata.h"
+#include "core/Bytestream.h"
+#include "core/Contentpath.h"
+#include "core/Textencoding.h"
+#include "graphics/JpegDecoder.h"
+#include "sound/Fonsounds.h"
+#include "tools/ClipCheck.h"
+#include "tools/Commands.h"
+
+namespace velmora::tool {
+
+namespace {
+
+const char* kHelp =
+    "usage: velmora-content check DIR\n"
+    "Loads DIR/menl.dat as the program does (with DIR as the current directory) and\n"
+    "lists every problem: pictures that are missing or do not decode, clips that are\n"
+    "missing or cannot be played, presentation pages that are missing or are not\n"
+    "JPEG pictures, where reading the content file stopped, and help pages that no\n"
+    "group opens. Paths are shown as the program resolves them.\n"
+    "Exits 0 when the program would start and every file is usable, 1 otherwise.\n";
+
+constexpr std::size_t kMaxPresentationPage = 256u << 20;
+
+// Collects findings; problems make the check fail, notes do not.
+class CFindings {
+public:
+    void Problem(const std::string& where, const std::string& what)
+    {
+        std::printf("%s: %s\n", where.c_str(), what.c_str());
+        ++problems_;
+    }
+    void Note(const std::string& where, const std::string& what)
+    {
+        std::printf("%s: note: %s\n", where.c_str(), what.c_str());
+    }
+    int Problems() const { return problems_; }
+
+private:
+    int problems_ = 0;
+};
+
+std::string Describe(const char* kind, int index, const CFonetItem& item)
+{
+    return std::string(kind) + " " + std::to_string(index) + " \"" + Cp1250ToUtf8(item.name) + "\"";
+}
+
+// Loads a picture as the program does; true when it decodes.
+bool CheckPicture(CFindings& findings, const std::string& where, const std::string& contentPath)
+{
+    const std::string path = ResolveContentPath(contentPath);
+    CTByteBitmap image;
+    TTbbError error = TTbbError::None;
+    if (image.LoadFromFile(path, &error))
+        return true;
+    findings.Problem(where, "picture " + path + ": " + TbbErrorText(error));
+    return false;
+}
+
+void CheckClip(CFindings& findings, const std::string& where, const CFonetItem& item)
+{
+    const std::string path = ResolveContentPath(SoundClipPath(item));
+    if (!ContentFileExists(SoundClipPath(item))) {
+        findings.Problem(where, "clip " + path + ": missing (the item shows no sound marker)");
+        return;
+    }
+    std::vector<std::uint8_t> clip;
+    if (!ReadFile(path, clip, kMaxClipFileSize + 1)) {
+        findings.Problem(where, "clip " + path + ": cannot be read");
+        return;
+    }
+    if (const std::string problem = ClipProblem(clip); !problem.empty())
+        findings.Problem(where, "clip " + path + ": " + problem);
+}
+
+void CheckItemList(CFindings& findings, const std::string& owner, const char* kind, const CFonetItem& parent)
+{
+    for (int i = 0; i < parent.ChildCount(); ++i) {
+        const CFonetItem& item = *parent.ChildAt(i);
+        const std::string where = owner + ", " + Describe(kind, i, item);
+        if ((item.flags & ifPicture) != 0)
+            CheckPicture(findings, where, item.PicturePath());
+        if ((item.flags & ifSound) != 0)
+            CheckClip(findings, where, item);
+    }
+}
+
+void CheckGroups(CFindings& findings, const CProgData& data)
+{
+    for (int g = 0; g < data.MenuItemCount(); ++g) {
+        const CFonetMenuItem& group = *data.MenuItemAt(g);
+        const std::string where = Describe("group", g, group);
+        if ((group.flags & ifPicture) != 0)
+            CheckPicture(findings, where, group.PicturePath());
+        CheckItemList(findings, where, "title entry", group.title);
+        CheckItemList(findings, where, "item", group);
+    }
+}
+
+void CheckHelpPages(CFindings& findings, const CProgData& data)
+{
+    for (int p = 0; p < data.helpPages.ChildCount(); ++p) {
+        const CFonetItem& page = *data.helpPages.ChildAt(p);
+        const std::string where = Describe("help page", p, page);
+        CheckPicture(findings, where, page.PicturePath());
+        bool keyed = false;
+        for (const auto& group : data.menuItems)
+            keyed = keyed || group->fileName == page.name;
+        if (page.name.empty())
+            findings.Note(where, "no key: the help window opens here only when no group is selected");
+        else if (!keyed)
+            findings.Note(where, "no group has the file name \"" + Cp1250ToUtf8(page.name) +
+                                     "\", so no group opens the help at this page");
+    }
+}
+
+void CheckPresentation(CFindings& findings, const CProgData& data)
+{
+    for (int p = 0; p < data.presentation.ChildCount(); ++p) {
+        const CFonetItem& page = *data.presentation.ChildAt(p);
+        const std::string where = Describe("presentation page", p, page);
+        const std::string contentPath = "Data\\pre\\" + page.fileName + ".dat";
+        const std::string path = ResolveContentPath(contentPath);
+        std::vector<std::uint8_t> bytes;
+        if (!ContentFileExists(contentPath) || !ReadFile(path, bytes, kMaxPresentationPage + 1)) {
+            findings.Problem(where, "page " + path + ": missing");
+            continue;
+        }
+        TBitmap picture;
+        std::string error;
+        if (bytes.size() > kMaxPresentationPage)
+            findings.Problem(where, "page " + path + ": larger than 256 MiB");
+        else if (!CJpegDecoder::Decode(bytes.data(), bytes.size(), picture, &error))
+            findings.Problem(where, "page " + path + ": not a decodable JPEG picture (" + error + ")");
+    }
+}
+
+void ReportParse(CFindings& findings, const TContentParseReport& report)
+{
+    if (!report.stoppedEarly)
+        return;
+    findings.Problem("menl.dat", "reading stopped at byte " + std::to_string(report.stopOffset) + " at the token \"" +
+                                     Cp1250ToUtf8(report.stopToken) +
+                                     "\", which starts no element there; the rest of the file is ignored");
+}
+
+}  // namespace
+
+int RunCheck(const Arguments& args)
+{
+    if (int status = 0; HandleUsage(args, 1, 1, kHelp, status))
+        return status;
+    if (::chdir(args[0].c_str()) != 0) {
+        ReportError("check", "cannot enter " + args[0] + ": " + std::strerror(errno));
+        return kExitBadFile;
+    }
+
+    CFindings findings;
+    CProgData data;
+    TContentParseReport report;
+    try {
+        data.LoadFromFile("menl.dat", &report);
+    } catch (const EContentError& error) {
+        findings.Problem("menl.dat", std::string(error.what()) + " (at byte " + std::to_string(report.stopOffset) + ")");
+        return kExitBadFile;
+    }
+    ReportParse(findings, report);
+    CheckPicture(findings, "sound marker", "Data\\gra\\traba.tbb");
+    CheckGroups(findings, data);
+    CheckHelpPages(findings, data);
+    CheckPresentation(findings, data);
+    std::printf("%d group(s), %d help page(s), %d link(s), %d presentation page(s): %d problem(s)\n",
+                data.MenuItemCount(), data.helpPages.ChildCount(), data.presentation.title.ChildCount(),
+                data.presentation.ChildCount(), findings.Problems());
+    return findings.Problems() == 0 ? kExitOk : kExitBadFile;
+}
+
+}  // namespace velmora::tool

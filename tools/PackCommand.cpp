@@ -1,0 +1,66 @@
+// velmora-content pack / unpack: pictures to and from the packed format.
+
+#include <QImage>
+
+#include "graphics/Ctbytebitmap.h"
+#include "tools/Commands.h"
+#include "tools/PictureFiles.h"
+#include "tools/TbbWriter.h"
+
+namespace velmora::tool {
+
+namespace {
+
+const char* kPackHelp =
+    "usage: velmora-content pack IN.png OUT.tbb\n"
+    "Packs a picture into the program's packed picture format. The ink coverage\n"
+    "is the picture's alpha when it has one, otherwise its darkness (black is full\n"
+    "ink, white is background), kept to seven bits.\n";
+
+const char* kUnpackHelp =
+    "usage: velmora-content unpack IN.tbb OUT.png\n"
+    "Writes a packed (or unpacked) picture file as a grey PNG, ink dark on white.\n"
+    "Packing the PNG again gives the same file contents.\n";
+
+}  // namespace
+
+int RunPack(const Arguments& args)
+{
+    if (int status = 0; HandleUsage(args, 2, 2, kPackHelp, status))
+        return status;
+    CTByteBitmap coverage;
+    std::string error;
+    if (!ReadCoverageFile(args[0], coverage, error)) {
+        ReportError("pack", error);
+        return kExitBadFile;
+    }
+    const std::vector<std::uint8_t> file = PackTbb(coverage);
+    if (!WriteBytes(args[1], file.data(), file.size(), error)) {
+        ReportError("pack", error);
+        return kExitBadFile;
+    }
+    return kExitOk;
+}
+
+int RunUnpack(const Arguments& args)
+{
+    if (int status = 0; HandleUsage(args, 2, 2, kUnpackHelp, status))
+        return status;
+    CTByteBitmap coverage;
+    TTbbError reason = TTbbError::None;
+    if (!coverage.LoadFromFile(args[0], &reason)) {
+        ReportError("unpack", args[0] + ": " + TbbErrorText(reason));
+        return kExitBadFile;
+    }
+    if (coverage.Width() == 0 || coverage.Height() == 0) {
+        ReportError("unpack", args[0] + ": the picture has no pixels, and a PNG cannot be empty");
+        return kExitBadFile;
+    }
+    if (!ImageFromCoverage(coverage).save(QString::fromStdString(args[1]), "PNG")) {
+        ReportError("unpack", "cannot write " + args[1]);
+        return kExitBadFile;
+    }
+    return kExitOk;
+}
+
+}  // namespace velmora::tool

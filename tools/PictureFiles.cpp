@@ -1,0 +1,84 @@
+#include "tools/PictureFiles.h"
+
+#include <QImage>
+#include <QImageReader>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace velmora::tool {
+
+bool CoverageFromImage(const QImage& image, CTByteBitmap& coverage, std::string& error)
+{
+    const std::int64_t pixels = static_cast<std::int64_t>(image.width()) * image.height();
+    if (image.width() > CTByteBitmap::kMaxDimension || image.height() > CTByteBitmap::kMaxDimension ||
+        pixels > CTByteBitmap::kMaxPixels) {
+        error = "picture of " + std::to_string(image.width()) + "x" + std::to_string(image.height()) +
+                " pixels is larger than a packed picture may be (100,000 per side, 8,388,608 in all)";
+        return false;
+    }
+    coverage.Clear();
+    coverage.SetSize(image.width(), image.height());
+    if (pixels == 0)
+        return true;
+    const bool useAlpha = image.hasAlphaChannel();
+    const QImage source = image.convertToFormat(useAlpha ? QImage::Format_ARGB32 : QImage::Format_Grayscale8);
+    for (int row = 0; row < source.height(); ++row) {
+        std::uint8_t* out = coverage.Data() + static_cast<std::size_t>(row) * source.width();
+        if (useAlpha) {
+            const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+            for (int col = 0; col < source.width(); ++col)
+                out[col] = static_cast<std::uint8_t>(qAlpha(in[col]));
+        } else {
+            const std::uint8_t* in = source.constScanLine(row);
+            for (int col = 0; col < source.width(); ++col)
+                out[col] = static_cast<std::uint8_t>(255 - in[col]);
+        }
+    }
+    return true;
+}
+
+QImage ImageFromCoverage(const CTByteBitmap& coverage)
+{
+    QImage image(coverage.Width(), coverage.Height(), QImage::Format_Grayscale8);
+    for (int row = 0; row < coverage.Height(); ++row) {
+        const std::uint8_t* in = coverage.Data() + static_cast<std::size_t>(row) * coverage.Width();
+        std::uint8_t* out = image.scanLine(row);
+        for (int col = 0; col < coverage.Width(); ++col)
+            out[col] = static_cast<std::uint8_t>(255 - in[col]);
+    }
+    return image;
+}
+
+bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error)
+{
+    QImageReader reader(QString::fromStdString(path));
+    // A header may claim any size; Qt refuses pictures above this many MiB
+    // before decoding, which keeps a hostile file from taking the memory.
+    reader.setAllocationLimit(256);
+    QImage image;
+    if (!reader.read(&image)) {
+        error = "cannot read " + path + ": " + reader.errorString().toStdString();
+        return false;
+    }
+    return CoverageFromImage(image, coverage, error);
+}
+
+bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(data, 1, size, file) == size;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velmora::tool

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "graphics/Ctbytebitmap.h"
+
+class QImage;
+
+namespace velmora::tool {
+
+// Ink coverage of an image: its alpha where it has one, otherwise the
+// darkness of its luminance (dark ink on a light ground is full coverage).
+// False, with a message, for a picture that does not fit the packed format.
+bool CoverageFromImage(const QImage& image, CTByteBitmap& coverage, std::string& error);
+
+// The picture as dark ink on white, the inverse of CoverageFromImage.
+QImage ImageFromCoverage(const CTByteBitmap& coverage);
+
+// Reads a PNG (or any picture Qt reads) as coverage.
+bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error);
+
+// Writes bytes to a file; false with a message on failure.
+bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+}  // namespace velmora::tool
