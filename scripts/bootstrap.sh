@@ -7,7 +7,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libsdl2-dev
+  libsdl2-dev libjpeg62-turbo-dev qt6-base-dev
+  # demo content: the Polish voice, the emoji and text fonts it is drawn with
+  espeak-ng fonts-noto-color-emoji fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

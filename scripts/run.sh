@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds Velmora and shows the bundled sample content as the program loads it.
+# Builds Velmora, makes the demo content and shows it as the program loads it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake --preset release >/dev/null
-cmake --build --preset release
-./build/release/tools/velmora-content dump demo/sample
+cmake --build --preset release --target velmora-content demo
+./build/release/tools/velmora-content dump build/release/demo
+./build/release/tools/velmora-content check build/release/demo || true
