@@ -11,5 +11,7 @@ namespace velmora::tool {
 using Arguments = std::vector<std::string>;
 
 int RunDump(const Arguments& args);
+int RunResample(const Arguments& args);
+int RunTone(const Arguments& args);
 
 }  // namespace velmora::tool

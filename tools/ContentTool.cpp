@@ -17,6 +17,8 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"dump", "dump DIR: print the content of DIR/menl.dat as JSON", velmora::tool::RunDump},
+    {"resample", "resample IN.ppm W H OUT.ppm: scale a picture as the program does", velmora::tool::RunResample},
+    {"tone", "tone AMOUNT IN.ppm OUT.ppm: darken or lighten a picture", velmora::tool::RunTone},
 };
 
 void PrintUsage(std::FILE* out)
