@@ -56,13 +56,13 @@ for line in open(peers_file):
     name, *numbers = line.split()
     peers[(name, tuple(int(n) for n in numbers[:4]))] = float(numbers[4])
 names = ["pillow", "vips", "qt"]
-print(f"{'pair':<22}{'ours Mpx/s':>11}" + "".join(f"{n + ' Mpx/s':>13}{n + ' ratio':>12}" for n in names))
+print(f"{'pair':<22}{'ours Mpx/s':>11}" + "".join(f"{n + ' Mpx/s':>14}{n + ' ratio':>14}" for n in names))
 for i in range(0, len(sizes), 4):
     pair = tuple(sizes[i:i + 4])
     pixels = pair[2] * pair[3]
     row = f"{'%dx%d -> %dx%d' % pair:<22}{pixels / ours[pair] / 1e6:>11.0f}"
     for n in names:
         t = peers.get((n, pair), -1)
-        row += f"{pixels / t / 1e6:>13.0f}{t / ours[pair]:>12.2f}" if t > 0 else f"{'size?':>13}{'-':>12}"
+        row += f"{pixels / t / 1e6:>14.0f}{t / ours[pair]:>14.2f}" if t > 0 else f"{'size?':>14}{'-':>14}"
     print(row)
 PY

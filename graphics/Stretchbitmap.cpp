@@ -33,8 +33,8 @@ namespace velmora {
 // of at most u, so the product is off from x by less than 256 * (2u + u^2).
 // That is below 1/(2D) for D < 2^14 in float (u = 2^-24) and for D < 2^43 in
 // double (u = 2^-53), so truncating the product gives q. Larger divisors
-// (destination areas beyond 2^41 pixels) use 128-bit integers and a true
-// division.
+// (interpolating into more than 2^41 pixels, averaging more than 2^43) use
+// 128-bit integers and a true division.
 
 namespace {
 
@@ -128,8 +128,10 @@ struct TruncatingDivider<Wide> {
 };
 
 // The hot loops. Each is a plain loop over contiguous memory (or indexed
-// loads) that the compiler vectorises; on x86-64 they are also built for two
-// wider instruction sets and picked at run time.
+// loads) that the compiler vectorises. For float and double they are also
+// built for two wider x86-64 instruction sets, picked at run time, by the
+// overloads below; 128-bit integers, which only serve divisors beyond 2^43,
+// take the templates as they are.
 #if VELMORA_X86_KERNELS
 #define VELMORA_WIDE_VECTORS [[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]]
 #else
@@ -137,21 +139,23 @@ struct TruncatingDivider<Wide> {
 #endif
 
 template <typename T>
-[[gnu::always_inline]] inline void WeighRowBody(T* __restrict sums, const std::uint8_t* __restrict row, T weight, std::size_t count)
+[[gnu::always_inline]] inline void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
+                                                std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         sums[i] = weight * static_cast<T>(row[i]);
 }
 
 template <typename T>
-[[gnu::always_inline]] inline void AddWeighedRowBody(T* __restrict sums, const std::uint8_t* __restrict row, T weight, std::size_t count)
+[[gnu::always_inline]] inline void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
+                                                     std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         sums[i] += weight * static_cast<T>(row[i]);
 }
 
 template <typename T>
-[[gnu::always_inline]] inline void WeighRowPairBody(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,
+[[gnu::always_inline]] inline void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,
                                                     const std::uint8_t* __restrict row1, T weight1, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
@@ -160,9 +164,10 @@ template <typename T>
 
 // out[j] = (weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]) div D
 template <typename T>
-[[gnu::always_inline]] inline void InterpolateRowBody(std::uint8_t* __restrict out, const T* __restrict sums, const Index* __restrict index,
-                                                      const T* __restrict weights0, const T* __restrict weights1,
-                                                      TruncatingDivider<T> divide, std::size_t count)
+[[gnu::always_inline]] inline void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums,
+                                                      const Index* __restrict index, const T* __restrict weights0,
+                                                      const T* __restrict weights1, TruncatingDivider<T> divide,
+                                                      std::size_t count)
 {
     for (std::size_t j = 0; j < count; ++j)
         out[j] = divide(weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]);
@@ -170,8 +175,9 @@ template <typename T>
 
 // totals[j] (+)= weights[j] * sums[index[j] + offset]
 template <typename T>
-[[gnu::always_inline]] inline void GatherBody(T* __restrict totals, const T* __restrict sums, const Index* __restrict index, const T* __restrict weights,
-                                              Index offset, bool first, std::size_t count)
+[[gnu::always_inline]] inline void Gather(T* __restrict totals, const T* __restrict sums,
+                                              const Index* __restrict index, const T* __restrict weights, Index offset,
+                                              bool first, std::size_t count)
 {
     if (first) {
         for (std::size_t j = 0; j < count; ++j)
@@ -183,83 +189,58 @@ template <typename T>
 }
 
 template <typename T>
-[[gnu::always_inline]] inline void DivideRowBody(std::uint8_t* __restrict out, const T* __restrict totals, TruncatingDivider<T> divide,
-                                                 std::size_t count)
+[[gnu::always_inline]] inline void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals,
+                                             TruncatingDivider<T> divide, std::size_t count)
 {
     for (std::size_t j = 0; j < count; ++j)
         out[j] = divide(totals[j]);
 }
 
-#define VELMORA_KERNELS_FOR(T)                                                                                    \
-    VELMORA_WIDE_VECTORS void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight, std::size_t count)             \
-    {                                                                                                             \
-        WeighRowBody(sums, row, weight, count);                                                                   \
-    }                                                                                                             \
-    VELMORA_WIDE_VECTORS void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight, std::size_t count)        \
-    {                                                                                                             \
-        AddWeighedRowBody(sums, row, weight, count);                                                              \
-    }                                                                                                             \
-    VELMORA_WIDE_VECTORS void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0, const std::uint8_t* __restrict row1, \
-                                           T weight1, std::size_t count)                                          \
-    {                                                                                                             \
-        WeighRowPairBody(sums, row0, weight0, row1, weight1, count);                                              \
-    }                                                                                                             \
-    VELMORA_WIDE_VECTORS void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums, const Index* __restrict index,         \
-                                             const T* __restrict weights0, const T* __restrict weights1, TruncatingDivider<T> divide,   \
-                                             std::size_t count)                                                   \
-    {                                                                                                             \
-        InterpolateRowBody(out, sums, index, weights0, weights1, divide, count);                                  \
-    }                                                                                                             \
-    VELMORA_WIDE_VECTORS void Gather(T* __restrict totals, const T* __restrict sums, const Index* __restrict index, const T* __restrict weights,       \
-                                     Index offset, bool first, std::size_t count)                          \
-    {                                                                                                             \
-        GatherBody(totals, sums, index, weights, offset, first, count);                                           \
-    }                                                                                                             \
-    VELMORA_WIDE_VECTORS void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals, TruncatingDivider<T> divide,          \
-                                        std::size_t count)                                                        \
-    {                                                                                                             \
-        DivideRowBody(out, totals, divide, count);                                                                \
+#define VELMORA_KERNELS_FOR(T)                                                                                         \
+    VELMORA_WIDE_VECTORS void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,               \
+                                       std::size_t count)                                                              \
+    {                                                                                                                  \
+        WeighRow<T>(sums, row, weight, count);                                                                         \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,          \
+                                            std::size_t count)                                                         \
+    {                                                                                                                  \
+        AddWeighedRow<T>(sums, row, weight, count);                                                                    \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,         \
+                                           const std::uint8_t* __restrict row1, T weight1, std::size_t count)          \
+    {                                                                                                                  \
+        WeighRowPair<T>(sums, row0, weight0, row1, weight1, count);                                                    \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void InterpolateRow(                                                                          \
+        std::uint8_t* __restrict out, const T* __restrict sums, const Index* __restrict index,                         \
+        const T* __restrict weights0, const T* __restrict weights1, TruncatingDivider<T> divide, std::size_t count)    \
+    {                                                                                                                  \
+        InterpolateRow<T>(out, sums, index, weights0, weights1, divide, count);                                        \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void Gather(T* __restrict totals, const T* __restrict sums, const Index* __restrict index,    \
+                                     const T* __restrict weights, Index offset, bool first, std::size_t count)         \
+    {                                                                                                                  \
+        Gather<T>(totals, sums, index, weights, offset, first, count);                                                 \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals,                      \
+                                        TruncatingDivider<T> divide, std::size_t count)                                \
+    {                                                                                                                  \
+        DivideRow<T>(out, totals, divide, count);                                                                      \
     }
 
 VELMORA_KERNELS_FOR(float)
 VELMORA_KERNELS_FOR(double)
 #undef VELMORA_KERNELS_FOR
 
-// 128-bit integers do not vectorise; these only serve divisors beyond 2^43.
-void WeighRow(Wide* __restrict sums, const std::uint8_t* __restrict row, Wide weight, std::size_t count)
-{
-    WeighRowBody(sums, row, weight, count);
-}
-void AddWeighedRow(Wide* __restrict sums, const std::uint8_t* __restrict row, Wide weight, std::size_t count)
-{
-    AddWeighedRowBody(sums, row, weight, count);
-}
-void WeighRowPair(Wide* __restrict sums, const std::uint8_t* __restrict row0, Wide weight0, const std::uint8_t* __restrict row1, Wide weight1,
-                  std::size_t count)
-{
-    WeighRowPairBody(sums, row0, weight0, row1, weight1, count);
-}
-void InterpolateRow(std::uint8_t* __restrict out, const Wide* __restrict sums, const Index* __restrict index, const Wide* __restrict weights0,
-                    const Wide* __restrict weights1, TruncatingDivider<Wide> divide, std::size_t count)
-{
-    InterpolateRowBody(out, sums, index, weights0, weights1, divide, count);
-}
-void Gather(Wide* __restrict totals, const Wide* __restrict sums, const Index* __restrict index, const Wide* __restrict weights, Index offset,
-            bool first, std::size_t count)
-{
-    GatherBody(totals, sums, index, weights, offset, first, count);
-}
-void DivideRow(std::uint8_t* __restrict out, const Wide* __restrict totals, TruncatingDivider<Wide> divide, std::size_t count)
-{
-    DivideRowBody(out, totals, divide, count);
-}
-
 // The column filter spread over the three channels of every destination
 // pixel, so the horizontal pass is one flat loop over output values.
-template <typename T>
-struct ColumnPlan {
+template <typename T> struct ColumnPlan {
     explicit ColumnPlan(const AxisFilter& columns)
-        : values(3 * columns.Size()), taps(columns.taps), index(values), weights(values * taps)
+        : values(3 * columns.Size())
+        , taps(columns.taps)
+        , index(values)
+        , weights(values * taps)
     {
         for (std::size_t k = 0; k < columns.Size(); ++k) {
             for (std::size_t channel = 0; channel < 3; ++channel) {
@@ -370,20 +351,23 @@ private:
     std::vector<float> weights0_;
 };
 
-// The averaging horizontal pass, sixteen output values at a time, each tap
-// gathered from the partial sums.
+// The averaging horizontal pass, a vector of output values at a time (16 in
+// float, 8 in double), each tap gathered from the partial sums.
+template <typename T>
 class AveragingVectors {
 public:
+    static constexpr std::size_t kLanes = 64 / sizeof(T);
+
     // False when the offsets outgrow 32 bits.
-    bool Build(const ColumnPlan<float>& plan, std::size_t sumsSize)
+    bool Build(const ColumnPlan<T>& plan, std::size_t sumsSize)
     {
         if (sumsSize > static_cast<std::size_t>(INT32_MAX))
             return false;
         values_ = plan.values;
         taps_ = plan.taps;
-        padded_ = (values_ + 15) / 16 * 16;
+        padded_ = (values_ + kLanes - 1) / kLanes * kLanes;
         index_.assign(padded_, 0);
-        weights_.assign(padded_ * taps_, 0.0f);
+        weights_.assign(padded_ * taps_, T(0));
         for (std::size_t j = 0; j < values_; ++j) {
             index_[j] = static_cast<std::int32_t>(plan.index[j]);
             for (std::size_t t = 0; t < taps_; ++t)
@@ -392,30 +376,46 @@ public:
         return true;
     }
 
-    VELMORA_AVX512 void Run(std::uint8_t* out, const float* sums, float reciprocal) const
+    VELMORA_AVX512 void Run(std::uint8_t* out, const T* sums, T reciprocal) const
     {
-        const __m512 half = _mm512_set1_ps(0.5f);
-        const __m512 scale = _mm512_set1_ps(reciprocal);
-        for (std::size_t j = 0; j < padded_; j += 16) {
-            __m512i index = _mm512_loadu_si512(index_.data() + j);
-            __m512 sum = _mm512_setzero_ps();
-            for (std::size_t t = 0; t < taps_; ++t) {
-                sum = _mm512_fmadd_ps(_mm512_i32gather_ps(index, sums, 4), _mm512_loadu_ps(weights_.data() + t * padded_ + j),
-                                      sum);
-                index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
-            }
-            const __m512i quotient = _mm512_cvttps_epi32(_mm512_mul_ps(_mm512_add_ps(sum, half), scale));
-            const std::size_t count = std::min<std::size_t>(16, values_ - j);
-            _mm_mask_storeu_epi8(out + j, static_cast<__mmask16>((1u << count) - 1), _mm512_cvtepi32_epi8(quotient));
+        for (std::size_t j = 0; j < padded_; j += kLanes) {
+            const std::size_t count = std::min(kLanes, values_ - j);
+            const auto mask = static_cast<__mmask16>((1u << count) - 1);
+            _mm_mask_storeu_epi8(out + j, mask, Quotients(j, sums, reciprocal));
         }
     }
 
 private:
+    // The truncated quotients of output values j .. j + kLanes - 1 as bytes.
+    VELMORA_AVX512 __m128i Quotients(std::size_t j, const T* sums, T reciprocal) const
+    {
+        const T* weights = weights_.data() + j;
+        if constexpr (std::is_same_v<T, float>) {
+            __m512i index = _mm512_loadu_si512(index_.data() + j);
+            __m512 sum = _mm512_setzero_ps();
+            for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
+                sum = _mm512_fmadd_ps(_mm512_i32gather_ps(index, sums, 4), _mm512_loadu_ps(weights), sum);
+                index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
+            }
+            sum = _mm512_mul_ps(_mm512_add_ps(sum, _mm512_set1_ps(0.5f)), _mm512_set1_ps(reciprocal));
+            return _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(sum));
+        } else {
+            __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index_.data() + j));
+            __m512d sum = _mm512_setzero_pd();
+            for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
+                sum = _mm512_fmadd_pd(_mm512_i32gather_pd(index, sums, 8), _mm512_loadu_pd(weights), sum);
+                index = _mm256_add_epi32(index, _mm256_set1_epi32(3));
+            }
+            sum = _mm512_mul_pd(_mm512_add_pd(sum, _mm512_set1_pd(0.5)), _mm512_set1_pd(reciprocal));
+            return _mm256_cvtepi32_epi8(_mm512_cvttpd_epi32(sum));
+        }
+    }
+
     std::size_t values_ = 0;
     std::size_t taps_ = 0;
     std::size_t padded_ = 0;
     std::vector<std::int32_t> index_;
-    std::vector<float> weights_;
+    std::vector<T> weights_;
 };
 #pragma GCC diagnostic pop
 #endif
@@ -480,12 +480,12 @@ void Average(TBitmap& destination, const TBitmap& source, const AxisFilter& colu
     const ColumnPlan<T> plan(columns);
     const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
 #if VELMORA_X86_KERNELS
-    if constexpr (std::is_same_v<T, float>) {
-        AveragingVectors vectors;
-        if (Avx512Available() && vectors.Build(plan, 3 * static_cast<std::size_t>(source.Width()) + SumsPadding(columns))) {
-            AverageRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
-                vectors.Run(out, sums, divide.reciprocal);
-            });
+    if constexpr (!std::is_same_v<T, Wide>) {
+        AveragingVectors<T> vectors;
+        if (Avx512Available() &&
+            vectors.Build(plan, 3 * static_cast<std::size_t>(source.Width()) + SumsPadding(columns))) {
+            AverageRows<T>(destination, source, columns, rows,
+                           [&](std::uint8_t* out, const T* sums) { vectors.Run(out, sums, divide.reciprocal); });
             return;
         }
     }
