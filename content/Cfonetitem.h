@@ -37,6 +37,22 @@ public:
     // and inverts it; true when every picture in the scope loaded.
     virtual bool Load(TScope scope);
 
+    // Display preparation. `prepared` is true only while `bitmap` holds the
+    // picture rendered at the current width x height.
+
+    // Clears `prepared`; the bitmap stays.
+    virtual void Invalidate(TScope scope);
+    // The display size: the picture's size times `scale`, rounded half up.
+    // A size change clears `prepared`.
+    virtual void SetScale(TScope scope, float scale);
+    // Renders the picture in grey and resamples it into `bitmap` at the
+    // display size (items with ifPicture only), always, prepared or not.
+    virtual void Prepare(TScope scope);
+    // As Prepare, with ink (255) in `first` and background (0) in `second`.
+    virtual void PrepareTwoColour(TColor first, TColor second, TScope scope);
+    // Reduces an existing `bitmap` to 8-bit grey; `prepared` stays.
+    virtual void ConvertBitmapToGrey(TScope scope);
+
     // Appends and takes ownership; a null pointer is ignored.
     void AddChild(std::unique_ptr<CFonetItem> item);
     int ChildCount() const { return static_cast<int>(children.size()); }
@@ -56,6 +72,10 @@ public:
     std::int32_t height = 0;
     std::int32_t value = 0;
     std::vector<std::unique_ptr<CFonetItem>> children;
+
+private:
+    // Resamples `picture` into `bitmap` at the display size.
+    void Render(std::unique_ptr<TBitmap> picture);
 };
 
 }  // namespace velmora

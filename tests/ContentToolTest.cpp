@@ -65,5 +65,83 @@ TEST(ContentToolDump, ReportsMissingPicturesAndRefusedFiles)
     EXPECT_EQ(RunContentTool("dump --help").status, 0);
 }
 
+// A binary PPM with the given header text and pixel bytes (red, green, blue).
+test::Bytes Ppm(const std::string& header, const test::Bytes& pixels)
+{
+    test::Bytes file(header.begin(), header.end());
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
+
+TEST(ContentToolResample, ScalesAndKeepsTheChannelOrder)
+{
+    test::TempDir dir;
+    // Red carries the worked example 2 x 2 -> 3 x 3, green and blue are flat.
+    const auto in = dir.Write("in.ppm", Ppm("P6\n# a comment\n2 2\n255\n", {0, 7, 1, 100, 7, 1, 200, 7, 1, 50, 7, 1}));
+    const auto out = dir.Path() / "out.ppm";
+    ASSERT_EQ(RunContentTool("resample " + in.string() + " 3 3 " + out.string()).status, 0);
+    test::Bytes expected;
+    for (const int red : {0, 50, 100, 100, 87, 75, 200, 125, 50})
+        expected.insert(expected.end(), {static_cast<std::uint8_t>(red), 7, 1});
+    EXPECT_EQ(test::ReadBytes(out), Ppm("P6\n3 3\n255\n", expected));
+}
+
+TEST(ContentToolResample, SizesThatWriteNothingGiveTheFreshDestination)
+{
+    test::TempDir dir;
+    const auto in = dir.Write("in.ppm", Ppm("P6 100 100 255\n", test::Bytes(100 * 100 * 3, 200)));
+    const auto out = dir.Path() / "out.ppm";
+    ASSERT_EQ(RunContentTool("resample " + in.string() + " 30 200 " + out.string()).status, 0);
+    EXPECT_EQ(test::ReadBytes(out), Ppm("P6\n30 200\n255\n", test::Bytes(30 * 200 * 3, 0)));
+}
+
+TEST(ContentToolTone, AppliesTheToneCurve)
+{
+    test::TempDir dir;
+    const auto in = dir.Write("in.ppm", Ppm("P6\n2 1\n255\n", {10, 20, 30, 36, 128, 255}));
+    const auto out = dir.Path() / "out.ppm";
+    ASSERT_EQ(RunContentTool("tone 35 " + in.string() + " " + out.string()).status, 0);
+    EXPECT_EQ(test::ReadBytes(out), Ppm("P6\n2 1\n255\n", {0, 0, 0, 1, 107, 255}));
+}
+
+TEST(ContentToolPictures, RefusesBadFilesAndArguments)
+{
+    test::TempDir dir;
+    const std::string out = (dir.Path() / "out.ppm").string();
+    struct BadFile {
+        const char* name;
+        test::Bytes bytes;
+        const char* message;
+    };
+    const BadFile files[] = {
+        {"short.ppm", Ppm("P6\n2 2\n255\n", test::Bytes(11, 0)), "truncated"},
+        {"ascii.ppm", Ppm("P3\n1 1\n255\n0 0 0\n", {}), "not a binary PPM"},
+        {"deep.ppm", Ppm("P6\n1 1\n65535\n", test::Bytes(6, 0)), "maxval 255"},
+        {"huge.ppm", Ppm("P6\n100000 100000\n255\n", {}), "not supported"},
+        {"wide.ppm", Ppm("P6\n99999999999999999999 1\n255\n", {}), "bad PPM size"},
+        {"empty.ppm", Ppm("P6\n0 5\n255\n", {}), "not supported"},
+        {"nomax.ppm", Ppm("P6\n1 1\n", {}), "maxval 255"},
+    };
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.name);
+        const std::string in = dir.Write(file.name, file.bytes).string();
+        ToolResult result = RunContentTool("resample " + in + " 4 4 " + out, true);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.out.find(file.message), std::string::npos) << result.out;
+        EXPECT_EQ(RunContentTool("tone 35 " + in + " " + out).status, 1);
+    }
+    EXPECT_EQ(RunContentTool("resample " + (dir.Path() / "missing.ppm").string() + " 4 4 " + out).status, 1);
+
+    const std::string in = dir.Write("in.ppm", Ppm("P6\n1 1\n255\n", {1, 2, 3})).string();
+    EXPECT_EQ(RunContentTool("resample " + in + " 4 4 " + (dir.Path() / "no" / "dir.ppm").string()).status, 1);
+    for (const std::string& arguments : {"resample " + in + " 0 4 " + out, "resample " + in + " 4 x " + out,
+                                         "resample " + in + " 4 4", "resample " + in + " 100000 100000 " + out,
+                                         "tone 3.5 " + in + " " + out, "tone 99999999999 " + in + " " + out,
+                                         std::string("tone")})
+        EXPECT_EQ(RunContentTool(arguments).status, 2) << arguments;
+    EXPECT_EQ(RunContentTool("resample --help").status, 0);
+    EXPECT_EQ(RunContentTool("tone --help").status, 0);
+}
+
 }  // namespace
 }  // namespace velmora

@@ -27,5 +27,7 @@ int RunScramble(const Arguments& args);
 int RunUnscramble(const Arguments& args);
 int RunCheck(const Arguments& args);
 int RunMakeDemo(const Arguments& args);
+int RunResample(const Arguments& args);
+int RunTone(const Arguments& args);
 
 }  // namespace velmora::tool

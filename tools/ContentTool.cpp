@@ -23,6 +23,8 @@ constexpr Subcommand kSubcommands[] = {
     {"unscramble", "unscramble IN.cw OUT.wav: restore the WAVE file of a clip", velmora::tool::RunUnscramble},
     {"check", "check DIR: list everything wrong with a content directory", velmora::tool::RunCheck},
     {"make-demo", "make-demo OUT_DIR: write the demo content set", velmora::tool::RunMakeDemo},
+    {"resample", "resample IN.ppm W H OUT.ppm: scale a picture as the program does", velmora::tool::RunResample},
+    {"tone", "tone AMOUNT IN.ppm OUT.ppm: darken or lighten a picture", velmora::tool::RunTone},
 };
 
 void PrintUsage(std::FILE* out)

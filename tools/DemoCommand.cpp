@@ -235,13 +235,22 @@ std::vector<std::uint8_t> ToneWave()
     return wave;
 }
 
+// `prefix` followed by `number`; built by appending, which also keeps GCC 12's
+// false -Wrestrict warning on "literal" + std::string away.
+std::string Numbered(const char* prefix, int number)
+{
+    std::string name(prefix);
+    name += std::to_string(number);
+    return name;
+}
+
 void WriteSynthetic(const CContentWriter& writer, int groups, int items, int helpPages)
 {
     const std::vector<std::uint8_t> tone = ToneWave();
     writer.WriteCoverage("traba", PatternPicture(72, 72, 0));
     std::string text = "F\xA8\r\n";
     for (int g = 0; g < groups; ++g) {
-        const std::string group = "g" + std::to_string(g);
+        const std::string group = Numbered("g", g);
         text += g % 3 == 1 ? "##" : "#";
         text += "\"Grupa " + std::to_string(g) + "\" \"" + group + "\" B\r\n";
         writer.WriteCoverage(group, PatternPicture(560, 140, g));
@@ -255,7 +264,7 @@ void WriteSynthetic(const CContentWriter& writer, int groups, int items, int hel
     }
     text += "P\xA8\r\n";
     for (int h = 0; h < helpPages; ++h) {
-        const std::string page = "h" + std::to_string(h);
+        const std::string page = Numbered("h", h);
         text += " -\"g" + std::to_string(h % std::max(groups, 1)) + "\" \"" + page + "\" \"20\"\r\n";
         writer.WriteCoverage(page, PatternPicture(1200, 1600, h));
     }

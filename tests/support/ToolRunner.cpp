@@ -7,10 +7,11 @@
 
 namespace velmora::test {
 
-ToolResult RunContentTool(const std::string& arguments)
+ToolResult RunContentTool(const std::string& arguments, bool withErrors)
 {
     ToolResult result;
-    const std::string command = std::string(VELMORA_CONTENT_TOOL) + " " + arguments + " 2>/dev/null";
+    const std::string command =
+        std::string(VELMORA_CONTENT_TOOL) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
         return result;

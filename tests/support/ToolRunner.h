@@ -10,8 +10,9 @@ struct ToolResult {
 };
 
 // Runs the content tool with `arguments` (passed to the shell as they stand;
-// quote paths with QuoteArgument); standard error is discarded.
-ToolResult RunContentTool(const std::string& arguments);
+// quote paths with QuoteArgument). Standard error is discarded, or appended
+// to `out` when `withErrors` is set.
+ToolResult RunContentTool(const std::string& arguments, bool withErrors = false);
 
 std::string QuoteArgument(const std::string& text);
 

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Times StretchBitmap against the resamplers a user would reach for (Pillow,
+# libvips, Qt's smooth QImage::scaled) on the benchmark pairs, each pinned to
+# one CPU on in-memory 24-bit images, and prints every peer's time divided by
+# ours. Installs the peers from Debian packages when they are missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+pairs=(600 400 375 250  600 400 216 144  1200 1700 840 1190  1200 1700 600 850
+       1600 1200 1024 768  1600 1200 800 600  76 46 120 73)
+
+packages=(python3-pil libvips-dev qt6-base-dev pkg-config g++)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target stretch_bench -j2 >/dev/null
+peers=build/release/bench/resample_peers
+g++ -O2 -std=c++17 -fPIC -DQT_NO_KEYWORDS bench/peers/ResamplePeers.cpp -o "$peers" \
+  $(pkg-config --cflags --libs Qt6Core Qt6Gui vips)
+
+one_cpu=()
+if command -v taskset >/dev/null; then one_cpu=(taskset -c 0); fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"${one_cpu[@]}" build/release/bench/stretch_bench --benchmark_format=json --benchmark_repetitions=5 \
+  --benchmark_min_time=0.2 >"$work/ours.json"
+"${one_cpu[@]}" "$peers" "${pairs[@]}" >"$work/peers.txt"
+"${one_cpu[@]}" /usr/bin/python3 bench/peers/pillow_peer.py "${pairs[@]}" >>"$work/peers.txt"
+
+/usr/bin/python3 - "$work/ours.json" "$work/peers.txt" "${pairs[@]}" <<'PY'
+import json, sys
+ours_file, peers_file, *sizes = sys.argv[1:]
+sizes = [int(s) for s in sizes]
+ours = {}
+for run in json.load(open(ours_file))["benchmarks"]:
+    if run.get("run_type") != "iteration":
+        continue
+    key = tuple(int(part.split(":")[1]) for part in run["run_name"].split("/")[1:5])
+    seconds = run["real_time"] * {"us": 1e-6, "ms": 1e-3, "ns": 1e-9}[run["time_unit"]]
+    ours[key] = min(ours.get(key, seconds), seconds)
+peers = {}
+for line in open(peers_file):
+    name, *numbers = line.split()
+    peers[(name, tuple(int(n) for n in numbers[:4]))] = float(numbers[4])
+names = ["pillow", "vips", "qt"]
+print(f"{'pair':<22}{'ours Mpx/s':>11}" + "".join(f"{n + ' Mpx/s':>14}{n + ' ratio':>14}" for n in names))
+for i in range(0, len(sizes), 4):
+    pair = tuple(sizes[i:i + 4])
+    pixels = pair[2] * pair[3]
+    row = f"{'%dx%d -> %dx%d' % pair:<22}{pixels / ours[pair] / 1e6:>11.0f}"
+    for n in names:
+        t = peers.get((n, pair), -1)
+        row += f"{pixels / t / 1e6:>14.0f}{t / ours[pair]:>14.2f}" if t > 0 else f"{'size?':>14}{'-':>14}"
+    print(row)
+PY
