@@ -1,5 +1,7 @@
 #include "core/Bytestream.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -35,17 +37,24 @@ std::size_t CFileStream::Read(void* buffer, std::size_t count)
     return std::fread(buffer, 1, count, file_);
 }
 
+long long CFileStream::RegularFileSize() const
+{
+    struct stat info {};
+    if (file_ == nullptr || ::fstat(::fileno(file_), &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    return static_cast<long long>(info.st_size);
+}
+
 bool CFileStream::Failed() const
 {
     return file_ != nullptr && std::ferror(file_) != 0;
 }
 
-bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxBytes)
+namespace {
+
+// Reads from the stream's position on, stopping after `maxBytes` bytes.
+bool ReadPrefix(CFileStream& stream, std::vector<std::uint8_t>& bytes, std::size_t maxBytes)
 {
-    bytes.clear();
-    CFileStream stream(path);
-    if (!stream.IsOpen())
-        return false;
     // Grows in blocks rather than trusting a size reported up front, so a file
     // that changes while it is read is still read safely and never past the cap.
     constexpr std::size_t kBlock = 64 * 1024;
@@ -59,6 +68,37 @@ bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::si
             break;
     }
     if (stream.Failed()) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxBytes)
+{
+    bytes.clear();
+    CFileStream stream(path);
+    return stream.IsOpen() && ReadPrefix(stream, bytes, maxBytes);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxBytes)
+{
+    bytes.clear();
+    CFileStream stream(path);
+    if (!stream.IsOpen())
+        return false;
+    const long long size = stream.RegularFileSize();
+    if (size >= 0 && static_cast<unsigned long long>(size) > maxBytes)
+        return false;
+    if (size >= 0)
+        bytes.reserve(static_cast<std::size_t>(size) + 1);
+    // The size is checked again while reading: a pipe has none, and a file
+    // may grow after it was looked at.
+    if (!ReadPrefix(stream, bytes, maxBytes == static_cast<std::size_t>(-1) ? maxBytes : maxBytes + 1))
+        return false;
+    if (bytes.size() > maxBytes) {
         bytes.clear();
         return false;
     }

@@ -54,11 +54,8 @@ bool ItemSoundExists(const CFonetItem& item)
 
 bool LoadClip(const CFonetItem& item, std::vector<std::uint8_t>& clip)
 {
-    if (!ReadFile(ResolveContentPath(SoundClipPath(item)), clip, kMaxClipFileSize + 1) ||
-        clip.size() > kMaxClipFileSize) {
-        clip.clear();
+    if (!ReadWholeFile(ResolveContentPath(SoundClipPath(item)), clip, kMaxClipFileSize))
         return false;
-    }
     UnscrambleClip(clip);
     return true;
 }

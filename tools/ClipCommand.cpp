@@ -25,15 +25,10 @@ const char* kUnscrambleHelp =
 
 bool ReadInput(const char* command, const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    if (!ReadFile(path, bytes, kMaxClipFileSize + 1)) {
-        ReportError(command, "cannot read " + path);
-        return false;
-    }
-    if (bytes.size() > kMaxClipFileSize) {
-        ReportError(command, path + " is larger than a clip may be");
-        return false;
-    }
-    return true;
+    if (ReadWholeFile(path, bytes, kMaxClipFileSize))
+        return true;
+    ReportError(command, "cannot read " + path + ", or it is larger than a clip may be");
+    return false;
 }
 
 bool WriteOutput(const char* command, const std::string& path, const std::vector<std::uint8_t>& bytes)

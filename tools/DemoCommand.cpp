@@ -110,7 +110,7 @@ std::vector<std::uint8_t> SpeakPolish(const std::string& word, const fs::path& s
     if (!espeak.waitForFinished(60000) || espeak.exitStatus() != QProcess::NormalExit || espeak.exitCode() != 0)
         throw TDemoError{"espeak-ng could not speak \"" + word + "\" (is the espeak-ng package installed?)"};
     std::vector<std::uint8_t> bytes;
-    if (!ReadFile(wav.string(), bytes, 64u << 20) || bytes.empty())
+    if (!ReadWholeFile(wav.string(), bytes, 64u << 20) || bytes.empty())
         throw TDemoError{"espeak-ng wrote no sound for \"" + word + "\""};
     return bytes;
 }

@@ -1,0 +1,147 @@
+// What the files the program reads may make it take: the content file, a
+// packed picture and a clip at the largest sizes accepted stay within their
+// bounds, and larger ones are refused before the memory is taken. Measured as
+// the growth of the peak resident memory of this test process.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "content/Cprogdata.h"
+#include "graphics/Ctbytebitmap.h"
+#include "sound/Fonsounds.h"
+#include "support/TestFiles.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr long long kMiB = 1024 * 1024;
+constexpr long long kMargin = 2 * kMiB;
+
+long long StatusField(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::stoll(line.substr(std::string(field).size())) * 1024;
+    }
+    return -1;
+}
+
+// Peak resident memory grown since construction; the kernel's peak is reset
+// through /proc/self/clear_refs.
+class CPeakGrowth {
+public:
+    CPeakGrowth()
+    {
+        std::ofstream("/proc/self/clear_refs") << "5";
+        start_ = StatusField("VmRSS:");
+    }
+    long long Bytes() const { return StatusField("VmHWM:") - start_; }
+
+private:
+    long long start_ = 0;
+};
+
+class MemoryBounds : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        GTEST_SKIP() << "AddressSanitizer's quarantine and shadow memory hide the program's own use";
+#endif
+        if (StatusField("VmHWM:") < 0)
+            GTEST_SKIP() << "no /proc/self/status here";
+    }
+
+    // A file of `size` bytes, sparse so that making it costs no memory.
+    fs::path SparseFile(const std::string& relative, std::uintmax_t size, const std::string& head) const
+    {
+        const fs::path path = dir.Write(relative, head);
+        fs::resize_file(path, size);
+        return path;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(MemoryBounds, ContentFileOverTheLimitIsNotReadWhole)
+{
+    SparseFile("menl.dat", 512 * kMiB, "F\xA8");
+    test::CurrentDirGuard here(dir.Path());
+    CProgData data;
+    const CPeakGrowth growth;
+    EXPECT_THROW(data.LoadFromFile("menl.dat"), EContentError);
+    EXPECT_LT(growth.Bytes(), kMargin);
+}
+
+TEST_F(MemoryBounds, DensestContentFileStaysSmall)
+{
+    // As many items as 200 KB can describe: each "-" with two empty names.
+    std::string text = "F\xA8#\"\"\"\"";
+    while (text.size() + 5 <= CProgData::kMaxFileSize)
+        text += "-\"\"\"\"";
+    dir.Write("menl.dat", text);
+    test::CurrentDirGuard here(dir.Path());
+    CProgData data;
+    const CPeakGrowth growth;
+    data.LoadFromFile("menl.dat");
+    EXPECT_GT(data.MenuItemAt(0)->ChildCount(), 40000);
+    // About 41,000 items of some 200 bytes each, and the file itself.
+    EXPECT_LT(growth.Bytes(), 16 * kMiB);
+}
+
+TEST_F(MemoryBounds, LargestPackedPictureTakesItsStoreAndScratchOnly)
+{
+    const test::Bytes literals(static_cast<std::size_t>(CTByteBitmap::kMaxPixels), 1);
+    const fs::path path = dir.Write("big.tbb", test::PackedTbb(4096, 2048, literals));
+    CTByteBitmap image;
+    const CPeakGrowth growth;
+    ASSERT_TRUE(image.LoadFromFile(path.string()));
+    // 8 MiB of pixels and 8 MiB of packed data at the most.
+    EXPECT_LT(growth.Bytes(), 16 * kMiB + kMargin);
+    EXPECT_GT(growth.Bytes(), 8 * kMiB) << "the pixels are held";
+}
+
+TEST_F(MemoryBounds, PictureHeadersClaimingMoreAreRefusedFirst)
+{
+    const fs::path huge = dir.Write("huge.tbb", test::UnpackedTbb(100000, 100000, {}));
+    const fs::path longStream = dir.Write("long.tbb", test::PackedTbb(1, 1, 0x7FFFFFFF, {0}));
+    CTByteBitmap image;
+    const CPeakGrowth growth;
+    EXPECT_FALSE(image.LoadFromFile(huge.string()));
+    EXPECT_FALSE(image.LoadFromFile(longStream.string()));
+    EXPECT_LT(growth.Bytes(), kMargin);
+}
+
+TEST_F(MemoryBounds, ClipsOverTheLimitAreNotRead)
+{
+    SparseFile("Data/sou/big.cw", kMaxClipFileSize + 1, "riff");
+    test::CurrentDirGuard here(dir.Path());
+    CFonetItem item;
+    item.fileName = "big";
+    std::vector<std::uint8_t> clip;
+    const CPeakGrowth growth;
+    EXPECT_FALSE(LoadClip(item, clip));
+    EXPECT_LT(growth.Bytes(), kMargin);
+}
+
+TEST_F(MemoryBounds, LargestClipIsReadInOneBuffer)
+{
+    SparseFile("Data/sou/big.cw", kMaxClipFileSize, "riff");
+    test::CurrentDirGuard here(dir.Path());
+    CFonetItem item;
+    item.fileName = "big";
+    std::vector<std::uint8_t> clip;
+    const CPeakGrowth growth;
+    ASSERT_TRUE(LoadClip(item, clip));
+    EXPECT_EQ(clip.size(), kMaxClipFileSize);
+    EXPECT_LT(growth.Bytes(), static_cast<long long>(kMaxClipFileSize) + kMargin);
+}
+
+}  // namespace
+}  // namespace velmora
