@@ -1,11 +1,14 @@
 #include "tools/PictureFiles.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageReader>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace velmora::tool {
 
@@ -51,18 +54,43 @@ QImage ImageFromCoverage(const CTByteBitmap& coverage)
     return image;
 }
 
-bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error)
+namespace {
+
+bool ReadCoverage(QImageReader& reader, CTByteBitmap& coverage, std::string& error)
 {
-    QImageReader reader(QString::fromStdString(path));
     // A header may claim any size; Qt refuses pictures above this many MiB
     // before decoding, which keeps a hostile file from taking the memory.
     reader.setAllocationLimit(256);
     QImage image;
     if (!reader.read(&image)) {
-        error = "cannot read " + path + ": " + reader.errorString().toStdString();
+        error = reader.errorString().toStdString();
         return false;
     }
     return CoverageFromImage(image, coverage, error);
+}
+
+}  // namespace
+
+bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error)
+{
+    QImageReader reader(QString::fromStdString(path));
+    if (ReadCoverage(reader, coverage, error))
+        return true;
+    error = "cannot read " + path + ": " + error;
+    return false;
+}
+
+bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CTByteBitmap& coverage, std::string& error)
+{
+    if (size > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max())) {
+        error = "file too large";
+        return false;
+    }
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return ReadCoverage(reader, coverage, error);
 }
 
 bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "graphics/Ctbytebitmap.h"
@@ -18,6 +20,8 @@ QImage ImageFromCoverage(const CTByteBitmap& coverage);
 
 // Reads a PNG (or any picture Qt reads) as coverage.
 bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error);
+// The same for a picture file held in memory.
+bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CTByteBitmap& coverage, std::string& error);
 
 // Writes bytes to a file; false with a message on failure.
 bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error);

@@ -1,5 +1,7 @@
 #include "tools/Ppm.h"
 
+#include "core/Bytestream.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,36 +22,45 @@ bool IsSpace(int c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Skips whitespace and '#' comments (to the end of their line) before a
-// header number; returns its first character or EOF.
-int SkipToToken(std::FILE* file)
-{
-    int c = std::getc(file);
-    while (c == '#' || IsSpace(c)) {
-        if (c == '#')
-            while (c != '\n' && c != '\r' && c != EOF)
-                c = std::getc(file);
-        c = std::getc(file);
-    }
-    return c;
-}
+// Reads the header of a PPM held in memory, one byte at a time.
+class CHeaderReader {
+public:
+    CHeaderReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
-// A header number of decimal digits, ended by one whitespace character (so
-// the pixels may start right after the maxval). Values over `limit` fail.
-bool ReadHeaderNumber(std::FILE* file, long long limit, long long& value)
-{
-    int c = SkipToToken(file);
-    if (c < '0' || c > '9')
-        return false;
-    value = 0;
-    while (c >= '0' && c <= '9') {
-        value = value * 10 + (c - '0');
-        if (value > limit)
+    // The next byte, or -1 at the end of the data.
+    int Next() { return position_ < size_ ? data_[position_++] : -1; }
+
+    // A header number of decimal digits after whitespace and '#' comments
+    // (to the end of their line), ended by one whitespace byte, so the pixels
+    // may start right after the maxval. Values over `limit` fail.
+    bool Number(long long limit, long long& value)
+    {
+        int c = Next();
+        while (c == '#' || IsSpace(c)) {
+            if (c == '#')
+                while (c != '\n' && c != '\r' && c != -1)
+                    c = Next();
+            c = Next();
+        }
+        if (c < '0' || c > '9')
             return false;
-        c = std::getc(file);
+        value = 0;
+        while (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            if (value > limit)
+                return false;
+            c = Next();
+        }
+        return IsSpace(c);
     }
-    return IsSpace(c);
-}
+
+    std::size_t Position() const { return position_; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
 
 void SwapRedAndBlue(std::uint8_t* pixels, int width)
 {
@@ -59,39 +70,56 @@ void SwapRedAndBlue(std::uint8_t* pixels, int width)
 
 }  // namespace
 
-std::unique_ptr<TBitmap> ReadPpm(const std::string& path, std::string& error)
+std::unique_ptr<TBitmap> DecodePpm(const std::uint8_t* data, std::size_t size, std::string& error)
 {
-    const File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
-        return nullptr;
-    }
-    if (std::getc(file.get()) != 'P' || std::getc(file.get()) != '6') {
-        error = path + " is not a binary PPM (P6) file";
+    CHeaderReader header(data, size);
+    if (header.Next() != 'P' || header.Next() != '6') {
+        error = "not a binary PPM (P6) file";
         return nullptr;
     }
     long long width = 0, height = 0, maxval = 0;
-    if (!ReadHeaderNumber(file.get(), kMaxPpmSide, width) || !ReadHeaderNumber(file.get(), kMaxPpmSide, height)) {
-        error = path + ": bad PPM size (each side must be 1 to " + std::to_string(kMaxPpmSide) + ")";
+    if (!header.Number(kMaxPpmSide, width) || !header.Number(kMaxPpmSide, height)) {
+        error = "bad PPM size (each side must be 1 to " + std::to_string(kMaxPpmSide) + ")";
         return nullptr;
     }
     if (width < 1 || height < 1 || width * height > kMaxPpmPixels) {
-        error = path + ": PPM size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported";
+        error = "PPM size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported";
         return nullptr;
     }
-    if (!ReadHeaderNumber(file.get(), 65535, maxval) || maxval != 255) {
-        error = path + ": only PPM files with 8-bit channels (maxval 255) are supported";
+    if (!header.Number(65535, maxval) || maxval != 255) {
+        error = "only PPM files with 8-bit channels (maxval 255) are supported";
+        return nullptr;
+    }
+    // The pixels must all be there before any memory is taken for them, so a
+    // short file cannot claim a large picture.
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
+    const std::size_t available = size - header.Position();
+    if (available / rowBytes < static_cast<std::size_t>(height)) {
+        error = "truncated PPM data (" + std::to_string(available / rowBytes) + " of " + std::to_string(height) +
+                " rows)";
         return nullptr;
     }
     auto bitmap = std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), TPixelFormat::pf24bit);
-    const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
-    for (int row = 0; row < bitmap->Height(); ++row) {
-        if (std::fread(bitmap->ScanLine(row), 1, rowBytes, file.get()) != rowBytes) {
-            error = path + ": truncated PPM data (row " + std::to_string(row) + " of " + std::to_string(height) + ")";
-            return nullptr;
-        }
+    const std::uint8_t* pixels = data + header.Position();
+    for (int row = 0; row < bitmap->Height(); ++row, pixels += rowBytes) {
+        std::memcpy(bitmap->ScanLine(row), pixels, rowBytes);
         SwapRedAndBlue(bitmap->ScanLine(row), bitmap->Width());
     }
+    return bitmap;
+}
+
+std::unique_ptr<TBitmap> ReadPpm(const std::string& path, std::string& error)
+{
+    // Header and pixels of the largest picture accepted.
+    constexpr std::size_t kMaxFileBytes = 3 * static_cast<std::size_t>(kMaxPpmPixels) + 4096;
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes, kMaxFileBytes)) {
+        error = "cannot read " + path + ", or it is larger than the largest picture accepted";
+        return nullptr;
+    }
+    std::unique_ptr<TBitmap> bitmap = DecodePpm(bytes.data(), bytes.size(), error);
+    if (!bitmap)
+        error = path + ": " + error;
     return bitmap;
 }
 
