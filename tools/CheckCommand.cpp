@@ -1,10 +1,6 @@
 // velmora-content check DIR: everything that is wrong with a content directory.
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -75,8 +71,8 @@ void CheckClip(CFindings& findings, const std::string& where, const CFonetItem& 
         return;
     }
     std::vector<std::uint8_t> clip;
-    if (!ReadFile(path, clip, kMaxClipFileSize + 1)) {
-        findings.Problem(where, "clip " + path + ": cannot be read");
+    if (!ReadWholeFile(path, clip, kMaxClipFileSize)) {
+        findings.Problem(where, "clip " + path + ": cannot be read, or larger than the program reads");
         return;
     }
     if (const std::string problem = ClipProblem(clip); !problem.empty())
@@ -131,15 +127,15 @@ void CheckPresentation(CFindings& findings, const CProgData& data)
         const std::string where = Describe("presentation page", p, page);
         const std::string contentPath = "Data\\pre\\" + page.fileName + ".dat";
         const std::string path = ResolveContentPath(contentPath);
-        std::vector<std::uint8_t> bytes;
-        if (!ContentFileExists(contentPath) || !ReadFile(path, bytes, kMaxPresentationPage + 1)) {
+        if (!ContentFileExists(contentPath)) {
             findings.Problem(where, "page " + path + ": missing");
             continue;
         }
+        std::vector<std::uint8_t> bytes;
         TBitmap picture;
         std::string error;
-        if (bytes.size() > kMaxPresentationPage)
-            findings.Problem(where, "page " + path + ": larger than 256 MiB");
+        if (!ReadWholeFile(path, bytes, kMaxPresentationPage))
+            findings.Problem(where, "page " + path + ": cannot be read, or larger than 256 MiB");
         else if (!CJpegDecoder::Decode(bytes.data(), bytes.size(), picture, &error))
             findings.Problem(where, "page " + path + ": not a decodable JPEG picture (" + error + ")");
     }
@@ -160,10 +156,8 @@ int RunCheck(const Arguments& args)
 {
     if (int status = 0; HandleUsage(args, 1, 1, kHelp, status))
         return status;
-    if (::chdir(args[0].c_str()) != 0) {
-        ReportError("check", "cannot enter " + args[0] + ": " + std::strerror(errno));
+    if (!EnterContentDirectory("check", args[0]))
         return kExitBadFile;
-    }
 
     CFindings findings;
     CProgData data;

@@ -1,6 +1,10 @@
 #include "tools/Commands.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace velmora::tool {
 
@@ -23,6 +27,14 @@ bool HandleUsage(const Arguments& args, std::size_t minCount, std::size_t maxCou
 void ReportError(const char* command, const std::string& message)
 {
     std::fprintf(stderr, "velmora-content %s: %s\n", command, message.c_str());
+}
+
+bool EnterContentDirectory(const char* command, const std::string& directory)
+{
+    if (::chdir(directory.c_str()) == 0)
+        return true;
+    ReportError(command, "cannot enter " + directory + ": " + std::strerror(errno));
+    return false;
 }
 
 }  // namespace velmora::tool

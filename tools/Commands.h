@@ -20,6 +20,10 @@ bool HandleUsage(const Arguments& args, std::size_t minCount, std::size_t maxCou
 // Prints "velmora-content COMMAND: message" on standard error.
 void ReportError(const char* command, const std::string& message);
 
+// Makes `directory` the current one, as the program runs in its content
+// directory; reports the failure and returns false when it cannot.
+bool EnterContentDirectory(const char* command, const std::string& directory);
+
 int RunDump(const Arguments& args);
 int RunPack(const Arguments& args);
 int RunUnpack(const Arguments& args);

@@ -1,10 +1,6 @@
 // velmora-content dump DIR: the content tree as the program loads it, as JSON.
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -62,10 +58,8 @@ int RunDump(const Arguments& args)
 {
     if (int status = 0; HandleUsage(args, 1, 1, kHelp, status))
         return status;
-    if (::chdir(args[0].c_str()) != 0) {
-        ReportError("dump", "cannot enter " + args[0] + ": " + std::strerror(errno));
+    if (!EnterContentDirectory("dump", args[0]))
         return kExitBadFile;
-    }
 
     CProgData data;
     try {
