@@ -9,20 +9,7 @@ cd "$(dirname "$0")/.."
 pairs=(600 400 375 250  600 400 216 144  1200 1700 840 1190  1200 1700 600 850
        1600 1200 1024 768  1600 1200 800 600  76 46 120 73)
 
-packages=(python3-pil libvips-dev qt6-base-dev pkg-config g++)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=
-  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -q
-  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh python3-pil libvips-dev qt6-base-dev pkg-config g++
 
 cmake --preset release >/dev/null
 cmake --build --preset release --target stretch_bench -j2 >/dev/null
