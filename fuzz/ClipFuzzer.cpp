@@ -1,0 +1,20 @@
+// Clip handling on arbitrary bytes: unscrambling, the WAVE chunk check and
+// the audio output's decoding and conversion, with no audio device.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "sound/Fonsounds.h"
+#include "sound/SdlAudioOutput.h"
+#include "sound/Waveimage.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<std::uint8_t> clip(data, data + size);
+    velmora::UnscrambleClip(std::span<std::uint8_t>(clip));
+    velmora::TWaveFormat format;
+    velmora::CheckWaveImage(clip, format);
+    velmora::CSdlAudioOutput::IsPlayable(clip.data(), clip.size());
+    return 0;
+}
