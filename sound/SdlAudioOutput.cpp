@@ -40,7 +40,7 @@ using TStream = std::unique_ptr<SDL_AudioStream, TStreamDeleter>;
 
 // A decoded WAVE image as SDL delivers it.
 struct TDecodedWave {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     TWaveBuffer buffer;
     Uint32 length = 0;
 };
@@ -54,7 +54,7 @@ bool DecodeWave(const std::uint8_t* image, std::size_t size, TDecodedWave& wave)
     if (source == nullptr)
         return false;
     Uint8* buffer = nullptr;
-    if (SDL_LoadWAV_RW(source, 1, &wave.spec, &buffer, &wave.length) == nullptr)
+    if (SDL_LoadWAV_RW(source, 1, &wave.audio, &buffer, &wave.length) == nullptr)
         return false;
     wave.buffer.reset(buffer);
     return true;
@@ -72,10 +72,10 @@ bool PutInChunks(SDL_AudioStream* stream, const Uint8* bytes, std::size_t size)
     return true;
 }
 
-bool PutSilence(SDL_AudioStream* stream, const SDL_AudioSpec& spec, std::size_t frameBytes)
+bool PutSilence(SDL_AudioStream* stream, const SDL_AudioSpec& audio, std::size_t frameBytes)
 {
-    const std::size_t frames = static_cast<std::size_t>(spec.freq) * kPaddingMilliseconds / 1000 + 1;
-    const Uint8 silence = spec.format == AUDIO_U8 ? 0x80 : 0x00;
+    const std::size_t frames = static_cast<std::size_t>(audio.freq) * kPaddingMilliseconds / 1000 + 1;
+    const Uint8 silence = audio.format == AUDIO_U8 ? 0x80 : 0x00;
     const std::vector<Uint8> padding(frames * frameBytes, silence);
     return PutInChunks(stream, padding.data(), padding.size());
 }
@@ -85,19 +85,19 @@ bool PutSilence(SDL_AudioStream* stream, const SDL_AudioSpec& spec, std::size_t 
 // play or the sound is too long.
 bool ConvertToDevice(const TDecodedWave& wave, int rate, std::vector<std::int16_t>& samples)
 {
-    const std::size_t frameBytes = SDL_AUDIO_BITSIZE(wave.spec.format) / 8 * wave.spec.channels;
-    if (frameBytes == 0 || wave.spec.freq <= 0 || wave.spec.freq > kMaxSourceRate)
+    const std::size_t frameBytes = SDL_AUDIO_BITSIZE(wave.audio.format) / 8 * wave.audio.channels;
+    if (frameBytes == 0 || wave.audio.freq <= 0 || wave.audio.freq > kMaxSourceRate)
         return false;
     const std::uint64_t frames = wave.length / frameBytes;
-    const std::uint64_t sourceRate = static_cast<std::uint64_t>(wave.spec.freq);
+    const std::uint64_t sourceRate = static_cast<std::uint64_t>(wave.audio.freq);
     if (frames == 0 || frames > kMaxSeconds * sourceRate)
         return false;
     const std::uint64_t wantedFrames = (frames * static_cast<std::uint64_t>(rate) + sourceRate - 1) / sourceRate;
 
-    TStream stream(SDL_NewAudioStream(wave.spec.format, wave.spec.channels, wave.spec.freq, AUDIO_S16SYS,
+    TStream stream(SDL_NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, AUDIO_S16SYS,
                                       kDeviceChannels, rate));
     if (!stream || !PutInChunks(stream.get(), wave.buffer.get(), frames * frameBytes) ||
-        !PutSilence(stream.get(), wave.spec, frameBytes) || SDL_AudioStreamFlush(stream.get()) != 0)
+        !PutSilence(stream.get(), wave.audio, frameBytes) || SDL_AudioStreamFlush(stream.get()) != 0)
         return false;
 
     const std::uint64_t available = static_cast<std::uint64_t>(SDL_AudioStreamAvailable(stream.get()));
