@@ -45,8 +45,10 @@ bool CheckWaveImage(std::span<const std::uint8_t> image, TWaveFormat& format)
     const std::uint8_t* bytes = image.data();
     if (image.size() < kRiffHeaderSize || !IsId(bytes, "RIFF") || !IsId(bytes + 8, "WAVE"))
         return false;
+    // The RIFF chunk must hold at least its form type, or the chunk walk
+    // below would start past its end.
     const std::size_t riffSize = Read32(bytes + 4);
-    if (riffSize > image.size() - kChunkHeaderSize)
+    if (riffSize < kRiffHeaderSize - kChunkHeaderSize || riffSize > image.size() - kChunkHeaderSize)
         return false;
     const std::size_t end = kChunkHeaderSize + riffSize;
 

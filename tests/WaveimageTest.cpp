@@ -52,6 +52,20 @@ TEST(CheckWaveImage, SizesBeyondTheBufferAreRefused)
     EXPECT_FALSE(Check(formatTooLarge));
 }
 
+TEST(CheckWaveImage, RiffSizesBelowTheFormTypeAreRefused)
+{
+    // A RIFF chunk of 0 to 3 bytes ends before "WAVE"; the chunk walk must not
+    // start past its end and read beyond a short buffer.
+    for (std::uint32_t riffSize = 0; riffSize < 4; ++riffSize) {
+        Bytes shortRiff(kStereo.begin(), kStereo.begin() + 12);
+        SetWord(shortRiff, 4, riffSize);
+        EXPECT_FALSE(Check(shortRiff)) << riffSize;
+        Bytes longerBuffer = kStereo;
+        SetWord(longerBuffer, 4, riffSize);
+        EXPECT_FALSE(Check(longerBuffer)) << riffSize;
+    }
+}
+
 TEST(CheckWaveImage, SoundlessOrShapelessImagesAreRefused)
 {
     Bytes notWave = kStereo;
