@@ -8,15 +8,10 @@
 
 #include "content/Cprogdata.h"
 #include "graphics/Ctbytebitmap.h"
+#include "support/TestFiles.h"
 
 namespace velmora {
 namespace {
-
-void AppendInt32(std::vector<std::uint8_t>& bytes, std::int32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
-}
 
 // A drawing-like picture: runs of background and ink with anti-aliased
 // literal pixels at every edge, as a packer produces from line art.
@@ -37,12 +32,7 @@ std::vector<std::uint8_t> PackedPicture(int width, int height, unsigned literalS
             written += run;
         }
     }
-    std::vector<std::uint8_t> file{'T', 'B', 'B', 's'};
-    AppendInt32(file, width);
-    AppendInt32(file, height);
-    AppendInt32(file, static_cast<std::int32_t>(packed.size()));
-    file.insert(file.end(), packed.begin(), packed.end());
-    return file;
+    return test::PackedTbb(width, height, packed);
 }
 
 void DecodePacked(benchmark::State& state)

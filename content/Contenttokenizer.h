@@ -21,7 +21,6 @@ public:
     // as it stands, even when it is "@".
     std::string_view ReadTokenSkippingComment();
 
-    std::size_t Position() const { return pos_; }
     // Where the last token returned began (its opening quote for a string).
     std::size_t TokenStart() const { return tokenStart_; }
     bool AtEnd() const { return pos_ == end_; }

@@ -149,10 +149,15 @@ std::string ResolveContentPath(const std::string& contentPath)
     return resolved;
 }
 
-bool ContentFileExists(const std::string& contentPath)
+bool IsExistingFile(const std::string& path)
 {
     struct stat info {};
-    return ::stat(ResolveContentPath(contentPath).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool ContentFileExists(const std::string& contentPath)
+{
+    return IsExistingFile(ResolveContentPath(contentPath));
 }
 
 }  // namespace velmora

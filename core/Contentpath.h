@@ -15,6 +15,9 @@ std::string ResolveContentPath(const std::string& contentPath);
 // True when the content path names an existing file (not a directory).
 bool ContentFileExists(const std::string& contentPath);
 
+// The same test for a path already resolved.
+bool IsExistingFile(const std::string& path);
+
 // Case-insensitive comparison of two UTF-8 names, folding ASCII and the
 // Latin letters of Windows-1250 (Polish, Czech, Hungarian, ...).
 bool SameNameIgnoringCase(const std::string& a, const std::string& b);

@@ -66,7 +66,7 @@ bool CheckPicture(CFindings& findings, const std::string& where, const std::stri
 void CheckClip(CFindings& findings, const std::string& where, const CFonetItem& item)
 {
     const std::string path = ResolveContentPath(SoundClipPath(item));
-    if (!ContentFileExists(SoundClipPath(item))) {
+    if (!IsExistingFile(path)) {
         findings.Problem(where, "clip " + path + ": missing (the item shows no sound marker)");
         return;
     }
@@ -125,9 +125,8 @@ void CheckPresentation(CFindings& findings, const CProgData& data)
     for (int p = 0; p < data.presentation.ChildCount(); ++p) {
         const CFonetItem& page = *data.presentation.ChildAt(p);
         const std::string where = Describe("presentation page", p, page);
-        const std::string contentPath = "Data\\pre\\" + page.fileName + ".dat";
-        const std::string path = ResolveContentPath(contentPath);
-        if (!ContentFileExists(contentPath)) {
+        const std::string path = ResolveContentPath("Data\\pre\\" + page.fileName + ".dat");
+        if (!IsExistingFile(path)) {
             findings.Problem(where, "page " + path + ": missing");
             continue;
         }
