@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "content/Cprogdata.h"
-#include "graphics/Ctbytebitmap.h"
+#include "content/ContentSet.h"
+#include "graphics/CoveragePicture.h"
 #include "support/TestFiles.h"
 
 namespace velmora {
@@ -39,8 +39,8 @@ void DecodePacked(benchmark::State& state)
 {
     const auto file = PackedPicture(1024, 768, static_cast<unsigned>(state.range(0)));
     for (auto _ : state) {
-        CMemoryStream stream(file.data(), file.size());
-        CTByteBitmap image;
+        MemoryStream stream(file.data(), file.size());
+        CoveragePicture image;
         if (!image.LoadFromStream(stream))
             state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(image.Data());
@@ -71,8 +71,8 @@ void ParseContentFile(benchmark::State& state)
 {
     const std::string text = ContentFile(200 * 1024);
     for (auto _ : state) {
-        CProgData data;
-        data.LoadFromStream(CMemoryStream(text.data(), text.size()));
+        ContentSet data;
+        data.LoadFromStream(MemoryStream(text.data(), text.size()));
         benchmark::DoNotOptimize(data.MenuItemCount());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));

@@ -10,8 +10,8 @@
 #include <random>
 #include <thread>
 
-#include "sound/Fonsounds.h"
-#include "sound/SdlAudioOutput.h"
+#include "sound/ClipPlayer.h"
+#include "platform/SdlAudioOutput.h"
 #include "support/TestFiles.h"
 #include "support/WaveFiles.h"
 
@@ -39,7 +39,7 @@ struct ClipFixture {
     }
     test::TempDir dir;
     test::CurrentDirGuard guard{dir.Path()};
-    CFonetItem item;
+    ContentItem item;
 };
 
 void LoadOneMegabyteClip(benchmark::State& state)
@@ -64,13 +64,13 @@ double Percentile(std::vector<double> values, double share)
 void PlayToFirstSound(benchmark::State& state)
 {
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     if (!output.IsAvailable()) {
         state.SkipWithError("no audio device");
         return;
     }
     const ClipFixture fixture(22050 / 5, 22050);
-    CFonsounds sounds(output);
+    ClipPlayer sounds(output);
     std::mt19937 random(5);
     std::vector<double> latencies;
     std::vector<double> calls;

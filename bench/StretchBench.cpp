@@ -4,15 +4,15 @@
 
 #include <random>
 
-#include "graphics/Stretchbitmap.h"
+#include "graphics/Resample.h"
 
 namespace velmora {
 namespace {
 
 // A photograph-like picture: smooth gradients with noise, so no row repeats.
-TBitmap Picture(int width, int height)
+Bitmap Picture(int width, int height)
 {
-    TBitmap picture(width, height, TPixelFormat::pf24bit);
+    Bitmap picture(width, height, PixelFormat::Bits24);
     std::mt19937 random(77);
     for (int row = 0; row < height; ++row) {
         std::uint8_t* pixel = picture.ScanLine(row);
@@ -27,7 +27,7 @@ TBitmap Picture(int width, int height)
 
 void Stretch(benchmark::State& state)
 {
-    TBitmap source = Picture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Bitmap source = Picture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const auto destination = NewBitmap24(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
     for (auto _ : state) {
         StretchBitmap(destination.get(), &source);

@@ -5,16 +5,16 @@
 #include <span>
 #include <vector>
 
-#include "sound/Fonsounds.h"
-#include "sound/SdlAudioOutput.h"
-#include "sound/Waveimage.h"
+#include "sound/ClipPlayer.h"
+#include "platform/SdlAudioOutput.h"
+#include "sound/WaveImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::uint8_t> clip(data, data + size);
     velmora::UnscrambleClip(std::span<std::uint8_t>(clip));
-    velmora::TWaveFormat format;
+    velmora::WaveFormat format;
     velmora::CheckWaveImage(clip, format);
-    velmora::CSdlAudioOutput::IsPlayable(clip.data(), clip.size());
+    velmora::SdlAudioOutput::IsPlayable(clip.data(), clip.size());
     return 0;
 }

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <cstring>
 
-#include "content/Cprogdata.h"
+#include "content/ContentSet.h"
 
 namespace {
 
-using velmora::CFonetItem;
-using velmora::CProgData;
+using velmora::ContentItem;
+using velmora::ContentSet;
 
 // Items have no picture files here; each gets a small picture whose size
 // follows its texts, so that scaling and rendering see varied sizes.
-void GivePictures(CFonetItem& item)
+void GivePictures(ContentItem& item)
 {
     item.image.SetSize(1 + static_cast<int>(item.name.size() % 13), 1 + static_cast<int>(item.fileName.size() % 11));
     if (item.image.Data() != nullptr)
@@ -22,14 +22,14 @@ void GivePictures(CFonetItem& item)
         GivePictures(*child);
 }
 
-void PrepareAtScales(CFonetItem& item)
+void PrepareAtScales(ContentItem& item)
 {
     for (const float scale : {0.36f, 0.6f, 1.0f, 1.7f}) {
-        item.SetScale(velmora::scopeTree, scale);
-        item.Prepare(velmora::scopeTree);
-        item.PrepareTwoColour(0x00F1ECE7, 0x00000000, velmora::scopeTree);
-        item.ConvertBitmapToGrey(velmora::scopeTree);
-        item.Invalidate(velmora::scopeTree);
+        item.SetScale(velmora::Scope::Tree, scale);
+        item.Prepare(velmora::Scope::Tree);
+        item.PrepareTwoColour(0x00F1ECE7, 0x00000000, velmora::Scope::Tree);
+        item.ConvertBitmapToGrey(velmora::Scope::Tree);
+        item.Invalidate(velmora::Scope::Tree);
     }
 }
 
@@ -37,10 +37,10 @@ void PrepareAtScales(CFonetItem& item)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CProgData content;
+    ContentSet content;
     try {
-        content.LoadFromStream(velmora::CMemoryStream(data, size));
-    } catch (const velmora::EContentError&) {
+        content.LoadFromStream(velmora::MemoryStream(data, size));
+    } catch (const velmora::ContentError&) {
         return 0;
     }
     for (const auto& group : content.menuItems) {

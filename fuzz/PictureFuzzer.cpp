@@ -3,13 +3,14 @@
 
 #include <cstdint>
 
-#include "graphics/Ctbytebitmap.h"
-#include "graphics/Stretchbitmap.h"
+#include "core/MemoryStream.h"
+#include "graphics/CoveragePicture.h"
+#include "graphics/Resample.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    velmora::CMemoryStream stream(data, size);
-    velmora::CTByteBitmap image;
+    velmora::MemoryStream stream(data, size);
+    velmora::CoveragePicture image;
     if (!image.LoadFromStream(stream))
         return 0;
     image.Invert();

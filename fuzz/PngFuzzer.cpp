@@ -20,7 +20,7 @@ const bool kQuiet = (qInstallMessageHandler(DiscardMessage), true);
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    velmora::CTByteBitmap coverage;
+    velmora::CoveragePicture coverage;
     std::string error;
     velmora::tool::DecodeCoverage(data, size, coverage, error);
     return 0;

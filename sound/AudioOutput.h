@@ -8,9 +8,9 @@ namespace velmora {
 // The sound output the program plays its clips on: whole in-memory WAVE
 // images played asynchronously, one at a time, and a volume of the
 // program's own. Every member is called from the user-interface thread.
-class IAudioOutput {
+class AudioOutput {
 public:
-    virtual ~IAudioOutput() = default;
+    virtual ~AudioOutput() = default;
 
     // Stops what plays and starts `image` (a complete WAVE image). Returns at
     // once; false, with nothing playing, when the image cannot be played or

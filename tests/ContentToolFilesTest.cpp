@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "graphics/Ctbytebitmap.h"
+#include "graphics/CoveragePicture.h"
 #include "support/TestFiles.h"
 #include "support/ToolRunner.h"
 #include "support/WaveFiles.h"
@@ -41,12 +41,12 @@ TEST(ContentToolPack, PackThenUnpackKeepsTheSevenBitValues)
         for (std::size_t p = 0; p + 40 < pixels.size(); p += 97)
             std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(p), 40, pixels[p]);
         for (auto& value : pixels)
-            value = CTByteBitmap::ExpandSevenBit(value >> 1);
+            value = CoveragePicture::ExpandSevenBit(value >> 1);
         dir.Write("in.tbb", test::UnpackedTbb(width, height, pixels));
 
         ASSERT_EQ(RunContentTool("unpack " + Arg(dir.Path() / "in.tbb") + " " + Arg(dir.Path() / "a.png")).status, 0);
         ASSERT_EQ(RunContentTool("pack " + Arg(dir.Path() / "a.png") + " " + Arg(dir.Path() / "a.tbb")).status, 0);
-        CTByteBitmap packed;
+        CoveragePicture packed;
         ASSERT_TRUE(packed.LoadFromFile((dir.Path() / "a.tbb").string()));
         ASSERT_EQ(packed.Width(), width);
         EXPECT_EQ(Bytes(packed.Data(), packed.Data() + pixels.size()), pixels) << width << "x" << height;

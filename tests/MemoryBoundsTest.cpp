@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
-#include "content/Cprogdata.h"
-#include "graphics/Ctbytebitmap.h"
-#include "sound/Fonsounds.h"
+#include "content/ContentSet.h"
+#include "graphics/CoveragePicture.h"
+#include "sound/ClipPlayer.h"
 #include "support/TestFiles.h"
 
 namespace velmora {
@@ -34,9 +34,9 @@ long long StatusField(const char* field)
 
 // Peak resident memory grown since construction; the kernel's peak is reset
 // through /proc/self/clear_refs.
-class CPeakGrowth {
+class PeakGrowth {
 public:
-    CPeakGrowth()
+    PeakGrowth()
     {
         std::ofstream("/proc/self/clear_refs") << "5";
         start_ = StatusField("VmRSS:");
@@ -73,9 +73,9 @@ TEST_F(MemoryBounds, ContentFileOverTheLimitIsNotReadWhole)
 {
     SparseFile("menl.dat", 512 * kMiB, "F\xA8");
     test::CurrentDirGuard here(dir.Path());
-    CProgData data;
-    const CPeakGrowth growth;
-    EXPECT_THROW(data.LoadFromFile("menl.dat"), EContentError);
+    ContentSet data;
+    const PeakGrowth growth;
+    EXPECT_THROW(data.LoadFromFile("menl.dat"), ContentError);
     EXPECT_LT(growth.Bytes(), kMargin);
 }
 
@@ -83,12 +83,12 @@ TEST_F(MemoryBounds, DensestContentFileStaysSmall)
 {
     // As many items as 200 KB can describe: each "-" with two empty names.
     std::string text = "F\xA8#\"\"\"\"";
-    while (text.size() + 5 <= CProgData::kMaxFileSize)
+    while (text.size() + 5 <= ContentSet::kMaxFileSize)
         text += "-\"\"\"\"";
     dir.Write("menl.dat", text);
     test::CurrentDirGuard here(dir.Path());
-    CProgData data;
-    const CPeakGrowth growth;
+    ContentSet data;
+    const PeakGrowth growth;
     data.LoadFromFile("menl.dat");
     EXPECT_GT(data.MenuItemAt(0)->ChildCount(), 40000);
     // About 41,000 items of some 200 bytes each, and the file itself.
@@ -97,10 +97,10 @@ TEST_F(MemoryBounds, DensestContentFileStaysSmall)
 
 TEST_F(MemoryBounds, LargestPackedPictureTakesItsStoreAndScratchOnly)
 {
-    const test::Bytes literals(static_cast<std::size_t>(CTByteBitmap::kMaxPixels), 1);
+    const test::Bytes literals(static_cast<std::size_t>(CoveragePicture::kMaxPixels), 1);
     const fs::path path = dir.Write("big.tbb", test::PackedTbb(4096, 2048, literals));
-    CTByteBitmap image;
-    const CPeakGrowth growth;
+    CoveragePicture image;
+    const PeakGrowth growth;
     ASSERT_TRUE(image.LoadFromFile(path.string()));
     // 8 MiB of pixels and 8 MiB of packed data at the most.
     EXPECT_LT(growth.Bytes(), 16 * kMiB + kMargin);
@@ -111,8 +111,8 @@ TEST_F(MemoryBounds, PictureHeadersClaimingMoreAreRefusedFirst)
 {
     const fs::path huge = dir.Write("huge.tbb", test::UnpackedTbb(100000, 100000, {}));
     const fs::path longStream = dir.Write("long.tbb", test::PackedTbb(1, 1, 0x7FFFFFFF, {0}));
-    CTByteBitmap image;
-    const CPeakGrowth growth;
+    CoveragePicture image;
+    const PeakGrowth growth;
     EXPECT_FALSE(image.LoadFromFile(huge.string()));
     EXPECT_FALSE(image.LoadFromFile(longStream.string()));
     EXPECT_LT(growth.Bytes(), kMargin);
@@ -122,10 +122,10 @@ TEST_F(MemoryBounds, ClipsOverTheLimitAreNotRead)
 {
     SparseFile("Data/sou/big.cw", kMaxClipFileSize + 1, "riff");
     test::CurrentDirGuard here(dir.Path());
-    CFonetItem item;
+    ContentItem item;
     item.fileName = "big";
     std::vector<std::uint8_t> clip;
-    const CPeakGrowth growth;
+    const PeakGrowth growth;
     EXPECT_FALSE(LoadClip(item, clip));
     EXPECT_LT(growth.Bytes(), kMargin);
 }
@@ -134,10 +134,10 @@ TEST_F(MemoryBounds, LargestClipIsReadInOneBuffer)
 {
     SparseFile("Data/sou/big.cw", kMaxClipFileSize, "riff");
     test::CurrentDirGuard here(dir.Path());
-    CFonetItem item;
+    ContentItem item;
     item.fileName = "big";
     std::vector<std::uint8_t> clip;
-    const CPeakGrowth growth;
+    const PeakGrowth growth;
     ASSERT_TRUE(LoadClip(item, clip));
     EXPECT_EQ(clip.size(), kMaxClipFileSize);
     EXPECT_LT(growth.Bytes(), static_cast<long long>(kMaxClipFileSize) + kMargin);

@@ -8,8 +8,8 @@
 #include <random>
 #include <thread>
 
-#include "sound/Fonsounds.h"
-#include "sound/SdlAudioOutput.h"
+#include "sound/ClipPlayer.h"
+#include "platform/SdlAudioOutput.h"
 #include "support/TestFiles.h"
 #include "support/WaveFiles.h"
 
@@ -56,7 +56,7 @@ Bytes FilledWave(const WaveFormat& format, std::chrono::milliseconds length, std
 }
 
 // How long the output reports playing `image`, started now.
-Clock::duration PlayingTime(CSdlAudioOutput& output, const Bytes& image)
+Clock::duration PlayingTime(SdlAudioOutput& output, const Bytes& image)
 {
     const auto start = Clock::now();
     EXPECT_TRUE(output.Play(image.data(), image.size()));
@@ -67,7 +67,7 @@ Clock::duration PlayingTime(CSdlAudioOutput& output, const Bytes& image)
 
 TEST(SdlAudioOutput, OpensTheDeviceWithASmallBufferAndFullVolume)
 {
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     ASSERT_GT(output.DeviceRate(), 0);
     EXPECT_LE(output.BufferFrames() * 1000 / output.DeviceRate(), 20);
@@ -81,7 +81,7 @@ TEST(SdlAudioOutput, OpensTheDeviceWithASmallBufferAndFullVolume)
 
 TEST(SdlAudioOutput, EachFormatPlaysForAboutItsLength)
 {
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     const std::pair<WaveFormat, std::uint8_t> formats[] = {
         {{test::kWavePcm, 1, 11025, 8}, 0xC0},   {{test::kWavePcm, 2, 44100, 16}, 0x40},
@@ -105,12 +105,12 @@ TEST(SdlAudioOutput, TheProbeNeverInterruptsAPlayingClip)
     test::CurrentDirGuard guard(dir.Path());
     const auto length = 500ms;
     dir.Write("Data/sou/slowo.cw", test::ScrambleClip(ToneWave(22050, length)));
-    CFonetItem item;
+    ContentItem item;
     item.fileName = "slowo";
 
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
-    CFonsounds sounds(output);
+    ClipPlayer sounds(output);
     sounds.PlayItemSound(&item);
     const auto start = Clock::now();
     int probes = 0;
@@ -127,19 +127,19 @@ TEST(SdlAudioOutput, TheProbeNeverInterruptsAPlayingClip)
 
 TEST(SdlAudioOutput, StopEndsTheClipAtOnce)
 {
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     const Bytes clip = ToneWave(44100, 2000ms);
     ASSERT_TRUE(output.Play(clip.data(), clip.size()));
     ASSERT_TRUE(WaitUntil([&] { return output.FirstSoundTime().has_value(); }));
     output.Stop();
     EXPECT_FALSE(output.IsPlaying());
-    EXPECT_TRUE(output.PlayIfIdle(ProbeClip.data(), ProbeClip.size())) << "the output is idle again";
+    EXPECT_TRUE(output.PlayIfIdle(kProbeClip.data(), kProbeClip.size())) << "the output is idle again";
 }
 
 TEST(SdlAudioOutput, ANewClipReplacesThePlayingOne)
 {
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     const Bytes longClip = ToneWave(22050, 5000ms);
     ASSERT_TRUE(output.Play(longClip.data(), longClip.size()));
@@ -149,7 +149,7 @@ TEST(SdlAudioOutput, ANewClipReplacesThePlayingOne)
 
 TEST(SdlAudioOutput, ImagesThatCannotPlayPlayNothing)
 {
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     const Bytes valid = ToneWave(8000, 10ms);
     std::vector<Bytes> bad = {
@@ -177,7 +177,7 @@ TEST(SdlAudioOutput, ImagesThatCannotPlayPlayNothing)
 
 TEST(SdlAudioOutput, DamagedHeadersAreSurvived)
 {
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     const Bytes valid = FilledWave({test::kWavePcm, 2, 22050, 16}, 5ms, 0x11);
     std::mt19937 random(2024);
@@ -201,7 +201,7 @@ TEST(SdlAudioOutput, DamagedHeadersAreSurvived)
 TEST(SdlAudioOutput, WithoutADeviceNothingPlaysAndTheVolumeIsUnavailable)
 {
     test::EnvGuard driver("SDL_AUDIODRIVER", "no-such-driver");
-    CSdlAudioOutput output;
+    SdlAudioOutput output;
     ASSERT_FALSE(output.IsAvailable());
     const Bytes clip = ToneWave(8000, 100ms);
     EXPECT_FALSE(output.Play(clip.data(), clip.size()));
@@ -212,9 +212,9 @@ TEST(SdlAudioOutput, WithoutADeviceNothingPlaysAndTheVolumeIsUnavailable)
     test::TempDir dir;
     test::CurrentDirGuard guard(dir.Path());
     dir.Write("Data/sou/a.cw", test::ScrambleClip(clip));
-    CFonetItem item;
+    ContentItem item;
     item.fileName = "a";
-    CFonsounds sounds(output);
+    ClipPlayer sounds(output);
     std::int32_t percentage = 50;
     sounds.ReadVolume(percentage);
     EXPECT_EQ(percentage, 0);

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <thread>
 
-#include "sound/SdlAudioOutput.h"
+#include "platform/SdlAudioOutput.h"
 #include "support/TestFiles.h"
 #include "support/WaveFiles.h"
 
@@ -27,7 +27,7 @@ struct Frame {
     std::int16_t right;
 };
 
-bool WaitUntil(const CSdlAudioOutput& output, bool playing)
+bool WaitUntil(const SdlAudioOutput& output, bool playing)
 {
     const auto deadline = Clock::now() + 10s;
     while (output.IsPlaying() != playing && Clock::now() < deadline)
@@ -56,7 +56,7 @@ protected:
     std::vector<Frame> Record(const Bytes& image, std::uint32_t volume) const
     {
         {
-            CSdlAudioOutput output;
+            SdlAudioOutput output;
             EXPECT_TRUE(output.IsAvailable());
             EXPECT_EQ(output.DeviceRate(), kRate);
             output.SetVolume(volume);
@@ -139,7 +139,7 @@ TEST_F(SdlDiskOutput, StopSilencesWithinOneBuffer)
     Clock::duration playedFor{};
     int bufferFrames = 0;
     {
-        CSdlAudioOutput output;
+        SdlAudioOutput output;
         ASSERT_EQ(output.DeviceRate(), kRate);
         bufferFrames = output.BufferFrames();
         ASSERT_TRUE(output.Play(clip.data(), clip.size()));

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "content/Cprogdata.h"
-#include "core/Bytestream.h"
-#include "core/Contentpath.h"
-#include "core/Textencoding.h"
-#include "graphics/JpegDecoder.h"
-#include "sound/Fonsounds.h"
+#include "content/ContentSet.h"
+#include "core/FileStream.h"
+#include "core/ContentPath.h"
+#include "core/TextEncoding.h"
+#include "platform/JpegDecoder.h"
+#include "sound/ClipPlayer.h"
 #include "tools/ClipCheck.h"
 #include "tools/Commands.h"
 
@@ -29,7 +29,7 @@ const char* kHelp =
 constexpr std::size_t kMaxPresentationPage = 256u << 20;
 
 // Collects findings; problems make the check fail, notes do not.
-class CFindings {
+class Findings {
 public:
     void Problem(const std::string& where, const std::string& what)
     {
@@ -46,24 +46,24 @@ private:
     int problems_ = 0;
 };
 
-std::string Describe(const char* kind, int index, const CFonetItem& item)
+std::string Describe(const char* kind, int index, const ContentItem& item)
 {
     return std::string(kind) + " " + std::to_string(index) + " \"" + Cp1250ToUtf8(item.name) + "\"";
 }
 
 // Loads a picture as the program does; true when it decodes.
-bool CheckPicture(CFindings& findings, const std::string& where, const std::string& contentPath)
+bool CheckPicture(Findings& findings, const std::string& where, const std::string& contentPath)
 {
     const std::string path = ResolveContentPath(contentPath);
-    CTByteBitmap image;
-    TTbbError error = TTbbError::None;
+    CoveragePicture image;
+    LoadError error = LoadError::None;
     if (image.LoadFromFile(path, &error))
         return true;
-    findings.Problem(where, "picture " + path + ": " + TbbErrorText(error));
+    findings.Problem(where, "picture " + path + ": " + LoadErrorText(error));
     return false;
 }
 
-void CheckClip(CFindings& findings, const std::string& where, const CFonetItem& item)
+void CheckClip(Findings& findings, const std::string& where, const ContentItem& item)
 {
     const std::string path = ResolveContentPath(SoundClipPath(item));
     if (!IsExistingFile(path)) {
@@ -79,34 +79,34 @@ void CheckClip(CFindings& findings, const std::string& where, const CFonetItem& 
         findings.Problem(where, "clip " + path + ": " + problem);
 }
 
-void CheckItemList(CFindings& findings, const std::string& owner, const char* kind, const CFonetItem& parent)
+void CheckItemList(Findings& findings, const std::string& owner, const char* kind, const ContentItem& parent)
 {
     for (int i = 0; i < parent.ChildCount(); ++i) {
-        const CFonetItem& item = *parent.ChildAt(i);
+        const ContentItem& item = *parent.ChildAt(i);
         const std::string where = owner + ", " + Describe(kind, i, item);
-        if ((item.flags & ifPicture) != 0)
+        if ((item.flags & kHasPicture) != 0)
             CheckPicture(findings, where, item.PicturePath());
-        if ((item.flags & ifSound) != 0)
+        if ((item.flags & kHasSound) != 0)
             CheckClip(findings, where, item);
     }
 }
 
-void CheckGroups(CFindings& findings, const CProgData& data)
+void CheckGroups(Findings& findings, const ContentSet& data)
 {
     for (int g = 0; g < data.MenuItemCount(); ++g) {
-        const CFonetMenuItem& group = *data.MenuItemAt(g);
+        const MenuGroup& group = *data.MenuItemAt(g);
         const std::string where = Describe("group", g, group);
-        if ((group.flags & ifPicture) != 0)
+        if ((group.flags & kHasPicture) != 0)
             CheckPicture(findings, where, group.PicturePath());
         CheckItemList(findings, where, "title entry", group.title);
         CheckItemList(findings, where, "item", group);
     }
 }
 
-void CheckHelpPages(CFindings& findings, const CProgData& data)
+void CheckHelpPages(Findings& findings, const ContentSet& data)
 {
     for (int p = 0; p < data.helpPages.ChildCount(); ++p) {
-        const CFonetItem& page = *data.helpPages.ChildAt(p);
+        const ContentItem& page = *data.helpPages.ChildAt(p);
         const std::string where = Describe("help page", p, page);
         CheckPicture(findings, where, page.PicturePath());
         bool keyed = false;
@@ -120,10 +120,10 @@ void CheckHelpPages(CFindings& findings, const CProgData& data)
     }
 }
 
-void CheckPresentation(CFindings& findings, const CProgData& data)
+void CheckPresentation(Findings& findings, const ContentSet& data)
 {
     for (int p = 0; p < data.presentation.ChildCount(); ++p) {
-        const CFonetItem& page = *data.presentation.ChildAt(p);
+        const ContentItem& page = *data.presentation.ChildAt(p);
         const std::string where = Describe("presentation page", p, page);
         const std::string path = ResolveContentPath("Data\\pre\\" + page.fileName + ".dat");
         if (!IsExistingFile(path)) {
@@ -131,16 +131,16 @@ void CheckPresentation(CFindings& findings, const CProgData& data)
             continue;
         }
         std::vector<std::uint8_t> bytes;
-        TBitmap picture;
+        Bitmap picture;
         std::string error;
         if (!ReadWholeFile(path, bytes, kMaxPresentationPage))
             findings.Problem(where, "page " + path + ": cannot be read, or larger than 256 MiB");
-        else if (!CJpegDecoder::Decode(bytes.data(), bytes.size(), picture, &error))
+        else if (!JpegDecoder::Decode(bytes.data(), bytes.size(), picture, &error))
             findings.Problem(where, "page " + path + ": not a decodable JPEG picture (" + error + ")");
     }
 }
 
-void ReportParse(CFindings& findings, const TContentParseReport& report)
+void ReportParse(Findings& findings, const ContentParseReport& report)
 {
     if (!report.stoppedEarly)
         return;
@@ -158,12 +158,12 @@ int RunCheck(const Arguments& args)
     if (!EnterContentDirectory("check", args[0]))
         return kExitBadFile;
 
-    CFindings findings;
-    CProgData data;
-    TContentParseReport report;
+    Findings findings;
+    ContentSet data;
+    ContentParseReport report;
     try {
         data.LoadFromFile("menl.dat", &report);
-    } catch (const EContentError& error) {
+    } catch (const ContentError& error) {
         findings.Problem("menl.dat", std::string(error.what()) + " (at byte " + std::to_string(report.stopOffset) + ")");
         return kExitBadFile;
     }

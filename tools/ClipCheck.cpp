@@ -3,9 +3,9 @@
 #include <cstring>
 #include <span>
 
-#include "sound/Fonsounds.h"
-#include "sound/SdlAudioOutput.h"
-#include "sound/Waveimage.h"
+#include "sound/ClipPlayer.h"
+#include "platform/SdlAudioOutput.h"
+#include "sound/WaveImage.h"
 
 namespace velmora::tool {
 
@@ -16,10 +16,10 @@ std::string ClipProblem(std::vector<std::uint8_t> clip)
     UnscrambleClip(std::span<std::uint8_t>(clip));
     if (clip.size() < 12 || std::memcmp(clip.data(), "RIFF", 4) != 0 || std::memcmp(clip.data() + 8, "WAVE", 4) != 0)
         return "not a WAVE image";
-    TWaveFormat format;
+    WaveFormat format;
     if (!CheckWaveImage(clip, format))
         return "not a playable WAVE image (chunk sizes, format or data are damaged)";
-    if (!CSdlAudioOutput::IsPlayable(clip.data(), clip.size()))
+    if (!SdlAudioOutput::IsPlayable(clip.data(), clip.size()))
         return "not a playable WAVE image (format tag " + std::to_string(format.formatTag) +
                " cannot be decoded, or there is no sound)";
     return {};

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "core/Bytestream.h"
-#include "sound/Fonsounds.h"
+#include "core/FileStream.h"
+#include "sound/ClipPlayer.h"
 #include "tools/ClipCheck.h"
 #include "tools/ClipScrambler.h"
 #include "tools/Commands.h"

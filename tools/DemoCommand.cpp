@@ -11,8 +11,8 @@
 #include <set>
 #include <string>
 
-#include "core/Bytestream.h"
-#include "core/Textencoding.h"
+#include "core/FileStream.h"
+#include "core/TextEncoding.h"
 #include "tools/ClipScrambler.h"
 #include "tools/Commands.h"
 #include "tools/DemoContent.h"
@@ -25,9 +25,9 @@ namespace velmora::tool {
 namespace {
 
 namespace fs = std::filesystem;
-using demo::TContentSet;
-using demo::TGroup;
-using demo::TItem;
+using demo::DemoSet;
+using demo::DemoGroup;
+using demo::DemoItem;
 
 const char* kHelp =
     "usage: velmora-content make-demo OUT_DIR\n"
@@ -38,7 +38,7 @@ const char* kHelp =
     "patterns and one short tone for every clip, for benchmarks.\n";
 
 // Fails the whole command with a message; caught once in RunMakeDemo.
-struct TDemoError {
+struct DemoError {
     std::string message;
 };
 
@@ -50,9 +50,9 @@ std::string Quoted(const std::string& utf8)
     return quoted;
 }
 
-class CContentWriter {
+class DemoWriter {
 public:
-    explicit CContentWriter(fs::path root) : root_(std::move(root))
+    explicit DemoWriter(fs::path root) : root_(std::move(root))
     {
         for (const char* folder : {"Data/gra", "Data/sou", "Data/pre"})
             fs::create_directories(root_ / folder);
@@ -62,19 +62,19 @@ public:
     {
         std::string error;
         if (!tool::WriteBytes((root_ / relative).string(), bytes.data(), bytes.size(), error))
-            throw TDemoError{error};
+            throw DemoError{error};
     }
 
     void WritePicture(const std::string& diskName, const QImage& image) const
     {
-        CTByteBitmap coverage;
+        CoveragePicture coverage;
         std::string error;
         if (!CoverageFromImage(image, coverage, error))
-            throw TDemoError{error};
+            throw DemoError{error};
         WriteCoverage(diskName, coverage);
     }
 
-    void WriteCoverage(const std::string& diskName, const CTByteBitmap& coverage) const
+    void WriteCoverage(const std::string& diskName, const CoveragePicture& coverage) const
     {
         WriteBytes(fs::path("Data/gra") / (diskName + ".tbb"), PackTbb(coverage));
     }
@@ -82,14 +82,14 @@ public:
     void WriteClip(const std::string& diskName, std::vector<std::uint8_t> wave) const
     {
         if (!ScrambleClip(wave))
-            throw TDemoError{"the clip for " + diskName + " is not a RIFF file"};
+            throw DemoError{"the clip for " + diskName + " is not a RIFF file"};
         WriteBytes(fs::path("Data/sou") / (diskName + ".cw"), wave);
     }
 
     void WriteContentFile(const std::string& cp1250) const
     {
         if (cp1250.size() > 204800)
-            throw TDemoError{"menl.dat would take " + std::to_string(cp1250.size()) +
+            throw DemoError{"menl.dat would take " + std::to_string(cp1250.size()) +
                              " bytes, more than the program reads (204,800)"};
         WriteBytes("menl.dat", std::vector<std::uint8_t>(cp1250.begin(), cp1250.end()));
     }
@@ -108,60 +108,60 @@ std::vector<std::uint8_t> SpeakPolish(const std::string& word, const fs::path& s
                  {QStringLiteral("-v"), QStringLiteral("pl"), QStringLiteral("-s"), QStringLiteral("135"),
                   QStringLiteral("-w"), QString::fromStdString(wav.string()), QString::fromStdString(word)});
     if (!espeak.waitForFinished(60000) || espeak.exitStatus() != QProcess::NormalExit || espeak.exitCode() != 0)
-        throw TDemoError{"espeak-ng could not speak \"" + word + "\" (is the espeak-ng package installed?)"};
+        throw DemoError{"espeak-ng could not speak \"" + word + "\" (is the espeak-ng package installed?)"};
     std::vector<std::uint8_t> bytes;
     if (!ReadWholeFile(wav.string(), bytes, 64u << 20) || bytes.empty())
-        throw TDemoError{"espeak-ng wrote no sound for \"" + word + "\""};
+        throw DemoError{"espeak-ng wrote no sound for \"" + word + "\""};
     return bytes;
 }
 
-std::string ContentFile(const TContentSet& set)
+std::string ContentFile(const DemoSet& set)
 {
     std::string text = Utf8ToCp1250(
         "F\xC2\xA8\r\n"
         "@ Zestaw przykładowy programu Velmora: grupy ćwiczeń, pomoc i plansze alfabetu. @\r\n");
-    const auto entry = [](char keyword, const TItem& item) {
+    const auto entry = [](char keyword, const DemoItem& item) {
         return std::string(" ") + keyword + Quoted(item.word) + " " + Quoted(item.fileName) + "\r\n";
     };
-    for (const TGroup& group : set.groups) {
+    for (const DemoGroup& group : set.groups) {
         text += group.indented ? "##" : "#";
         text += Quoted(group.name) + " " + Quoted(group.fileName) + (group.emoji.empty() ? "" : " B") + "\r\n";
-        for (const TItem& title : group.titleEntries)
+        for (const DemoItem& title : group.titleEntries)
             text += entry('|', title);
-        for (const TItem& item : group.items)
+        for (const DemoItem& item : group.items)
             text += entry('-', item);
     }
     text += "P\xA8\r\n";
-    for (const demo::THelpPage& page : set.helpPages)
+    for (const demo::DemoHelpPage& page : set.helpPages)
         text += " -" + Quoted(page.key) + " " + Quoted(page.fileName) + " \"" + std::to_string(page.gap) + "\"\r\n";
     text += "R\xA8\r\n";
-    for (const demo::TLink& link : set.links)
+    for (const demo::DemoLink& link : set.links)
         text += " |" + Quoted(link.caption) + " " + Quoted(link.target) + "\r\n";
     for (std::size_t i = 0; i < set.presentationPages.size(); ++i)
         text += " -\"Plansza " + std::to_string(i + 1) + "\" " + Quoted(set.presentationPages[i]) + "\r\n";
     return text;
 }
 
-void WriteDemo(const CContentWriter& writer)
+void WriteDemo(const DemoWriter& writer)
 {
-    const TContentSet set = demo::DemoContentSet();
-    const demo::CDemoRenderer renderer;
+    const DemoSet set = demo::DemoContentSet();
+    const demo::DemoRenderer renderer;
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw TDemoError{"cannot create a temporary folder"};
+        throw DemoError{"cannot create a temporary folder"};
 
     writer.WritePicture("traba", renderer.Icon(QStringLiteral("🔊"), 72));
     std::set<std::string> pictures;
     std::set<std::string> clips;
-    for (const TGroup& group : set.groups) {
+    for (const DemoGroup& group : set.groups) {
         if (!group.emoji.empty())
             writer.WritePicture(group.fileName, renderer.GroupBanner(QString::fromStdString(group.emoji),
                                                                      QString::fromStdString(group.name), group.indented));
-        for (const TItem& title : group.titleEntries) {
+        for (const DemoItem& title : group.titleEntries) {
             if (pictures.insert(DiskName(title)).second)
                 writer.WritePicture(DiskName(title), renderer.Icon(QString::fromStdString(title.emoji), 110));
         }
-        for (const TItem& item : group.items) {
+        for (const DemoItem& item : group.items) {
             if (pictures.insert(DiskName(item)).second)
                 writer.WritePicture(DiskName(item), renderer.ItemPicture(QString::fromStdString(item.emoji),
                                                                          QString::fromStdString(item.word)));
@@ -172,7 +172,7 @@ void WriteDemo(const CContentWriter& writer)
             writer.WriteClip(DiskName(group.items.front()),
                              SpeakPolish(group.items.front().word, scratch.path().toStdString()));
     }
-    for (const demo::THelpPage& page : set.helpPages) {
+    for (const demo::DemoHelpPage& page : set.helpPages) {
         QStringList paragraphs;
         for (const std::string& paragraph : page.paragraphs)
             paragraphs << QString::fromStdString(paragraph);
@@ -181,15 +181,15 @@ void WriteDemo(const CContentWriter& writer)
     for (std::size_t i = 0; i < set.presentationPages.size(); ++i) {
         const fs::path page = writer.Root() / "Data/pre" / (set.presentationPages[i] + ".dat");
         if (!renderer.PresentationPage(static_cast<int>(i)).save(QString::fromStdString(page.string()), "JPG", 90))
-            throw TDemoError{"cannot write " + page.string()};
+            throw DemoError{"cannot write " + page.string()};
     }
     writer.WriteContentFile(ContentFile(set));
 }
 
 // A pattern picture: rings whose spacing depends on `variant`.
-CTByteBitmap PatternPicture(int width, int height, int variant)
+CoveragePicture PatternPicture(int width, int height, int variant)
 {
-    CTByteBitmap picture;
+    CoveragePicture picture;
     picture.SetSize(width, height);
     const double spacing = 6.0 + variant % 17;
     for (int row = 0; row < height; ++row) {
@@ -244,7 +244,7 @@ std::string Numbered(const char* prefix, int number)
     return name;
 }
 
-void WriteSynthetic(const CContentWriter& writer, int groups, int items, int helpPages)
+void WriteSynthetic(const DemoWriter& writer, int groups, int items, int helpPages)
 {
     const std::vector<std::uint8_t> tone = ToneWave();
     writer.WriteCoverage("traba", PatternPicture(72, 72, 0));
@@ -308,12 +308,12 @@ int RunMakeDemo(const Arguments& args)
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     try {
-        const CContentWriter writer(args.back());
+        const DemoWriter writer(args.back());
         if (synthetic)
             WriteSynthetic(writer, groups, items, helpPages);
         else
             WriteDemo(writer);
-    } catch (const TDemoError& error) {
+    } catch (const DemoError& error) {
         ReportError("make-demo", error.message);
         return kExitBadFile;
     } catch (const fs::filesystem_error& error) {

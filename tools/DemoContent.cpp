@@ -4,15 +4,15 @@ namespace velmora::tool::demo {
 
 namespace {
 
-TItem I(std::string word, std::string fileName, std::string emoji, std::string diskName = {})
+DemoItem I(std::string word, std::string fileName, std::string emoji, std::string diskName = {})
 {
-    return TItem{std::move(word), std::move(fileName), std::move(emoji), std::move(diskName)};
+    return DemoItem{std::move(word), std::move(fileName), std::move(emoji), std::move(diskName)};
 }
 
 // Group 0 and the groups at 4 and 11 get the main window's uneven columns,
 // the ninth (index 8) is a heading that passes a click on to the group after
 // it, so it has no picture and no items of its own.
-std::vector<TGroup> Groups()
+std::vector<DemoGroup> Groups()
 {
     return {
         {"Zwierzęta", "zwierzeta", "🐾", false,
@@ -68,7 +68,7 @@ std::vector<TGroup> Groups()
     };
 }
 
-std::vector<THelpPage> HelpPages()
+std::vector<DemoHelpPage> HelpPages()
 {
     return {
         {"", "pomoc01", 20, "Witamy w programie Velmora",
@@ -127,9 +127,9 @@ std::vector<THelpPage> HelpPages()
 
 }  // namespace
 
-TContentSet DemoContentSet()
+DemoSet DemoContentSet()
 {
-    TContentSet set;
+    DemoSet set;
     set.groups = Groups();
     set.helpPages = HelpPages();
     set.links = {

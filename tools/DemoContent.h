@@ -8,7 +8,7 @@ namespace velmora::tool::demo {
 // The demo content set, as data. Every text is UTF-8; the writer converts
 // what goes into menl.dat to Windows-1250.
 
-struct TItem {
+struct DemoItem {
     std::string word;      // caption, spoken for the first item of a group
     std::string fileName;  // base file name as menl.dat names it
     std::string emoji;     // what the picture shows
@@ -17,16 +17,16 @@ struct TItem {
     std::string diskName;
 };
 
-struct TGroup {
+struct DemoGroup {
     std::string name;
     std::string fileName;
     std::string emoji;  // empty: the group has no picture and shows its name
     bool indented = false;
-    std::vector<TItem> titleEntries;
-    std::vector<TItem> items;
+    std::vector<DemoItem> titleEntries;
+    std::vector<DemoItem> items;
 };
 
-struct THelpPage {
+struct DemoHelpPage {
     std::string key;  // the file name of the group whose help opens here; may be empty
     std::string fileName;
     int gap = 0;
@@ -34,23 +34,23 @@ struct THelpPage {
     std::vector<std::string> paragraphs;
 };
 
-struct TLink {
+struct DemoLink {
     std::string caption;
     std::string target;
 };
 
-struct TContentSet {
-    std::vector<TGroup> groups;
-    std::vector<THelpPage> helpPages;
-    std::vector<TLink> links;
+struct DemoSet {
+    std::vector<DemoGroup> groups;
+    std::vector<DemoHelpPage> helpPages;
+    std::vector<DemoLink> links;
     std::vector<std::string> presentationPages;  // base names of Data/pre/*.dat
     std::string missingClip;                     // file name of the one item left without a clip
 };
 
-TContentSet DemoContentSet();
+DemoSet DemoContentSet();
 
 // The file name an item's files have on disk.
-inline const std::string& DiskName(const TItem& item)
+inline const std::string& DiskName(const DemoItem& item)
 {
     return item.diskName.empty() ? item.fileName : item.diskName;
 }

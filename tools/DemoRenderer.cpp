@@ -74,7 +74,7 @@ int FittingPixelSize(const QString& text, int width, int largest, bool bold)
 }
 
 // One table of the chart: a header row, a header column and cells of symbols.
-struct TChartTable {
+struct ChartTable {
     QStringList columns;
     QStringList rows;
     std::vector<QStringList> cells;  // one list per row, one text per column
@@ -88,10 +88,10 @@ void DrawPageTitle(QPainter& painter, const QString& title, int pageNumber)
     painter.drawText(QRect(32, 0, kPageWidth - 140, 72), Qt::AlignVCenter | Qt::AlignLeft, title);
     painter.setFont(TextFont(20));
     painter.drawText(QRect(kPageWidth - 140, 0, 110, 72), Qt::AlignVCenter | Qt::AlignRight,
-                     QStringLiteral("%1 / %2").arg(pageNumber).arg(CDemoRenderer::PresentationPageCount()));
+                     QStringLiteral("%1 / %2").arg(pageNumber).arg(DemoRenderer::PresentationPageCount()));
 }
 
-void DrawTable(QPainter& painter, const TChartTable& table, const QRect& area, int symbolSize)
+void DrawTable(QPainter& painter, const ChartTable& table, const QRect& area, int symbolSize)
 {
     const int headerWidth = 200;
     const int headerHeight = 64;
@@ -144,7 +144,7 @@ const QStringList kMannerRows = {
     QStringLiteral("Aproksymanty"), QStringLiteral("Aproksymanty boczne"),
 };
 
-TChartTable FrontConsonants()
+ChartTable FrontConsonants()
 {
     return {{QStringLiteral("Dwuwargowe"), QStringLiteral("Wargowo-zębowe"), QStringLiteral("Zębowe"),
              QStringLiteral("Dziąsłowe"), QStringLiteral("Zadziąsłowe"), QStringLiteral("Retrofleksyjne")},
@@ -159,7 +159,7 @@ TChartTable FrontConsonants()
              {"", "", "", "l", "", "ɭ"}}};
 }
 
-TChartTable BackConsonants()
+ChartTable BackConsonants()
 {
     return {{QStringLiteral("Podniebienne"), QStringLiteral("Miękkopodniebienne"), QStringLiteral("Języczkowe"),
              QStringLiteral("Gardłowe"), QStringLiteral("Krtaniowe")},
@@ -174,7 +174,7 @@ TChartTable BackConsonants()
              {"ʎ", "ʟ", "", "", ""}}};
 }
 
-TChartTable OtherConsonants()
+ChartTable OtherConsonants()
 {
     return {{QStringLiteral("Symbole"), QStringLiteral("Opis")},
             {QStringLiteral("Mlaski"), QStringLiteral("Iniekcyjne"), QStringLiteral("Ejektywne"),
@@ -186,7 +186,7 @@ TChartTable OtherConsonants()
              {"t͡s  d͡z  t͡ʃ  d͡ʒ  t͡ɕ  d͡ʑ", "łuk łączy dwa symbole jednej głoski"}}};
 }
 
-TChartTable Diacritics()
+ChartTable Diacritics()
 {
     return {{QStringLiteral("Znak"), QStringLiteral("Przykład"), QStringLiteral("Znak"), QStringLiteral("Przykład")},
             {QStringLiteral("Bezdźwięczność, dźwięczność"), QStringLiteral("Przydech, nosowość"),
@@ -202,7 +202,7 @@ TChartTable Diacritics()
              {"ː", "eː", "ˑ", "eˑ"}}};
 }
 
-TChartTable PolishSounds()
+ChartTable PolishSounds()
 {
     return {{QStringLiteral("Litery"), QStringLiteral("IPA"), QStringLiteral("Przykład"),
              QStringLiteral("Litery"), QStringLiteral("IPA"), QStringLiteral("Przykład")},
@@ -246,13 +246,13 @@ void DrawVowelChart(QPainter& painter)
                          heights[h]);
     }
 
-    struct TVowelPair {
+    struct VowelPair {
         double height;  // 0 close .. 1 open
         double place;   // 0 front .. 1 back
         const char* unrounded;
         const char* rounded;
     };
-    const TVowelPair vowels[] = {
+    const VowelPair vowels[] = {
         {0.0, 0.0, "i", "y"},   {0.0, 0.5, "ɨ", "ʉ"},   {0.0, 1.0, "ɯ", "u"},
         {1 / 3.0, 0.0, "e", "ø"}, {1 / 3.0, 0.5, "ɘ", "ɵ"}, {1 / 3.0, 1.0, "ɤ", "o"},
         {2 / 3.0, 0.0, "ɛ", "œ"}, {2 / 3.0, 0.5, "ɜ", "ɞ"}, {2 / 3.0, 1.0, "ʌ", "ɔ"},
@@ -260,7 +260,7 @@ void DrawVowelChart(QPainter& painter)
     };
     painter.setFont(TextFont(34));
     painter.setPen(kSymbol);
-    for (const TVowelPair& vowel : vowels) {
+    for (const VowelPair& vowel : vowels) {
         const QPointF front = along(closeFront, openFront, vowel.height);
         const QPointF back = along(closeBack, openBack, vowel.height);
         const QPointF at = along(front, back, vowel.place);
@@ -279,7 +279,7 @@ void DrawVowelChart(QPainter& painter)
 
 }  // namespace
 
-QImage CDemoRenderer::ItemPicture(const QString& emoji, const QString& word) const
+QImage DemoRenderer::ItemPicture(const QString& emoji, const QString& word) const
 {
     QImage image = WhiteImage(320, 280);
     QPainter painter(&image);
@@ -293,7 +293,7 @@ QImage CDemoRenderer::ItemPicture(const QString& emoji, const QString& word) con
     return image;
 }
 
-QImage CDemoRenderer::GroupBanner(const QString& emoji, const QString& name, bool indented) const
+QImage DemoRenderer::GroupBanner(const QString& emoji, const QString& name, bool indented) const
 {
     // At the menu's scale of 0.36 these sizes give 201 x 50 and 165 x 36
     // pixels: inside a plain tile of 208 x 52 and an indented one of 172 x 38.
@@ -312,7 +312,7 @@ QImage CDemoRenderer::GroupBanner(const QString& emoji, const QString& name, boo
     return image;
 }
 
-QImage CDemoRenderer::Icon(const QString& emoji, int size) const
+QImage DemoRenderer::Icon(const QString& emoji, int size) const
 {
     QImage image = WhiteImage(size, size);
     QPainter painter(&image);
@@ -322,7 +322,7 @@ QImage CDemoRenderer::Icon(const QString& emoji, int size) const
     return image;
 }
 
-QImage CDemoRenderer::HelpPage(const QString& heading, const QStringList& paragraphs) const
+QImage DemoRenderer::HelpPage(const QString& heading, const QStringList& paragraphs) const
 {
     constexpr int kWidth = 1200;
     constexpr int kMargin = 80;
@@ -357,12 +357,12 @@ QImage CDemoRenderer::HelpPage(const QString& heading, const QStringList& paragr
     return image;
 }
 
-int CDemoRenderer::PresentationPageCount()
+int DemoRenderer::PresentationPageCount()
 {
     return 6;
 }
 
-QImage CDemoRenderer::PresentationPage(int index) const
+QImage DemoRenderer::PresentationPage(int index) const
 {
     QImage image = WhiteImage(kPageWidth, kPageHeight);
     QPainter painter(&image);

@@ -8,7 +8,7 @@ namespace velmora::tool::demo {
 
 // Draws the demo pictures with Qt's painter on images, without a display.
 // Pictures are drawn dark on white; CoverageFromImage turns them into ink.
-class CDemoRenderer {
+class DemoRenderer {
 public:
     // An exercise picture: the emoji above its word.
     QImage ItemPicture(const QString& emoji, const QString& word) const;

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "content/Cprogdata.h"
-#include "core/Textencoding.h"
+#include "content/ContentSet.h"
+#include "core/TextEncoding.h"
 #include "tools/Commands.h"
 
 namespace velmora::tool {
@@ -14,12 +14,12 @@ namespace {
 
 using nlohmann::json;
 
-json ImageSize(const CFonetItem& item)
+json ImageSize(const ContentItem& item)
 {
     return json::array({item.image.Width(), item.image.Height()});
 }
 
-json Entry(const CFonetItem& item)
+json Entry(const ContentItem& item)
 {
     return {{"name", Cp1250ToUtf8(item.name)},
             {"fileName", Cp1250ToUtf8(item.fileName)},
@@ -28,7 +28,7 @@ json Entry(const CFonetItem& item)
             {"image", ImageSize(item)}};
 }
 
-json Entries(const CFonetItem& parent)
+json Entries(const ContentItem& parent)
 {
     json list = json::array();
     for (const auto& child : parent.children)
@@ -36,7 +36,7 @@ json Entries(const CFonetItem& parent)
     return list;
 }
 
-json MenuItem(const CFonetMenuItem& group)
+json MenuItem(const MenuGroup& group)
 {
     return {{"name", Cp1250ToUtf8(group.name)},
             {"fileName", Cp1250ToUtf8(group.fileName)},
@@ -61,10 +61,10 @@ int RunDump(const Arguments& args)
     if (!EnterContentDirectory("dump", args[0]))
         return kExitBadFile;
 
-    CProgData data;
+    ContentSet data;
     try {
         data.LoadFromFile("menl.dat");
-    } catch (const EContentError& error) {
+    } catch (const ContentError& error) {
         std::cout << json{{"error", error.what()}}.dump() << '\n';
         ReportError("dump", error.what());
         return kExitBadFile;

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "graphics/Ctbytebitmap.h"
+#include "graphics/CoveragePicture.h"
 #include "tools/Commands.h"
 #include "tools/PictureFiles.h"
 #include "tools/TbbWriter.h"
@@ -28,7 +28,7 @@ int RunPack(const Arguments& args)
 {
     if (int status = 0; HandleUsage(args, 2, 2, kPackHelp, status))
         return status;
-    CTByteBitmap coverage;
+    CoveragePicture coverage;
     std::string error;
     if (!ReadCoverageFile(args[0], coverage, error)) {
         ReportError("pack", error);
@@ -46,10 +46,10 @@ int RunUnpack(const Arguments& args)
 {
     if (int status = 0; HandleUsage(args, 2, 2, kUnpackHelp, status))
         return status;
-    CTByteBitmap coverage;
-    TTbbError reason = TTbbError::None;
+    CoveragePicture coverage;
+    LoadError reason = LoadError::None;
     if (!coverage.LoadFromFile(args[0], &reason)) {
-        ReportError("unpack", args[0] + ": " + TbbErrorText(reason));
+        ReportError("unpack", args[0] + ": " + LoadErrorText(reason));
         return kExitBadFile;
     }
     if (coverage.Width() == 0 || coverage.Height() == 0) {

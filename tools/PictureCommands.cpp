@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "graphics/Ctransbitmap.h"
-#include "graphics/Stretchbitmap.h"
+#include "graphics/ToneCurve.h"
+#include "graphics/Resample.h"
 #include "tools/Commands.h"
 #include "tools/Ppm.h"
 
@@ -59,10 +59,10 @@ int RunResample(const Arguments& args)
         return Usage(kResampleHelp);
 
     std::string error;
-    std::unique_ptr<TBitmap> source = ReadPpm(args[0], error);
+    std::unique_ptr<Bitmap> source = ReadPpm(args[0], error);
     if (!source)
         return Fail("resample", error);
-    const std::unique_ptr<TBitmap> destination = NewBitmap24(static_cast<int>(width), static_cast<int>(height));
+    const std::unique_ptr<Bitmap> destination = NewBitmap24(static_cast<int>(width), static_cast<int>(height));
     StretchBitmap(destination.get(), source.get());
     if (!WritePpm(args[3], *destination, error))
         return Fail("resample", error);
@@ -78,7 +78,7 @@ int RunTone(const Arguments& args)
         return Usage(kToneHelp);
 
     std::string error;
-    std::unique_ptr<TBitmap> picture = ReadPpm(args[1], error);
+    std::unique_ptr<Bitmap> picture = ReadPpm(args[1], error);
     if (!picture)
         return Fail("tone", error);
     ApplyToneCurve(picture.get(), static_cast<std::int32_t>(amount));

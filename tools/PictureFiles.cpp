@@ -12,11 +12,11 @@
 
 namespace velmora::tool {
 
-bool CoverageFromImage(const QImage& image, CTByteBitmap& coverage, std::string& error)
+bool CoverageFromImage(const QImage& image, CoveragePicture& coverage, std::string& error)
 {
     const std::int64_t pixels = static_cast<std::int64_t>(image.width()) * image.height();
-    if (image.width() > CTByteBitmap::kMaxDimension || image.height() > CTByteBitmap::kMaxDimension ||
-        pixels > CTByteBitmap::kMaxPixels) {
+    if (image.width() > CoveragePicture::kMaxDimension || image.height() > CoveragePicture::kMaxDimension ||
+        pixels > CoveragePicture::kMaxPixels) {
         error = "picture of " + std::to_string(image.width()) + "x" + std::to_string(image.height()) +
                 " pixels is larger than a packed picture may be (100,000 per side, 8,388,608 in all)";
         return false;
@@ -42,7 +42,7 @@ bool CoverageFromImage(const QImage& image, CTByteBitmap& coverage, std::string&
     return true;
 }
 
-QImage ImageFromCoverage(const CTByteBitmap& coverage)
+QImage ImageFromCoverage(const CoveragePicture& coverage)
 {
     QImage image(coverage.Width(), coverage.Height(), QImage::Format_Grayscale8);
     for (int row = 0; row < coverage.Height(); ++row) {
@@ -56,7 +56,7 @@ QImage ImageFromCoverage(const CTByteBitmap& coverage)
 
 namespace {
 
-bool ReadCoverage(QImageReader& reader, CTByteBitmap& coverage, std::string& error)
+bool ReadCoverage(QImageReader& reader, CoveragePicture& coverage, std::string& error)
 {
     // A header may claim any size; Qt refuses pictures above this many MiB
     // before decoding, which keeps a hostile file from taking the memory.
@@ -71,7 +71,7 @@ bool ReadCoverage(QImageReader& reader, CTByteBitmap& coverage, std::string& err
 
 }  // namespace
 
-bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error)
+bool ReadCoverageFile(const std::string& path, CoveragePicture& coverage, std::string& error)
 {
     QImageReader reader(QString::fromStdString(path));
     if (ReadCoverage(reader, coverage, error))
@@ -80,7 +80,7 @@ bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::stri
     return false;
 }
 
-bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CTByteBitmap& coverage, std::string& error)
+bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CoveragePicture& coverage, std::string& error)
 {
     if (size > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max())) {
         error = "file too large";

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/Ctbytebitmap.h"
+#include "graphics/CoveragePicture.h"
 
 class QImage;
 
@@ -13,15 +13,15 @@ namespace velmora::tool {
 // Ink coverage of an image: its alpha where it has one, otherwise the
 // darkness of its luminance (dark ink on a light ground is full coverage).
 // False, with a message, for a picture that does not fit the packed format.
-bool CoverageFromImage(const QImage& image, CTByteBitmap& coverage, std::string& error);
+bool CoverageFromImage(const QImage& image, CoveragePicture& coverage, std::string& error);
 
 // The picture as dark ink on white, the inverse of CoverageFromImage.
-QImage ImageFromCoverage(const CTByteBitmap& coverage);
+QImage ImageFromCoverage(const CoveragePicture& coverage);
 
 // Reads a PNG (or any picture Qt reads) as coverage.
-bool ReadCoverageFile(const std::string& path, CTByteBitmap& coverage, std::string& error);
+bool ReadCoverageFile(const std::string& path, CoveragePicture& coverage, std::string& error);
 // The same for a picture file held in memory.
-bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CTByteBitmap& coverage, std::string& error);
+bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CoveragePicture& coverage, std::string& error);
 
 // Writes bytes to a file; false with a message on failure.
 bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error);

@@ -1,6 +1,6 @@
 #include "tools/Ppm.h"
 
-#include "core/Bytestream.h"
+#include "core/FileStream.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -23,9 +23,9 @@ bool IsSpace(int c)
 }
 
 // Reads the header of a PPM held in memory, one byte at a time.
-class CHeaderReader {
+class PpmHeaderReader {
 public:
-    CHeaderReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    PpmHeaderReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     // The next byte, or -1 at the end of the data.
     int Next() { return position_ < size_ ? data_[position_++] : -1; }
@@ -70,9 +70,9 @@ void SwapRedAndBlue(std::uint8_t* pixels, int width)
 
 }  // namespace
 
-std::unique_ptr<TBitmap> DecodePpm(const std::uint8_t* data, std::size_t size, std::string& error)
+std::unique_ptr<Bitmap> DecodePpm(const std::uint8_t* data, std::size_t size, std::string& error)
 {
-    CHeaderReader header(data, size);
+    PpmHeaderReader header(data, size);
     if (header.Next() != 'P' || header.Next() != '6') {
         error = "not a binary PPM (P6) file";
         return nullptr;
@@ -99,7 +99,7 @@ std::unique_ptr<TBitmap> DecodePpm(const std::uint8_t* data, std::size_t size, s
                 " rows)";
         return nullptr;
     }
-    auto bitmap = std::make_unique<TBitmap>(static_cast<int>(width), static_cast<int>(height), TPixelFormat::pf24bit);
+    auto bitmap = std::make_unique<Bitmap>(static_cast<int>(width), static_cast<int>(height), PixelFormat::Bits24);
     const std::uint8_t* pixels = data + header.Position();
     for (int row = 0; row < bitmap->Height(); ++row, pixels += rowBytes) {
         std::memcpy(bitmap->ScanLine(row), pixels, rowBytes);
@@ -108,7 +108,7 @@ std::unique_ptr<TBitmap> DecodePpm(const std::uint8_t* data, std::size_t size, s
     return bitmap;
 }
 
-std::unique_ptr<TBitmap> ReadPpm(const std::string& path, std::string& error)
+std::unique_ptr<Bitmap> ReadPpm(const std::string& path, std::string& error)
 {
     // Header and pixels of the largest picture accepted.
     constexpr std::size_t kMaxFileBytes = 3 * static_cast<std::size_t>(kMaxPpmPixels) + 4096;
@@ -117,13 +117,13 @@ std::unique_ptr<TBitmap> ReadPpm(const std::string& path, std::string& error)
         error = "cannot read " + path + ", or it is larger than the largest picture accepted";
         return nullptr;
     }
-    std::unique_ptr<TBitmap> bitmap = DecodePpm(bytes.data(), bytes.size(), error);
+    std::unique_ptr<Bitmap> bitmap = DecodePpm(bytes.data(), bytes.size(), error);
     if (!bitmap)
         error = path + ": " + error;
     return bitmap;
 }
 
-bool WritePpm(const std::string& path, const TBitmap& bitmap, std::string& error)
+bool WritePpm(const std::string& path, const Bitmap& bitmap, std::string& error)
 {
     const File file(std::fopen(path.c_str(), "wb"));
     if (!file) {

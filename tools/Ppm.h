@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "graphics/TBitmap.h"
+#include "graphics/Bitmap.h"
 
 namespace velmora::tool {
 
@@ -16,11 +16,11 @@ constexpr long long kMaxPpmPixels = 1LL << 28;
 
 // Reads a binary PPM ("P6", maxval 255) into a 24-bit bitmap. On failure
 // returns null and says why in `error`.
-std::unique_ptr<TBitmap> ReadPpm(const std::string& path, std::string& error);
+std::unique_ptr<Bitmap> ReadPpm(const std::string& path, std::string& error);
 // The same for a PPM held in memory.
-std::unique_ptr<TBitmap> DecodePpm(const std::uint8_t* data, std::size_t size, std::string& error);
+std::unique_ptr<Bitmap> DecodePpm(const std::uint8_t* data, std::size_t size, std::string& error);
 
 // Writes the 24-bit bitmap as a binary PPM; false with `error` on failure.
-bool WritePpm(const std::string& path, const TBitmap& bitmap, std::string& error);
+bool WritePpm(const std::string& path, const Bitmap& bitmap, std::string& error);
 
 }  // namespace velmora::tool

@@ -36,7 +36,7 @@ std::vector<std::uint8_t> PackCodes(const std::uint8_t* pixels, std::size_t coun
 
 }  // namespace
 
-std::vector<std::uint8_t> PackTbb(const CTByteBitmap& image)
+std::vector<std::uint8_t> PackTbb(const CoveragePicture& image)
 {
     const std::size_t count = static_cast<std::size_t>(image.Width()) * image.Height();
     const std::vector<std::uint8_t> codes =

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/Ctbytebitmap.h"
+#include "graphics/CoveragePicture.h"
 
 namespace velmora::tool {
 
@@ -17,6 +17,6 @@ constexpr std::uint8_t SevenBitValue(std::uint8_t coverage)
 // Packs the picture into a "TBBs" file image: literal codes, and a run code
 // wherever three or more equal values follow each other (two bytes for up to
 // 258 pixels). Rows are packed as one stream, so runs cross row ends.
-std::vector<std::uint8_t> PackTbb(const CTByteBitmap& image);
+std::vector<std::uint8_t> PackTbb(const CoveragePicture& image);
 
 }  // namespace velmora::tool

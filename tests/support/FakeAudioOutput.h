@@ -10,7 +10,7 @@ namespace velmora::test {
 // An audio output that plays nothing and records what it was asked to do.
 // A started sound stays "playing" until the test ends it (FinishPlaying) or
 // the code under test stops it, so tests decide when a clip is over.
-class FakeAudioOutput final : public IAudioOutput {
+class FakeAudioOutput final : public AudioOutput {
 public:
     bool Play(const std::uint8_t* image, std::size_t size) override;
     bool PlayIfIdle(const std::uint8_t* image, std::size_t size) override;

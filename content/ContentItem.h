@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/CoveragePicture.h"
+#include "graphics/Bitmap.h"
+
+namespace velmora {
+
+// Flag bits of an item.
+inline constexpr std::uint8_t kHasPicture = 1;     // Load reads its picture, the Prepare operations render it
+inline constexpr std::uint8_t kHasSound = 2;       // has a sound clip: the marker is drawn and plays it
+inline constexpr std::uint8_t kIndented = 4;       // a menu group shown as an indented, lower tile
+inline constexpr std::uint8_t kInPresentation = 8; // belongs to the phonetic-alphabet presentation
+
+// What an operation applies to: the item alone, the item and its whole
+// subtree, or only the children's subtrees.
+enum class Scope : std::uint8_t { Self, Tree, Children };
+
+// One content entry: a caption, the base file name of its picture and clip,
+// the decoded picture, the prepared (scaled, rendered) bitmap and the child
+// items it owns. Names are kept as the content file's Windows-1250 bytes.
+class ContentItem {
+public:
+    ContentItem() = default;
+    virtual ~ContentItem();
+    ContentItem(const ContentItem&) = delete;
+    ContentItem& operator=(const ContentItem&) = delete;
+
+    // Loads the picture "Data\gra\<fileName>.tbb" (when kHasPicture is set)
+    // and inverts it; true when every picture in the scope loaded.
+    virtual bool Load(Scope scope);
+
+    // Display preparation. `prepared` is true only while `bitmap` holds the
+    // picture rendered at the current width x height.
+
+    // Clears `prepared`; the bitmap stays.
+    virtual void Invalidate(Scope scope);
+    // The display size: the picture's size times `scale`, rounded half up.
+    // A size change clears `prepared`.
+    virtual void SetScale(Scope scope, float scale);
+    // Renders the picture in grey and resamples it into `bitmap` at the
+    // display size (items with kHasPicture only), always, prepared or not.
+    virtual void Prepare(Scope scope);
+    // As Prepare, with ink (255) in `first` and background (0) in `second`.
+    virtual void PrepareTwoColour(Colour first, Colour second, Scope scope);
+    // Reduces an existing `bitmap` to 8-bit grey; `prepared` stays.
+    virtual void ConvertBitmapToGrey(Scope scope);
+
+    // Appends and takes ownership; a null pointer is ignored.
+    void AddChild(std::unique_ptr<ContentItem> item);
+    int ChildCount() const { return static_cast<int>(children.size()); }
+    // Bounds-checked: an index outside 0 .. count - 1 throws std::out_of_range.
+    ContentItem* ChildAt(int index) const;
+
+    // The picture's content path, as the content names it.
+    std::string PicturePath() const;
+
+    std::string name;
+    std::string fileName;
+    CoveragePicture image;
+    std::uint8_t flags = 0;
+    std::unique_ptr<Bitmap> bitmap;
+    bool prepared = false;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t value = 0;
+    std::vector<std::unique_ptr<ContentItem>> children;
+
+private:
+    // Resamples `picture` into `bitmap` at the display size.
+    void Render(std::unique_ptr<Bitmap> picture);
+};
+
+}  // namespace velmora

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "content/ContentItem.h"
+
+namespace velmora {
+
+// One menu group: its children are the group's exercise items, and `title`
+// carries the group's picture and, as its own children, the title entries
+// shown in the title bar.
+class MenuGroup : public ContentItem {
+public:
+    MenuGroup() = default;
+    ~MenuGroup() override;
+
+    // The base load, then (unless the scope is only the children) the copy of
+    // the picture into `title` and the loading of the title entries.
+    bool Load(Scope scope) override;
+
+    ContentItem title;
+};
+
+}  // namespace velmora

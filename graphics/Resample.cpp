@@ -1,0 +1,630 @@
+#include "graphics/Resample.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <numeric>
+#include <type_traits>
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VELMORA_X86_KERNELS 1
+#include <immintrin.h>
+#else
+#define VELMORA_X86_KERNELS 0
+#endif
+
+namespace velmora {
+
+// Both methods compute, per channel, an exact integer sum of products
+//     n = sum over rows y, columns x of  wy(y) * wx(x) * P(x, y)
+// and write n div D, where D is the product of the two axes' divisors. The
+// sum factors: a vertical pass combines the source rows of one destination
+// row into exact per-column partial sums, and a horizontal pass combines
+// those and divides once per output value. Every weight of an axis is first
+// brought to the axis's common divisor and the axis is reduced by the
+// greatest common divisor of its weights and divisor, which keeps the
+// quotients and shrinks the numbers.
+//
+// The sums are exact integers in any of the three number types as long as
+// they stay below 2^24 (float) or 2^53 (double); every weight of an axis adds
+// up to its divisor, so no partial sum exceeds 255 * D. The division is then
+// a multiplication: with q = n div D, the value x = (n + 1/2) / D lies in
+// [q + 1/(2D), q + 1 - 1/(2D)] and below 256. Multiplying n + 1/2 (exact)
+// by the rounded reciprocal of D rounds twice, each time by a relative error
+// of at most u, so the product is off from x by less than 256 * (2u + u^2).
+// That is below 1/(2D) for D < 2^14 in float (u = 2^-24) and for D < 2^43 in
+// double (u = 2^-53), so truncating the product gives q. Larger divisors
+// (interpolating into more than 2^41 pixels, averaging more than 2^43) use
+// 128-bit integers and a true division.
+
+namespace {
+
+__extension__ using Wide = __int128;
+
+// Offsets into a row of partial sums, three per source pixel.
+using Index = std::ptrdiff_t;
+
+constexpr std::int64_t kSingleMaxDivisor = (std::int64_t{1} << 14) - 1;
+constexpr std::int64_t kDoubleMaxDivisor = (std::int64_t{1} << 43) - 1;
+
+// The filter of one axis: destination index i reads the source indices
+// first[i] .. first[i] + span[i] - 1 with weights[i * taps + t], zero past
+// span[i]; every destination index has the same `divisor`.
+struct AxisFilter {
+    std::vector<std::int64_t> first;
+    std::vector<std::int64_t> span;
+    std::vector<std::int64_t> weights;
+    std::int64_t taps = 0;
+    std::int64_t divisor = 1;
+
+    std::size_t Size() const { return first.size(); }
+};
+
+void ReduceByCommonFactor(AxisFilter& filter)
+{
+    std::int64_t factor = filter.divisor;
+    for (std::size_t i = 0; i < filter.weights.size() && factor > 1; ++i)
+        factor = std::gcd(factor, filter.weights[i]);
+    for (std::int64_t& weight : filter.weights)
+        weight /= factor;
+    filter.divisor /= factor;
+}
+
+AxisFilter InterpolationFilter(int sourceSize, int destinationSize)
+{
+    AxisFilter filter;
+    filter.taps = 2;
+    filter.divisor = 2 * static_cast<std::int64_t>(destinationSize);
+    for (const InterpolationEntry& entry : InterpolationTable(sourceSize, destinationSize)) {
+        // The clamped edges carry divisor 1; scaling them to the common
+        // divisor keeps their quotient.
+        const std::int64_t scale = filter.divisor / entry.divisor;
+        filter.first.push_back(entry.first);
+        filter.span.push_back(2);
+        filter.weights.push_back(entry.weight0 * scale);
+        filter.weights.push_back(entry.weight1 * scale);
+    }
+    ReduceByCommonFactor(filter);
+    return filter;
+}
+
+AxisFilter AveragingFilter(int sourceSize, int destinationSize)
+{
+    const std::vector<AveragingEntry> table = AveragingTable(sourceSize, destinationSize);
+    AxisFilter filter;
+    filter.divisor = sourceSize;
+    for (const AveragingEntry& entry : table)
+        filter.taps = std::max<std::int64_t>(filter.taps, entry.last - entry.first + 1);
+    filter.weights.assign(table.size() * static_cast<std::size_t>(filter.taps), 0);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const AveragingEntry& entry = table[i];
+        const std::int64_t span = entry.last - entry.first + 1;
+        std::int64_t* weights = filter.weights.data() + i * static_cast<std::size_t>(filter.taps);
+        std::fill(weights + 1, weights + span - 1, destinationSize);
+        weights[0] = entry.firstWeight;
+        weights[span - 1] = entry.lastWeight;
+        filter.first.push_back(entry.first);
+        filter.span.push_back(span);
+    }
+    ReduceByCommonFactor(filter);
+    return filter;
+}
+
+// n div D for the exact sums of the floating-point types, as argued above.
+template <typename T>
+struct TruncatingDivider {
+    explicit TruncatingDivider(Wide divisor) : reciprocal(T(1) / static_cast<T>(divisor)) {}
+    std::uint8_t operator()(T sum) const
+    {
+        return static_cast<std::uint8_t>(static_cast<std::int32_t>((sum + T(0.5)) * reciprocal));
+    }
+    T reciprocal;
+};
+
+template <>
+struct TruncatingDivider<Wide> {
+    explicit TruncatingDivider(Wide divisor) : divisor(divisor) {}
+    std::uint8_t operator()(Wide sum) const { return static_cast<std::uint8_t>(sum / divisor); }
+    Wide divisor;
+};
+
+// The hot loops. Each is a plain loop over contiguous memory (or indexed
+// loads) that the compiler vectorises. For float and double they are also
+// built for two wider x86-64 instruction sets, picked at run time, by the
+// overloads below; 128-bit integers, which only serve divisors beyond 2^43,
+// take the templates as they are.
+#if VELMORA_X86_KERNELS
+#define VELMORA_WIDE_VECTORS [[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]]
+#else
+#define VELMORA_WIDE_VECTORS
+#endif
+
+template <typename T>
+[[gnu::always_inline]] inline void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
+                                                std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        sums[i] = weight * static_cast<T>(row[i]);
+}
+
+template <typename T>
+[[gnu::always_inline]] inline void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
+                                                     std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        sums[i] += weight * static_cast<T>(row[i]);
+}
+
+template <typename T>
+[[gnu::always_inline]] inline void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,
+                                                    const std::uint8_t* __restrict row1, T weight1, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        sums[i] = weight0 * static_cast<T>(row0[i]) + weight1 * static_cast<T>(row1[i]);
+}
+
+// out[j] = (weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]) div D
+template <typename T>
+[[gnu::always_inline]] inline void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums,
+                                                      const Index* __restrict index, const T* __restrict weights0,
+                                                      const T* __restrict weights1, TruncatingDivider<T> divide,
+                                                      std::size_t count)
+{
+    for (std::size_t j = 0; j < count; ++j)
+        out[j] = divide(weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]);
+}
+
+// totals[j] (+)= weights[j] * sums[index[j] + offset]
+template <typename T>
+[[gnu::always_inline]] inline void Gather(T* __restrict totals, const T* __restrict sums,
+                                              const Index* __restrict index, const T* __restrict weights, Index offset,
+                                              bool first, std::size_t count)
+{
+    if (first) {
+        for (std::size_t j = 0; j < count; ++j)
+            totals[j] = weights[j] * sums[index[j] + offset];
+    } else {
+        for (std::size_t j = 0; j < count; ++j)
+            totals[j] += weights[j] * sums[index[j] + offset];
+    }
+}
+
+template <typename T>
+[[gnu::always_inline]] inline void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals,
+                                             TruncatingDivider<T> divide, std::size_t count)
+{
+    for (std::size_t j = 0; j < count; ++j)
+        out[j] = divide(totals[j]);
+}
+
+#define VELMORA_KERNELS_FOR(T)                                                                                         \
+    VELMORA_WIDE_VECTORS void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,               \
+                                       std::size_t count)                                                              \
+    {                                                                                                                  \
+        WeighRow<T>(sums, row, weight, count);                                                                         \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,          \
+                                            std::size_t count)                                                         \
+    {                                                                                                                  \
+        AddWeighedRow<T>(sums, row, weight, count);                                                                    \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,         \
+                                           const std::uint8_t* __restrict row1, T weight1, std::size_t count)          \
+    {                                                                                                                  \
+        WeighRowPair<T>(sums, row0, weight0, row1, weight1, count);                                                    \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void InterpolateRow(                                                                          \
+        std::uint8_t* __restrict out, const T* __restrict sums, const Index* __restrict index,                         \
+        const T* __restrict weights0, const T* __restrict weights1, TruncatingDivider<T> divide, std::size_t count)    \
+    {                                                                                                                  \
+        InterpolateRow<T>(out, sums, index, weights0, weights1, divide, count);                                        \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void Gather(T* __restrict totals, const T* __restrict sums, const Index* __restrict index,    \
+                                     const T* __restrict weights, Index offset, bool first, std::size_t count)         \
+    {                                                                                                                  \
+        Gather<T>(totals, sums, index, weights, offset, first, count);                                                 \
+    }                                                                                                                  \
+    VELMORA_WIDE_VECTORS void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals,                      \
+                                        TruncatingDivider<T> divide, std::size_t count)                                \
+    {                                                                                                                  \
+        DivideRow<T>(out, totals, divide, count);                                                                      \
+    }
+
+VELMORA_KERNELS_FOR(float)
+VELMORA_KERNELS_FOR(double)
+#undef VELMORA_KERNELS_FOR
+
+// The column filter spread over the three channels of every destination
+// pixel, so the horizontal pass is one flat loop over output values.
+template <typename T> struct ColumnPlan {
+    explicit ColumnPlan(const AxisFilter& columns)
+        : values(3 * columns.Size())
+        , taps(columns.taps)
+        , index(values)
+        , weights(values * taps)
+    {
+        for (std::size_t k = 0; k < columns.Size(); ++k) {
+            for (std::size_t channel = 0; channel < 3; ++channel) {
+                const std::size_t j = 3 * k + channel;
+                index[j] = static_cast<Index>(3 * columns.first[k] + static_cast<std::int64_t>(channel));
+                for (std::size_t t = 0; t < taps; ++t)
+                    weights[t * values + j] = static_cast<T>(columns.weights[k * taps + t]);
+            }
+        }
+    }
+    const T* Weights(std::size_t tap) const { return weights.data() + tap * values; }
+
+    std::size_t values;
+    std::size_t taps;
+    std::vector<Index> index;
+    std::vector<T> weights;
+};
+
+template <typename T>
+T RowWeight(const AxisFilter& rows, std::size_t row, std::size_t tap)
+{
+    return static_cast<T>(rows.weights[row * static_cast<std::size_t>(rows.taps) + tap]);
+}
+
+// Room past the partial sums of a row: averaging taps of the last columns
+// run past the row (into zeros of zero weight), and the vector kernels load
+// whole windows.
+std::size_t SumsPadding(const AxisFilter& columns)
+{
+    return 3 * static_cast<std::size_t>(columns.taps) + 32;
+}
+
+#if VELMORA_X86_KERNELS
+#define VELMORA_AVX512 [[gnu::target("avx512f,avx512bw,avx512vl,avx512dq")]]
+// GCC 12 takes the undefined upper halves inside the AVX-512 intrinsics for
+// uninitialised variables.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+bool Avx512Available()
+{
+    static const bool available = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                                  __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq");
+    return available;
+}
+
+// The interpolating horizontal pass in blocks of five destination pixels.
+// The source pixels of two neighbouring destination pixels are at most two
+// apart, so the 15 values of a block and their right neighbours lie in a
+// window of 32 partial sums and two permutations pick them out.
+class InterpolationBlocks {
+public:
+    static constexpr std::size_t kValues = 15;
+
+    // False when a block's window would not fit, which the interpolation
+    // tables never produce; the caller then takes the portable loop.
+    bool Build(const ColumnPlan<float>& plan, const AxisFilter& columns)
+    {
+        values_ = plan.values;
+        divisor_ = static_cast<float>(columns.divisor);
+        const std::size_t blocks = (values_ + kValues - 1) / kValues;
+        base_.resize(blocks);
+        lanes_.assign(16 * blocks, 0);
+        weights0_.assign(16 * blocks, 0.0f);
+        for (std::size_t block = 0; block < blocks; ++block) {
+            base_[block] = plan.index[block * kValues];
+            for (std::size_t lane = 0; lane < kValues && block * kValues + lane < values_; ++lane) {
+                const std::size_t j = block * kValues + lane;
+                const Index offset = plan.index[j] - base_[block];
+                if (offset + 3 > 31)
+                    return false;
+                lanes_[16 * block + lane] = static_cast<std::uint8_t>(offset);
+                weights0_[16 * block + lane] = plan.Weights(0)[j];
+            }
+        }
+        return true;
+    }
+
+    VELMORA_AVX512 void Run(std::uint8_t* out, const float* sums, float reciprocal) const
+    {
+        const __m512 half = _mm512_set1_ps(0.5f);
+        const __m512 scale = _mm512_set1_ps(reciprocal);
+        const __m512 divisor = _mm512_set1_ps(divisor_);
+        const __m512i neighbour = _mm512_set1_epi32(3);
+        for (std::size_t block = 0; block < base_.size(); ++block) {
+            const float* window = sums + base_[block];
+            const __m512 low = _mm512_loadu_ps(window);
+            const __m512 high = _mm512_loadu_ps(window + 16);
+            const __m512i lanes0 = _mm512_cvtepu8_epi32(_mm_loadu_si128(
+                reinterpret_cast<const __m128i*>(lanes_.data() + 16 * block)));
+            const __m512i lanes1 = _mm512_add_epi32(lanes0, neighbour);
+            const __m512 weight0 = _mm512_loadu_ps(weights0_.data() + 16 * block);
+            const __m512 weight1 = _mm512_sub_ps(divisor, weight0);
+            const __m512 sum = _mm512_fmadd_ps(_mm512_permutex2var_ps(low, lanes1, high), weight1,
+                                               _mm512_mul_ps(_mm512_permutex2var_ps(low, lanes0, high), weight0));
+            const __m512i quotient = _mm512_cvttps_epi32(_mm512_mul_ps(_mm512_add_ps(sum, half), scale));
+            const std::size_t count = std::min(kValues, values_ - block * kValues);
+            _mm_mask_storeu_epi8(out + block * kValues, static_cast<__mmask16>((1u << count) - 1),
+                                 _mm512_cvtepi32_epi8(quotient));
+        }
+    }
+
+private:
+    std::size_t values_ = 0;
+    float divisor_ = 0;
+    std::vector<Index> base_;
+    std::vector<std::uint8_t> lanes_;
+    std::vector<float> weights0_;
+};
+
+// The averaging horizontal pass, a vector of output values at a time (16 in
+// float, 8 in double), each tap gathered from the partial sums.
+template <typename T>
+class AveragingVectors {
+public:
+    static constexpr std::size_t kLanes = 64 / sizeof(T);
+
+    // False when the offsets outgrow 32 bits.
+    bool Build(const ColumnPlan<T>& plan, std::size_t sumsSize)
+    {
+        if (sumsSize > static_cast<std::size_t>(INT32_MAX))
+            return false;
+        values_ = plan.values;
+        taps_ = plan.taps;
+        padded_ = (values_ + kLanes - 1) / kLanes * kLanes;
+        index_.assign(padded_, 0);
+        weights_.assign(padded_ * taps_, T(0));
+        for (std::size_t j = 0; j < values_; ++j) {
+            index_[j] = static_cast<std::int32_t>(plan.index[j]);
+            for (std::size_t t = 0; t < taps_; ++t)
+                weights_[t * padded_ + j] = plan.Weights(t)[j];
+        }
+        return true;
+    }
+
+    VELMORA_AVX512 void Run(std::uint8_t* out, const T* sums, T reciprocal) const
+    {
+        for (std::size_t j = 0; j < padded_; j += kLanes) {
+            const std::size_t count = std::min(kLanes, values_ - j);
+            const auto mask = static_cast<__mmask16>((1u << count) - 1);
+            _mm_mask_storeu_epi8(out + j, mask, Quotients(j, sums, reciprocal));
+        }
+    }
+
+private:
+    // The truncated quotients of output values j .. j + kLanes - 1 as bytes.
+    VELMORA_AVX512 __m128i Quotients(std::size_t j, const T* sums, T reciprocal) const
+    {
+        const T* weights = weights_.data() + j;
+        if constexpr (std::is_same_v<T, float>) {
+            __m512i index = _mm512_loadu_si512(index_.data() + j);
+            __m512 sum = _mm512_setzero_ps();
+            for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
+                sum = _mm512_fmadd_ps(_mm512_i32gather_ps(index, sums, 4), _mm512_loadu_ps(weights), sum);
+                index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
+            }
+            sum = _mm512_mul_ps(_mm512_add_ps(sum, _mm512_set1_ps(0.5f)), _mm512_set1_ps(reciprocal));
+            return _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(sum));
+        } else {
+            __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index_.data() + j));
+            __m512d sum = _mm512_setzero_pd();
+            for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
+                sum = _mm512_fmadd_pd(_mm512_i32gather_pd(index, sums, 8), _mm512_loadu_pd(weights), sum);
+                index = _mm256_add_epi32(index, _mm256_set1_epi32(3));
+            }
+            sum = _mm512_mul_pd(_mm512_add_pd(sum, _mm512_set1_pd(0.5)), _mm512_set1_pd(reciprocal));
+            return _mm256_cvtepi32_epi8(_mm512_cvttpd_epi32(sum));
+        }
+    }
+
+    std::size_t values_ = 0;
+    std::size_t taps_ = 0;
+    std::size_t padded_ = 0;
+    std::vector<std::int32_t> index_;
+    std::vector<T> weights_;
+};
+#pragma GCC diagnostic pop
+#endif
+
+// The vertical interpolation pass, handing each destination row's partial
+// sums to `writeRow`.
+template <typename T, typename RowWriter>
+void InterpolateRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
+                     const RowWriter& writeRow)
+{
+    const std::size_t sourceValues = 3 * static_cast<std::size_t>(source.Width());
+    std::vector<T> sums(sourceValues + SumsPadding(columns));
+    for (std::size_t m = 0; m < rows.Size(); ++m) {
+        const int y = static_cast<int>(rows.first[m]);
+        WeighRowPair(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), source.ScanLine(y + 1),
+                     RowWeight<T>(rows, m, 1), sourceValues);
+        writeRow(destination.ScanLine(static_cast<int>(m)), sums.data());
+    }
+}
+
+// The vertical averaging pass, likewise.
+template <typename T, typename RowWriter>
+void AverageRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
+                 const RowWriter& writeRow)
+{
+    const std::size_t sourceValues = 3 * static_cast<std::size_t>(source.Width());
+    std::vector<T> sums(sourceValues + SumsPadding(columns));
+    for (std::size_t m = 0; m < rows.Size(); ++m) {
+        const int y = static_cast<int>(rows.first[m]);
+        WeighRow(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), sourceValues);
+        for (std::int64_t t = 1; t < rows.span[m]; ++t)
+            AddWeighedRow(sums.data(), source.ScanLine(y + static_cast<int>(t)),
+                          RowWeight<T>(rows, m, static_cast<std::size_t>(t)), sourceValues);
+        writeRow(destination.ScanLine(static_cast<int>(m)), sums.data());
+    }
+}
+
+template <typename T>
+void Interpolate(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows)
+{
+    const ColumnPlan<T> plan(columns);
+    const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
+#if VELMORA_X86_KERNELS
+    if constexpr (std::is_same_v<T, float>) {
+        InterpolationBlocks blocks;
+        if (Avx512Available() && blocks.Build(plan, columns)) {
+            InterpolateRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
+                blocks.Run(out, sums, divide.reciprocal);
+            });
+            return;
+        }
+    }
+#endif
+    InterpolateRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
+        InterpolateRow(out, sums, plan.index.data(), plan.Weights(0), plan.Weights(1), divide, plan.values);
+    });
+}
+
+template <typename T>
+void Average(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows)
+{
+    const ColumnPlan<T> plan(columns);
+    const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
+#if VELMORA_X86_KERNELS
+    if constexpr (!std::is_same_v<T, Wide>) {
+        AveragingVectors<T> vectors;
+        if (Avx512Available() &&
+            vectors.Build(plan, 3 * static_cast<std::size_t>(source.Width()) + SumsPadding(columns))) {
+            AverageRows<T>(destination, source, columns, rows,
+                           [&](std::uint8_t* out, const T* sums) { vectors.Run(out, sums, divide.reciprocal); });
+            return;
+        }
+    }
+#endif
+    std::vector<T> totals(plan.values);
+    AverageRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
+        for (std::size_t t = 0; t < plan.taps; ++t)
+            Gather(totals.data(), sums, plan.index.data(), plan.Weights(t), static_cast<Index>(3 * t), t == 0,
+                   plan.values);
+        DivideRow(out, totals.data(), divide, plan.values);
+    });
+}
+
+// The narrowest exact number type for the combined divisor, or the requested
+// one when that is exact too.
+ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows)
+{
+    const Wide divisor = static_cast<Wide>(columns.divisor) * rows.divisor;
+    ResampleArithmetic narrowest = ResampleArithmetic::WideInteger;
+    if (divisor <= kSingleMaxDivisor)
+        narrowest = ResampleArithmetic::Single;
+    else if (divisor <= kDoubleMaxDivisor)
+        narrowest = ResampleArithmetic::Double;
+    if (requested == ResampleArithmetic::Automatic)
+        return narrowest;
+    return std::max(requested, narrowest);
+}
+
+void MakeBoth24(Bitmap& destination, Bitmap& source)
+{
+    destination.SetFormat(PixelFormat::Bits24);
+    source.SetFormat(PixelFormat::Bits24);
+}
+
+}  // namespace
+
+std::vector<InterpolationEntry> InterpolationTable(int sourceSize, int destinationSize)
+{
+    const std::int64_t s = sourceSize;
+    const std::int64_t d = destinationSize;
+    std::vector<InterpolationEntry> table;
+    table.reserve(static_cast<std::size_t>(std::max<std::int64_t>(d, 0)));
+    for (std::int64_t k = 0; k < d; ++k) {
+        const std::int64_t g = ((2 * k + 1) * s + d) / (2 * d) - 1;
+        if (g < 0) {
+            table.push_back({0, 1, 0, 1});
+        } else if (g == s - 1) {
+            table.push_back({s - 2, 0, 1, 1});
+        } else {
+            const std::int64_t weight1 = (2 * k + 1) * s - (2 * g + 1) * d;
+            table.push_back({g, 2 * d - weight1, weight1, 2 * d});
+        }
+    }
+    return table;
+}
+
+std::vector<AveragingEntry> AveragingTable(int sourceSize, int destinationSize)
+{
+    const std::int64_t s = sourceSize;
+    const std::int64_t d = destinationSize;
+    std::vector<AveragingEntry> table;
+    table.reserve(static_cast<std::size_t>(std::max<std::int64_t>(d, 0)));
+    for (std::int64_t k = 0; k < d; ++k) {
+        const std::int64_t first = k * s / d;
+        const std::int64_t last = ((k + 1) * s - 1) / d;
+        table.push_back({first, (first + 1) * d - k * s, last, (k + 1) * s - last * d});
+    }
+    return table;
+}
+
+void InterpolateBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmetic arithmetic)
+{
+    const AxisFilter columns = InterpolationFilter(source.Width(), destination.Width());
+    const AxisFilter rows = InterpolationFilter(source.Height(), destination.Height());
+    switch (ExactArithmetic(arithmetic, columns, rows)) {
+    case ResampleArithmetic::Automatic:
+    case ResampleArithmetic::Single: Interpolate<float>(destination, source, columns, rows); break;
+    case ResampleArithmetic::Double: Interpolate<double>(destination, source, columns, rows); break;
+    case ResampleArithmetic::WideInteger: Interpolate<Wide>(destination, source, columns, rows); break;
+    }
+}
+
+void AverageBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmetic arithmetic)
+{
+    const AxisFilter columns = AveragingFilter(source.Width(), destination.Width());
+    const AxisFilter rows = AveragingFilter(source.Height(), destination.Height());
+    switch (ExactArithmetic(arithmetic, columns, rows)) {
+    case ResampleArithmetic::Automatic:
+    case ResampleArithmetic::Single: Average<float>(destination, source, columns, rows); break;
+    case ResampleArithmetic::Double: Average<double>(destination, source, columns, rows); break;
+    case ResampleArithmetic::WideInteger: Average<Wide>(destination, source, columns, rows); break;
+    }
+}
+
+void StretchBitmap(Bitmap* destination, Bitmap* source)
+{
+    if (destination == nullptr || source == nullptr)
+        return;
+    const std::int64_t dw = destination->Width(), dh = destination->Height();
+    const std::int64_t sw = source->Width(), sh = source->Height();
+    if (dw < (sw + 1) / 2 || dh < (sh + 1) / 2) {
+        ShrinkBitmap(destination, source);
+    } else if (dw >= 2 && dh >= 2 && sw >= 2 && sh >= 2) {
+        MakeBoth24(*destination, *source);
+        InterpolateBitmap24(*destination, *source);
+    } else if ((dw == 1 || dh == 1) && sw > dw && sh > dh) {
+        ShrinkBitmap(destination, source);
+    }
+}
+
+void ShrinkBitmap(Bitmap* destination, Bitmap* source)
+{
+    if (destination == nullptr || source == nullptr)
+        return;
+    const int dw = destination->Width(), dh = destination->Height();
+    const int sw = source->Width(), sh = source->Height();
+    if (dw < 1 || dh < 1 || sw < 2 || sh < 2)
+        return;
+    if (dw < sw && dh < sh) {
+        MakeBoth24(*destination, *source);
+        AverageBitmap24(*destination, *source);
+    } else if (dw >= sw && dh >= sh) {
+        StretchBitmap(destination, source);
+    }
+}
+
+std::unique_ptr<Bitmap> NewBitmap24(int width, int height)
+{
+    return std::make_unique<Bitmap>(width, height, PixelFormat::Bits24);
+}
+
+void PrepareBitmap24(std::unique_ptr<Bitmap>& bitmap, int width, int height)
+{
+    if (bitmap)
+        bitmap->SetHeight(0);
+    else
+        bitmap = std::make_unique<Bitmap>();
+    bitmap->SetFormat(PixelFormat::Bits24);
+    bitmap->SetSize(width, height);
+}
+
+}  // namespace velmora

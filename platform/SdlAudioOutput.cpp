@@ -1,0 +1,271 @@
+#include "platform/SdlAudioOutput.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <span>
+
+#include "sound/WaveImage.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kWantedRate = 48000;
+constexpr int kDeviceChannels = 2;
+constexpr Uint16 kBufferFrames = 512;  // about 10.7 ms at 48 kHz
+// Longest sound accepted, so a header cannot make the conversion allocate
+// without bound: ten minutes at the device rate.
+constexpr std::uint64_t kMaxSeconds = 10 * 60;
+// Above any real recording; SDL's resampler overflows its sizes on rates
+// near the 32-bit limit.
+constexpr int kMaxSourceRate = 384000;
+// Silence fed after the clip so that the resampler hands out the clip's last
+// frames on flushing (SDL 2.26 holds back about 23 ms when the rate changes).
+constexpr int kPaddingMilliseconds = 100;
+constexpr int kPutChunkBytes = 1 << 20;
+
+struct WaveBufferDeleter {
+    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+};
+using WaveBuffer = std::unique_ptr<Uint8, WaveBufferDeleter>;
+
+struct ConversionStreamDeleter {
+    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+};
+using ConversionStream = std::unique_ptr<SDL_AudioStream, ConversionStreamDeleter>;
+
+// A decoded WAVE image as SDL delivers it.
+struct DecodedWave {
+    SDL_AudioSpec audio{};
+    WaveBuffer buffer;
+    Uint32 length = 0;
+};
+
+bool DecodeWave(const std::uint8_t* image, std::size_t size, DecodedWave& wave)
+{
+    WaveFormat format;
+    if (size > INT_MAX || !CheckWaveImage({image, size}, format))
+        return false;
+    SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(size));
+    if (source == nullptr)
+        return false;
+    Uint8* buffer = nullptr;
+    if (SDL_LoadWAV_RW(source, 1, &wave.audio, &buffer, &wave.length) == nullptr)
+        return false;
+    wave.buffer.reset(buffer);
+    return true;
+}
+
+bool PutInChunks(SDL_AudioStream* stream, const Uint8* bytes, std::size_t size)
+{
+    while (size > 0) {
+        const int chunk = static_cast<int>(std::min<std::size_t>(size, kPutChunkBytes));
+        if (SDL_AudioStreamPut(stream, bytes, chunk) != 0)
+            return false;
+        bytes += chunk;
+        size -= static_cast<std::size_t>(chunk);
+    }
+    return true;
+}
+
+bool PutSilence(SDL_AudioStream* stream, const SDL_AudioSpec& audio, std::size_t frameBytes)
+{
+    const std::size_t frames = static_cast<std::size_t>(audio.freq) * kPaddingMilliseconds / 1000 + 1;
+    const Uint8 silence = audio.format == AUDIO_U8 ? 0x80 : 0x00;
+    const std::vector<Uint8> padding(frames * frameBytes, silence);
+    return PutInChunks(stream, padding.data(), padding.size());
+}
+
+// Converts decoded samples to interleaved signed 16-bit stereo at `rate`,
+// exactly as many frames as the sound lasts. False when there is nothing to
+// play or the sound is too long.
+bool ConvertToDevice(const DecodedWave& wave, int rate, std::vector<std::int16_t>& samples)
+{
+    const std::size_t frameBytes = SDL_AUDIO_BITSIZE(wave.audio.format) / 8 * wave.audio.channels;
+    if (frameBytes == 0 || wave.audio.freq <= 0 || wave.audio.freq > kMaxSourceRate)
+        return false;
+    const std::uint64_t frames = wave.length / frameBytes;
+    const std::uint64_t sourceRate = static_cast<std::uint64_t>(wave.audio.freq);
+    if (frames == 0 || frames > kMaxSeconds * sourceRate)
+        return false;
+    const std::uint64_t wantedFrames = (frames * static_cast<std::uint64_t>(rate) + sourceRate - 1) / sourceRate;
+
+    ConversionStream stream(SDL_NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, AUDIO_S16SYS,
+                                      kDeviceChannels, rate));
+    if (!stream || !PutInChunks(stream.get(), wave.buffer.get(), frames * frameBytes) ||
+        !PutSilence(stream.get(), wave.audio, frameBytes) || SDL_AudioStreamFlush(stream.get()) != 0)
+        return false;
+
+    const std::uint64_t available = static_cast<std::uint64_t>(SDL_AudioStreamAvailable(stream.get()));
+    const std::size_t outFrames = std::min(wantedFrames, available / (kDeviceChannels * sizeof(std::int16_t)));
+    samples.resize(outFrames * kDeviceChannels);
+    const int bytes = static_cast<int>(samples.size() * sizeof(std::int16_t));
+    return outFrames > 0 && SDL_AudioStreamGet(stream.get(), samples.data(), bytes) == bytes;
+}
+
+std::int16_t Scale(std::int16_t sample, std::uint32_t level)
+{
+    return static_cast<std::int16_t>(static_cast<std::int32_t>(sample) * static_cast<std::int32_t>(level) / 0xFFFF);
+}
+
+std::int64_t NowTicks()
+{
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+
+}  // namespace
+
+SdlAudioOutput::SdlAudioOutput()
+{
+    // The program has its own event loop; SDL must not take over SIGINT.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return;
+    SDL_AudioSpec wanted{};
+    wanted.freq = kWantedRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = kDeviceChannels;
+    wanted.samples = kBufferFrames;
+    wanted.callback = &SdlAudioOutput::MixCallback;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (device_ == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    rate_ = obtained.freq;
+    bufferFrames_ = obtained.samples;
+    // The device runs for the whole lifetime, so a new sound starts with the
+    // next buffer instead of waiting for the device to wake up.
+    SDL_PauseAudioDevice(device_, 0);
+}
+
+SdlAudioOutput::~SdlAudioOutput()
+{
+    if (device_ == 0)
+        return;
+    SDL_CloseAudioDevice(device_);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudioOutput::Play(const std::uint8_t* image, std::size_t size)
+{
+    Stop();
+    if (!IsAvailable() || image == nullptr)
+        return false;
+    DecodedWave wave;
+    std::vector<std::int16_t> samples;
+    if (!DecodeWave(image, size, wave) || !ConvertToDevice(wave, rate_, samples))
+        return false;
+    Start(std::move(samples));
+    return true;
+}
+
+bool SdlAudioOutput::IsPlayable(const std::uint8_t* image, std::size_t size)
+{
+    DecodedWave wave;
+    std::vector<std::int16_t> samples;
+    return DecodeWave(image, size, wave) && ConvertToDevice(wave, kWantedRate, samples);
+}
+
+bool SdlAudioOutput::PlayIfIdle(const std::uint8_t* image, std::size_t size)
+{
+    // Only the audio thread changes playing to idle, never the other way,
+    // so the answer cannot go stale before Play starts the sound.
+    if (IsPlaying())
+        return false;
+    Play(image, size);
+    return true;
+}
+
+void SdlAudioOutput::Start(std::vector<std::int16_t> samples)
+{
+    // The previous sound's samples leave with `samples` after the lock is
+    // released, so the audio thread never waits for a deallocation.
+    std::lock_guard lock(mutex_);
+    samples_.swap(samples);
+    position_ = 0;
+    playing_ = true;
+    firstSoundTicks_ = 0;
+}
+
+void SdlAudioOutput::Stop()
+{
+    std::lock_guard lock(mutex_);
+    playing_ = false;
+}
+
+bool SdlAudioOutput::IsPlaying() const
+{
+    std::lock_guard lock(mutex_);
+    return playing_;
+}
+
+bool SdlAudioOutput::GetVolume(std::uint32_t& volume) const
+{
+    if (!IsAvailable())
+        return false;
+    std::lock_guard lock(mutex_);
+    volume = volume_;
+    return true;
+}
+
+void SdlAudioOutput::SetVolume(std::uint32_t volume)
+{
+    std::lock_guard lock(mutex_);
+    volume_ = volume;
+}
+
+std::optional<std::chrono::steady_clock::time_point> SdlAudioOutput::FirstSoundTime() const
+{
+    std::lock_guard lock(mutex_);
+    const std::int64_t ticks = firstSoundTicks_;
+    if (ticks == 0)
+        return std::nullopt;
+    return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(ticks));
+}
+
+void SdlAudioOutput::MixCallback(void* self, std::uint8_t* stream, int length) noexcept
+{
+    const std::size_t count = static_cast<std::size_t>(length) / sizeof(std::int16_t);
+    try {
+        static_cast<SdlAudioOutput*>(self)->Mix(reinterpret_cast<std::int16_t*>(stream), count);
+    } catch (...) {
+        std::memset(stream, 0, static_cast<std::size_t>(length));
+    }
+}
+
+void SdlAudioOutput::Mix(std::int16_t* out, std::size_t count)
+{
+    std::size_t mixed = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (playing_) {
+            mixed = std::min(count, samples_.size() - position_);
+            const std::uint32_t left = volume_ & 0xFFFF;
+            const std::uint32_t right = volume_ >> 16;
+            // position_ stays even: every buffer holds whole stereo frames.
+            for (std::size_t i = 0; i < mixed; ++i)
+                out[i] = Scale(samples_[position_ + i], (i & 1) ? right : left);
+            position_ += mixed;
+            playing_ = position_ < samples_.size();
+            NoteFirstSound(out, mixed);
+        }
+    }
+    std::fill(out + mixed, out + count, std::int16_t{0});
+}
+
+void SdlAudioOutput::NoteFirstSound(const std::int16_t* out, std::size_t count)
+{
+    if (firstSoundTicks_ != 0)
+        return;
+    if (std::any_of(out, out + count, [](std::int16_t sample) { return sample != 0; }))
+        firstSoundTicks_ = NowTicks();
+}
+
+}  // namespace velmora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "sound/AudioOutput.h"
+
+namespace velmora {
+
+// The audio output on SDL2's default device, opened once for the object's
+// lifetime as signed 16-bit stereo with a buffer of about 10 ms. Each WAVE
+// image is decoded by SDL and converted to the device format when it is
+// started; SDL's audio thread then copies it out with the channel volumes
+// applied. When no device can be opened the output is unavailable and
+// plays nothing.
+class SdlAudioOutput final : public AudioOutput {
+public:
+    SdlAudioOutput();
+    ~SdlAudioOutput() override;
+    SdlAudioOutput(const SdlAudioOutput&) = delete;
+    SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
+
+    bool Play(const std::uint8_t* image, std::size_t size) override;
+    bool PlayIfIdle(const std::uint8_t* image, std::size_t size) override;
+    void Stop() override;
+    bool IsPlaying() const override;
+    bool IsAvailable() const override { return device_ != 0; }
+    bool GetVolume(std::uint32_t& volume) const override;
+    void SetVolume(std::uint32_t volume) override;
+
+    // Whether Play would play `image`: it decodes and converts as Play does,
+    // without a device. For tools that check clip files.
+    static bool IsPlayable(const std::uint8_t* image, std::size_t size);
+
+    // The device's sample rate and buffer length in frames; 0 when unavailable.
+    int DeviceRate() const { return rate_; }
+    int BufferFrames() const { return bufferFrames_; }
+    // When the audio thread first handed the device a non-silent sample of
+    // the sound started last; none before that. For latency measurements.
+    std::optional<std::chrono::steady_clock::time_point> FirstSoundTime() const;
+
+private:
+    void Start(std::vector<std::int16_t> samples);
+    static void MixCallback(void* self, std::uint8_t* stream, int length) noexcept;
+    void Mix(std::int16_t* out, std::size_t count);
+    void NoteFirstSound(const std::int16_t* out, std::size_t count);
+
+    std::uint32_t device_ = 0;
+    int rate_ = 0;
+    int bufferFrames_ = 0;
+
+    // Shared with the audio thread under mutex_.
+    mutable std::mutex mutex_;
+    std::vector<std::int16_t> samples_;  // interleaved left, right at the device rate
+    std::size_t position_ = 0;
+    bool playing_ = false;
+    std::uint32_t volume_ = 0xFFFFFFFF;
+    std::int64_t firstSoundTicks_ = 0;  // steady clock ticks; 0 until the first sound
+};
+
+}  // namespace velmora

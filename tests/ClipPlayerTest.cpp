@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "sound/ClipPlayer.h"
+#include "support/FakeAudioOutput.h"
+#include "support/TestFiles.h"
+#include "support/WaveFiles.h"
+
+namespace velmora {
+namespace {
+
+using test::Bytes;
+using test::FakeAudioOutput;
+
+std::uint32_t WordAt(const Bytes& bytes, std::size_t offset)
+{
+    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// "riff" followed by zero bytes: once unscrambled, word k holds k + kClipKey.
+Bytes ZeroClip(std::size_t size)
+{
+    Bytes clip(size, 0);
+    std::copy_n("riff", 4, clip.begin());
+    return clip;
+}
+
+void ExpectUnscrambledWords(const Bytes& clip, std::size_t words)
+{
+    EXPECT_EQ(std::string(clip.begin(), clip.begin() + 4), "RIFF");
+    for (std::size_t k = 1; k <= words; ++k)
+        ASSERT_EQ(WordAt(clip, 4 * k), k + 0x5E17C3A9u) << "word " << k;
+    for (std::size_t i = 4 + 4 * words; i < clip.size(); ++i)
+        ASSERT_EQ(clip[i], 0) << "byte " << i << " is past the scrambled words";
+}
+
+TEST(UnscrambleClip, WordCountFollowsTheSizeUpToOneHundred)
+{
+    const std::pair<std::size_t, std::size_t> cases[] = {
+        {44, 10}, {45, 10}, {46, 10}, {47, 10}, {48, 11}, {404, 100}, {405, 100}, {1000, 100}};
+    for (const auto& [size, words] : cases) {
+        SCOPED_TRACE(size);
+        Bytes clip = ZeroClip(size);
+        UnscrambleClip(clip);
+        ExpectUnscrambledWords(clip, words);
+    }
+}
+
+TEST(UnscrambleClip, ShortOrUnmarkedBuffersStayAsStored)
+{
+    const Bytes tooShort = ZeroClip(43);
+    Bytes plainWave = ZeroClip(1000);
+    std::copy_n("RIFF", 4, plainWave.begin());
+    Bytes otherMark = ZeroClip(100);
+    otherMark[3] = 'F';
+    for (Bytes clip : {tooShort, plainWave, otherMark, Bytes{}}) {
+        const Bytes stored = clip;
+        UnscrambleClip(clip);
+        EXPECT_EQ(clip, stored);
+    }
+}
+
+TEST(UnscrambleClip, UndoesTheContentToolsScrambling)
+{
+    std::mt19937 random(7);
+    for (const std::size_t size : {44u, 45u, 47u, 100u, 403u, 404u, 405u, 4096u}) {
+        Bytes image(size);
+        for (auto& byte : image)
+            byte = static_cast<std::uint8_t>(random());
+        std::copy_n("RIFF", 4, image.begin());
+        Bytes clip = test::ScrambleClip(image);
+        ASSERT_NE(clip, image);
+        UnscrambleClip(clip);
+        EXPECT_EQ(clip, image) << size << " bytes";
+    }
+}
+
+// A player over a fake output, run inside a fresh content directory.
+class ClipPlayerTest : public ::testing::Test {
+protected:
+    ClipPlayerTest() : guard_(dir_.Path()) {}
+
+    ContentItem& Item(const std::string& fileName)
+    {
+        items_.push_back(std::make_unique<ContentItem>());
+        items_.back()->fileName = fileName;
+        return *items_.back();
+    }
+
+    test::TempDir dir_;
+    test::CurrentDirGuard guard_;
+    FakeAudioOutput output_;
+    ClipPlayer sounds_{output_};
+    std::vector<std::unique_ptr<ContentItem>> items_;
+};
+
+TEST_F(ClipPlayerTest, PlaysTheUnscrambledClipOfTheItem)
+{
+    const Bytes wave = test::Pcm16Wave(1, 22050, std::vector<std::int16_t>(300, 1234));
+    dir_.Write("Data/sou/kot.cw", test::ScrambleClip(wave));
+    sounds_.PlayItemSound(&Item("kot"));
+
+    ASSERT_EQ(output_.Played().size(), 1u);
+    EXPECT_EQ(output_.Played()[0], wave);
+    EXPECT_EQ(output_.StopCount(), 1) << "what played is stopped first";
+    ASSERT_NE(sounds_.CurrentClip(), nullptr);
+    EXPECT_EQ(*sounds_.CurrentClip(), wave);
+    EXPECT_TRUE(output_.IsPlaying());
+}
+
+TEST_F(ClipPlayerTest, ClipNamesAreMatchedIgnoringCase)
+{
+    const Bytes wave = test::Pcm16Wave(2, 44100, std::vector<std::int16_t>(64, -5));
+    dir_.Write("data/SOU/Pies.CW", test::ScrambleClip(wave));
+    EXPECT_TRUE(ItemSoundExists(Item("pies")));
+    sounds_.PlayItemSound(&Item("pies"));
+    ASSERT_EQ(output_.Played().size(), 1u);
+    EXPECT_EQ(output_.Played()[0], wave);
+}
+
+TEST_F(ClipPlayerTest, AMissingClipStopsWhatPlaysAndKeepsTheLastBuffer)
+{
+    const Bytes wave = test::Pcm16Wave(1, 8000, std::vector<std::int16_t>(20, 1));
+    dir_.Write("Data/sou/a.cw", wave);
+    sounds_.PlayItemSound(&Item("a"));
+    ASSERT_TRUE(output_.IsPlaying());
+
+    EXPECT_FALSE(ItemSoundExists(Item("missing")));
+    sounds_.PlayItemSound(&Item("missing"));
+    EXPECT_FALSE(output_.IsPlaying());
+    EXPECT_EQ(output_.StopCount(), 2);
+    EXPECT_EQ(output_.Played().size(), 1u);
+    ASSERT_NE(sounds_.CurrentClip(), nullptr);
+    EXPECT_EQ(*sounds_.CurrentClip(), wave);
+}
+
+TEST_F(ClipPlayerTest, ADirectoryIsNoClip)
+{
+    std::filesystem::create_directories(dir_.Path() / "Data/sou/dir.cw");
+    EXPECT_FALSE(ItemSoundExists(Item("dir")));
+    sounds_.PlayItemSound(&Item("dir"));
+    EXPECT_TRUE(output_.Played().empty());
+    EXPECT_EQ(sounds_.CurrentClip(), nullptr);
+}
+
+TEST_F(ClipPlayerTest, NoItemDoesNothing)
+{
+    sounds_.PlayItemSound(nullptr);
+    EXPECT_EQ(output_.StopCount(), 0);
+    EXPECT_TRUE(output_.Played().empty());
+}
+
+TEST_F(ClipPlayerTest, AnEmptyFileBecomesAnEmptyClip)
+{
+    dir_.Write("Data/sou/empty.cw", Bytes{});
+    sounds_.PlayItemSound(&Item("empty"));
+    ASSERT_NE(sounds_.CurrentClip(), nullptr);
+    EXPECT_TRUE(sounds_.CurrentClip()->empty());
+    ASSERT_EQ(output_.Played().size(), 1u);
+    EXPECT_TRUE(output_.Played()[0].empty());
+}
+
+TEST_F(ClipPlayerTest, ReleasingTheClipStopsFirst)
+{
+    dir_.Write("Data/sou/a.cw", test::Pcm16Wave(1, 8000, {1, 2, 3}));
+    sounds_.PlayItemSound(&Item("a"));
+    sounds_.StopAndReleaseClip();
+    EXPECT_FALSE(output_.IsPlaying());
+    EXPECT_EQ(sounds_.CurrentClip(), nullptr);
+}
+
+TEST_F(ClipPlayerTest, TheProbeTellsAPlayingClipWithoutDisturbingIt)
+{
+    EXPECT_FALSE(sounds_.IsSoundPlaying());
+    EXPECT_EQ(output_.IdleProbeCount(), 1);
+
+    dir_.Write("Data/sou/a.cw", test::Pcm16Wave(1, 8000, {1, 2, 3}));
+    sounds_.PlayItemSound(&Item("a"));
+    const int stops = output_.StopCount();
+    EXPECT_TRUE(sounds_.IsSoundPlaying());
+    EXPECT_TRUE(sounds_.IsSoundPlaying());
+    EXPECT_TRUE(output_.IsPlaying());
+    EXPECT_EQ(output_.StopCount(), stops);
+    EXPECT_EQ(output_.Played().size(), 1u);
+
+    output_.FinishPlaying();
+    EXPECT_FALSE(sounds_.IsSoundPlaying());
+    EXPECT_EQ(output_.ProbeCount(), 4);
+    EXPECT_EQ(output_.IdleProbeCount(), 2);
+}
+
+TEST_F(ClipPlayerTest, VolumePercentagesAndTheirDeviceValues)
+{
+    const std::tuple<std::int32_t, std::uint32_t, std::int32_t> cases[] = {
+        {50, 0x7FFF7FFF, 49}, {100, 0xFFFFFFFF, 100}, {0, 0, 0}, {1, 0x028F028F, 0}, {99, 0xFD6FFD6F, 98}};
+    for (const auto& [set, written, readBack] : cases) {
+        SCOPED_TRACE(set);
+        sounds_.SetVolume(set);
+        EXPECT_EQ(output_.Volume(), written);
+        std::int32_t percentage = -1;
+        sounds_.ReadVolume(percentage);
+        EXPECT_EQ(percentage, readBack);
+        EXPECT_TRUE(sounds_.IsVolumeAvailable());
+    }
+}
+
+TEST_F(ClipPlayerTest, ChannelsAreAveragedWhenRead)
+{
+    std::int32_t percentage = -1;
+    output_.SetDeviceVolume(0x0000FFFF);
+    sounds_.ReadVolume(percentage);
+    EXPECT_EQ(percentage, 49);
+    output_.SetDeviceVolume(0xFFFF0000);
+    sounds_.ReadVolume(percentage);
+    EXPECT_EQ(percentage, 49);
+}
+
+TEST_F(ClipPlayerTest, PercentagesOutsideTheRangeKeepTheLow16Bits)
+{
+    sounds_.SetVolume(101);  // 66190 wraps to 654
+    EXPECT_EQ(output_.Volume(), 0x028E028Eu);
+    sounds_.SetVolume(1'000'000);  // 655350000 would overflow 32 bits
+    EXPECT_EQ(output_.Volume(), 0xD8F0D8F0u);
+}
+
+TEST_F(ClipPlayerTest, WithoutAnOutputTheVolumeIsUnavailable)
+{
+    std::int32_t percentage = 0;
+    sounds_.ReadVolume(percentage);
+    ASSERT_TRUE(sounds_.IsVolumeAvailable());
+
+    output_.SetAvailable(false);
+    percentage = 77;
+    sounds_.ReadVolume(percentage);
+    EXPECT_EQ(percentage, 0);
+    EXPECT_FALSE(sounds_.IsVolumeAvailable());
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "content/ContentTokenizer.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> Tokens(const std::string& text, bool skipComments)
+{
+    ContentTokenizer tokenizer(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    std::vector<std::string> tokens;
+    while (!tokenizer.AtEnd()) {
+        const auto token = skipComments ? tokenizer.ReadTokenSkippingComment() : tokenizer.ReadToken();
+        if (token.empty() && tokenizer.AtEnd())
+            break;
+        tokens.emplace_back(token);
+    }
+    return tokens;
+}
+
+using List = std::vector<std::string>;
+
+TEST(ContentTokenizer, SingleBytesQuotedStringsAndWhitespace)
+{
+    EXPECT_EQ(Tokens("##ab", false), (List{"#", "#", "a", "b"}));
+    EXPECT_EQ(Tokens(" \t\r\n\x01\x1F\x20#", false), (List{"#"}));
+    EXPECT_EQ(Tokens("\"Ala ma\nkota\"x", false), (List{"Ala ma\nkota", "x"}));
+    EXPECT_EQ(Tokens("\"\"\"a\"", false), (List{"", "a"}));
+    EXPECT_EQ(Tokens("\x7F\xA8", false), (List{"\x7F", "\xA8"})) << "bytes above 0x20 are tokens";
+}
+
+TEST(ContentTokenizer, UnterminatedStringRunsToTheEnd)
+{
+    const std::string text = "a \"open to the end";
+    ContentTokenizer tokenizer(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    EXPECT_EQ(tokenizer.ReadToken(), "a");
+    EXPECT_EQ(tokenizer.ReadToken(), "open to the end");
+    EXPECT_TRUE(tokenizer.AtEnd());
+    EXPECT_EQ(tokenizer.ReadToken(), "") << "past the end: the empty text";
+    EXPECT_EQ(tokenizer.ReadTokenSkippingComment(), "");
+}
+
+TEST(ContentTokenizer, CommentsAreSkippedOneAtATime)
+{
+    EXPECT_EQ(Tokens("@ note @a", true), (List{"a"}));
+    // The second "@" right after a comment is returned, and the one after
+    // "two" opens a new comment that runs to the end.
+    EXPECT_EQ(Tokens("@ one @@ \"two\" @a", true), (List{"@", "two"}));
+    EXPECT_EQ(Tokens("@ \"a @ inside\" @b", true), (List{"b"})) << "a quoted @ inside does not close it";
+    EXPECT_EQ(Tokens("@\"@\"x", true), (List{"x"})) << "a quoted \"@\" is the keyword";
+    EXPECT_EQ(Tokens("a @ never closed", true), (List{"a"}));
+    EXPECT_EQ(Tokens("@ x @ y", false), (List{"@", "x", "@", "y"})) << "raw reads see the comment";
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include "core/MemoryStream.h"
+#include "graphics/CoveragePicture.h"
+#include "support/TestFiles.h"
+
+namespace velmora {
+namespace {
+
+using test::Bytes;
+using test::PackedTbb;
+using test::UnpackedTbb;
+
+bool Load(CoveragePicture& image, const Bytes& file)
+{
+    MemoryStream stream(file.data(), file.size());
+    return image.LoadFromStream(stream);
+}
+
+Bytes Pixels(const CoveragePicture& image)
+{
+    const auto count = static_cast<std::size_t>(image.Width()) * image.Height();
+    return image.Data() ? Bytes(image.Data(), image.Data() + count) : Bytes{};
+}
+
+// A counting stream, to check that the loader issues at most five reads.
+class CountingStream : public MemoryStream {
+public:
+    using MemoryStream::MemoryStream;
+    std::size_t Read(void* buffer, std::size_t count) override
+    {
+        ++reads;
+        return MemoryStream::Read(buffer, count);
+    }
+    int reads = 0;
+};
+
+TEST(CoveragePictureLoad, UnpackedPixelsAreTakenAsStored)
+{
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, UnpackedTbb(1, 1, {0x80})));
+    EXPECT_EQ(image.Width(), 1);
+    EXPECT_EQ(image.Height(), 1);
+    EXPECT_EQ(Pixels(image), Bytes{128});
+
+    ASSERT_TRUE(Load(image, UnpackedTbb(3, 2, {1, 2, 3, 4, 5, 6, 99})));  // trailing byte never read
+    EXPECT_EQ(Pixels(image), (Bytes{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(CoveragePictureLoad, PackedLiteralsAndRunsAreExpanded)
+{
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x7F})));
+    EXPECT_EQ(Pixels(image), (Bytes{10, 6, 6, 6, 6, 6, 255}));
+}
+
+TEST(CoveragePictureLoad, PackedRunsCrossRowsAndTheLastRunIsCutAtTheEnd)
+{
+    CoveragePicture image;
+    // 3 x 2: a run of 4 (two rows' worth crossing the row end), then a run of
+    // 258 that is cut after the two pixels left.
+    ASSERT_TRUE(Load(image, PackedTbb(3, 2, {0x81, 0x01, 0xFF, 0xFF})));
+    EXPECT_EQ(Pixels(image), (Bytes{2, 2, 2, 2, 255, 255}));
+}
+
+TEST(CoveragePictureLoad, PackedStreamMustFillTheImageExactly)
+{
+    CoveragePicture image;
+    EXPECT_FALSE(Load(image, PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x7F, 0x01}))) << "input left over";
+    EXPECT_FALSE(Load(image, PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x7F, 0x80}))) << "image full first";
+    EXPECT_FALSE(Load(image, PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x85}))) << "count byte missing";
+    EXPECT_FALSE(Load(image, PackedTbb(7, 1, {0x05, 0x83, 0x02}))) << "image not filled";
+    // A failed load keeps the header's size and what was decoded, zeros elsewhere.
+    EXPECT_EQ(image.Width(), 7);
+    EXPECT_EQ(Pixels(image), (Bytes{10, 6, 6, 6, 6, 6, 0}));
+}
+
+TEST(CoveragePictureLoad, ZeroPackedLengthOnlyForAnEmptyImage)
+{
+    CoveragePicture image;
+    EXPECT_TRUE(Load(image, PackedTbb(0, 0, 0, {})));
+    EXPECT_TRUE(Load(image, PackedTbb(5, 0, 0, {})));
+    EXPECT_FALSE(Load(image, PackedTbb(1, 1, 0, {})));
+}
+
+TEST(CoveragePictureLoad, AZeroDimensionGivesAnEmptyImage)
+{
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, UnpackedTbb(0, 5, {})));
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.Height(), 0);
+    EXPECT_EQ(image.Data(), nullptr);
+}
+
+TEST(CoveragePictureLoad, HeaderFailures)
+{
+    CoveragePicture image;
+    EXPECT_FALSE(Load(image, Bytes{'T', 'B', 'B'})) << "shorter than the magic";
+    EXPECT_FALSE(Load(image, Bytes{'t', 'b', 'b', '1', 1, 0, 0, 0, 1, 0, 0, 0, 0})) << "magic is case-sensitive";
+    EXPECT_FALSE(Load(image, Bytes{'T', 'B', 'B', '1', 1, 0, 0})) << "short width";
+    EXPECT_FALSE(Load(image, Bytes{'T', 'B', 'B', '1', 1, 0, 0, 0, 1})) << "short height";
+    EXPECT_FALSE(Load(image, Bytes{'T', 'B', 'B', 's', 1, 0, 0, 0, 1, 0, 0, 0, 1})) << "short packed length";
+    EXPECT_FALSE(Load(image, UnpackedTbb(-1, 1, {0})));
+    EXPECT_FALSE(Load(image, UnpackedTbb(1, -1, {0})));
+    EXPECT_FALSE(Load(image, UnpackedTbb(100001, 1, Bytes(100001))));
+    EXPECT_FALSE(Load(image, UnpackedTbb(1, 100001, Bytes(100001))));
+    EXPECT_FALSE(Load(image, UnpackedTbb(100000, 84, {}))) << "8,400,000 pixels";
+    EXPECT_FALSE(Load(image, PackedTbb(1, 1, -1, {0})));
+    EXPECT_FALSE(Load(image, PackedTbb(1, 1, 8388609, {0})));
+    EXPECT_FALSE(Load(image, UnpackedTbb(2, 2, {1, 2, 3}))) << "pixel block short";
+    EXPECT_FALSE(Load(image, PackedTbb(2, 2, 10, {0, 0, 0, 0}))) << "packed block short";
+}
+
+TEST(CoveragePictureLoad, DimensionProductIsCheckedWithoutOverflow)
+{
+    // 65,536 x 65,536 is 2^32: a 32-bit product wraps to 0 and would pass.
+    CoveragePicture image;
+    EXPECT_FALSE(Load(image, UnpackedTbb(65536, 65536, {})));
+    EXPECT_FALSE(Load(image, PackedTbb(100000, 100000, 0, {})));
+    EXPECT_EQ(image.Data(), nullptr);
+}
+
+TEST(CoveragePictureLoad, LargestImageIsAccepted)
+{
+    Bytes packed;
+    // 4096 x 2048 = 8,388,608 pixels, all value 1 (stored 0x01 -> 2), in runs of 258.
+    std::size_t left = 4096u * 2048u;
+    while (left > 0) {
+        packed.push_back(0x81);
+        packed.push_back(0xFF);
+        left -= std::min<std::size_t>(left, 258);
+    }
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, PackedTbb(4096, 2048, packed)));
+    EXPECT_EQ(image.Data()[0], 2);
+    EXPECT_EQ(image.Data()[4096u * 2048u - 1], 2);
+}
+
+TEST(CoveragePictureLoad, FailedLoadNeverKeepsTheOlderPicture)
+{
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, UnpackedTbb(2, 1, {7, 8})));
+    EXPECT_FALSE(Load(image, Bytes{'X', 'X', 'X', 'X'}));
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.Data(), nullptr);
+}
+
+TEST(CoveragePictureLoad, ReadsInAtMostFiveCalls)
+{
+    const Bytes file = PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x7F});
+    CountingStream stream(file.data(), file.size());
+    CoveragePicture image;
+    ASSERT_TRUE(image.LoadFromStream(stream));
+    EXPECT_LE(stream.reads, 5);
+}
+
+TEST(CoveragePictureLoad, FromFile)
+{
+    test::TempDir dir;
+    const auto path = dir.Write("a.tbb", UnpackedTbb(2, 1, {3, 4}));
+    CoveragePicture image;
+    EXPECT_TRUE(image.LoadFromFile(path.string()));
+    EXPECT_FALSE(image.LoadFromFile((dir.Path() / "missing.tbb").string()));
+    EXPECT_FALSE(image.LoadFromFile(dir.Path().string())) << "a directory is no picture";
+}
+
+TEST(CoveragePicture, ExpandSevenBit)
+{
+    EXPECT_EQ(CoveragePicture::ExpandSevenBit(0), 0);
+    EXPECT_EQ(CoveragePicture::ExpandSevenBit(64), 128);
+    EXPECT_EQ(CoveragePicture::ExpandSevenBit(126), 252);
+    EXPECT_EQ(CoveragePicture::ExpandSevenBit(127), 255);
+}
+
+TEST(CoveragePicture, SetSizeKeepsTheTopLeftOverlap)
+{
+    CoveragePicture image;
+    image.SetSize(3, 2);
+    std::copy_n(Bytes{1, 2, 3, 4, 5, 6}.begin(), 6, image.Data());
+    image.SetSize(2, 3);
+    EXPECT_EQ(Pixels(image), (Bytes{1, 2, 4, 5, 0, 0}));
+
+    image.SetSize(4096, 2049);  // over the pixel limit: no change
+    EXPECT_EQ(image.Width(), 2);
+
+    image.SetSize(0, 7);  // the positive dimension is not stored
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.Height(), 3);
+    EXPECT_EQ(image.Data(), nullptr);
+}
+
+TEST(CoveragePicture, AssignCopiesAndInvertTwiceRestores)
+{
+    CoveragePicture source;
+    ASSERT_TRUE(Load(source, UnpackedTbb(2, 2, {0, 1, 200, 255})));
+    CoveragePicture copy;
+    copy.Assign(source);
+    EXPECT_EQ(Pixels(copy), Pixels(source));
+
+    copy.Invert();
+    EXPECT_EQ(Pixels(copy), (Bytes{255, 254, 55, 0}));
+    copy.Invert();
+    EXPECT_EQ(Pixels(copy), Pixels(source));
+
+    CoveragePicture empty;
+    copy.Assign(empty);
+    EXPECT_EQ(copy.Width(), 0);
+    EXPECT_EQ(copy.Data(), nullptr);
+}
+
+TEST(CoveragePicturePaint, TwoColourBlendMatchesTheMarkerColours)
+{
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, UnpackedTbb(4, 1, {128, 1, 254, 0})));
+    const auto bitmap = image.CreateTwoColourBitmap(0x84A7B9, 0xFFFFFF);
+    ASSERT_EQ(bitmap->Format(), PixelFormat::Bits24);
+    const std::uint8_t* row = bitmap->ScanLine(0);
+    // Stored blue, green, red.
+    EXPECT_EQ((Bytes{row[0], row[1], row[2]}), (Bytes{194, 211, 220}));
+    EXPECT_EQ((Bytes{row[3], row[4], row[5]}), (Bytes{255, 255, 255}));
+    EXPECT_EQ((Bytes{row[6], row[7], row[8]}), (Bytes{133, 168, 186}));
+    EXPECT_EQ((Bytes{row[9], row[10], row[11]}), (Bytes{255, 255, 255}));
+}
+
+TEST(CoveragePicturePaint, BlackToWhiteReproducesEveryValue)
+{
+    CoveragePicture image;
+    Bytes all(256);
+    for (int v = 0; v < 256; ++v)
+        all[v] = static_cast<std::uint8_t>(v);
+    ASSERT_TRUE(Load(image, UnpackedTbb(256, 1, all)));
+    const auto twoColour = image.CreateTwoColourBitmap(0xFFFFFF, 0x000000);
+    const auto grey = image.CreateGreyBitmap();
+    for (int v = 0; v < 256; ++v) {
+        for (int channel = 0; channel < 3; ++channel) {
+            EXPECT_EQ(twoColour->ScanLine(0)[v * 3 + channel], v);
+            EXPECT_EQ(grey->ScanLine(0)[v * 3 + channel], v);
+        }
+    }
+}
+
+TEST(CoveragePicturePaint, DrawToClipsAndKeepsTheFourthByte)
+{
+    CoveragePicture image;
+    ASSERT_TRUE(Load(image, UnpackedTbb(5, 1, {10, 20, 30, 40, 50})));
+    Bitmap target(4, 2, PixelFormat::Bits32);
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 4; ++col)
+            target.ScanLine(row)[col * 4 + 3] = 0x77;
+
+    image.DrawTo(&target, -3, 1, 0x000000, 0xFFFFFF);
+    const std::uint8_t* row1 = target.ScanLine(1);
+    EXPECT_EQ(row1[0], 40);
+    EXPECT_EQ(row1[4], 50);
+    EXPECT_EQ(row1[8], 0) << "past the image";
+    EXPECT_EQ(row1[3], 0x77);
+    EXPECT_EQ(target.ScanLine(0)[0], 0) << "row 0 untouched";
+
+    Bitmap untouched(4, 1, PixelFormat::Bits24);
+    image.DrawTo(&untouched, 4, 0, 0x000000, 0xFFFFFF);
+    image.DrawTo(&untouched, 0, -1, 0x000000, 0xFFFFFF);
+    image.DrawTo(nullptr, 0, 0, 0x000000, 0xFFFFFF);
+    Bitmap eightBit(4, 1, PixelFormat::Bits8);
+    image.DrawTo(&eightBit, 0, 0, 0x000000, 0xFFFFFF);
+    for (int k = 0; k < 12; ++k)
+        EXPECT_EQ(untouched.ScanLine(0)[k], 0);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(eightBit.ScanLine(0)[k], 0);
+}
+
+TEST(CoveragePicturePaint, EmptyImageGivesAnEmptyBitmap)
+{
+    CoveragePicture image;
+    EXPECT_EQ(image.CreateGreyBitmap()->Width(), 0);
+    EXPECT_EQ(image.CreateTwoColourBitmap(0, 0)->Height(), 0);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+LoadError ReasonOf(const test::Bytes& file)
+{
+    MemoryStream stream(file.data(), file.size());
+    CoveragePicture image;
+    LoadError error = LoadError::None;
+    const bool loaded = image.LoadFromStream(stream, &error);
+    EXPECT_EQ(loaded, error == LoadError::None);
+    return error;
+}
+
+TEST(CoveragePictureLoad, FailuresSayWhy)
+{
+    using test::Bytes;
+    EXPECT_EQ(ReasonOf(test::PackedTbb(7, 1, {0x05, 0x83, 0x02, 0x7F})), LoadError::None);
+    EXPECT_EQ(ReasonOf(Bytes{'T', 'B'}), LoadError::ShortData);
+    EXPECT_EQ(ReasonOf(Bytes{'P', 'N', 'G', ' ', 0, 0, 0, 0}), LoadError::BadMagic);
+    EXPECT_EQ(ReasonOf(test::UnpackedTbb(100001, 1, {})), LoadError::DimensionsOutOfRange);
+    EXPECT_EQ(ReasonOf(test::UnpackedTbb(4096, 2049, {})), LoadError::DimensionsOutOfRange);
+    EXPECT_EQ(ReasonOf(test::UnpackedTbb(2, 2, {1})), LoadError::ShortData);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(1, 1, -5, {})), LoadError::PackedLengthOutOfRange);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(2, 1, {1, 2, 3})), LoadError::PackedLeftOver);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(3, 1, {1, 2})), LoadError::PackedShort);
+    EXPECT_EQ(ReasonOf(test::PackedTbb(3, 1, {1, 0x82})), LoadError::PackedShort) << "count byte missing";
+    EXPECT_EQ(ReasonOf(test::PackedTbb(3, 1, 0, {})), LoadError::PackedShort);
+
+    CoveragePicture image;
+    LoadError error = LoadError::None;
+    EXPECT_FALSE(image.LoadFromFile("/nonexistent/velmora/picture.tbb", &error));
+    EXPECT_EQ(error, LoadError::NoFile);
+    EXPECT_STREQ(LoadErrorText(LoadError::PackedLeftOver), "packed stream left over");
+}
+
+}  // namespace
+}  // namespace velmora
