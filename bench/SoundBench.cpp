@@ -1,4 +1,4 @@
-// Loading a clip file, and the delay from PlayItemSound returning to the
+// Loading a clip file, and the delay from PlayClip returning to the
 // first sound the device is handed (SDL's dummy driver, which takes a
 // buffer every 10 ms or so like a device).
 
@@ -10,8 +10,10 @@
 #include <random>
 #include <thread>
 
-#include "sound/ClipPlayer.h"
+#include "content/ContentLayout.h"
 #include "platform/SdlAudioOutput.h"
+#include "sound/ClipFile.h"
+#include "sound/ClipPlayer.h"
 #include "support/TestFiles.h"
 #include "support/WaveFiles.h"
 
@@ -35,11 +37,10 @@ struct ClipFixture {
     explicit ClipFixture(std::size_t samples, std::uint32_t rate)
     {
         dir.Write("Data/sou/slowo.cw", test::ScrambleClip(test::Pcm16Wave(1, rate, Noise(samples))));
-        item.fileName = "slowo";
     }
     test::TempDir dir;
     test::CurrentDirGuard guard{dir.Path()};
-    ContentItem item;
+    const std::string clipPath = ClipContentPath("slowo");
 };
 
 void LoadOneMegabyteClip(benchmark::State& state)
@@ -47,7 +48,7 @@ void LoadOneMegabyteClip(benchmark::State& state)
     const ClipFixture fixture((1 << 20) / 2 - 22, 44100);
     std::vector<std::uint8_t> clip;
     for (auto _ : state) {
-        if (!LoadClip(fixture.item, clip))
+        if (!LoadClip(fixture.clipPath, clip))
             state.SkipWithError("cannot read the clip");
         benchmark::DoNotOptimize(clip.data());
     }
@@ -76,7 +77,7 @@ void PlayToFirstSound(benchmark::State& state)
     std::vector<double> calls;
     for (auto _ : state) {
         const auto called = Clock::now();
-        sounds.PlayItemSound(&fixture.item);
+        sounds.PlayClip(fixture.clipPath);
         const auto returned = Clock::now();
         std::optional<Clock::time_point> first;
         while (!(first = output.FirstSoundTime()) && Clock::now() - returned < std::chrono::seconds(1))

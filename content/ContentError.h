@@ -1,13 +1,22 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
+
+#include "core/LoadError.h"
 
 namespace velmora {
 
-// A content file that cannot be used; the message is the one shown to the user.
+// A content file that cannot be used: the reason, for tools, and the
+// message shown to the user.
 class ContentError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    ContentError(LoadError reason, const std::string& message) : std::runtime_error(message), reason_(reason) {}
+
+    LoadError Reason() const { return reason_; }
+
+private:
+    LoadError reason_;
 };
 
 }  // namespace velmora

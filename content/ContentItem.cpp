@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "content/ContentLayout.h"
 #include "core/ContentPath.h"
 #include "graphics/ToneCurve.h"
 #include "graphics/Resample.h"
@@ -15,31 +16,36 @@ namespace velmora {
 // virtual destructors) before the item's own bitmap, picture and names.
 ContentItem::~ContentItem() = default;
 
+template <typename OwnPart, typename ChildPart>
+void ContentItem::ForScope(Scope scope, OwnPart own, ChildPart child)
+{
+    if (scope != Scope::Children)
+        own();
+    if (scope != Scope::Self)
+        for (const auto& item : children)
+            child(*item, Scope::Tree);
+}
+
 bool ContentItem::Load(Scope scope)
 {
     bool result = true;
-    if (scope != Scope::Children && (flags & kHasPicture) != 0) {
-        if (image.LoadFromFile(ResolveContentPath(PicturePath())))
-            image.Invert();
-        else
-            result = false;
-    }
-    if (scope == Scope::Self)
-        return result;
-    for (const auto& child : children) {
-        if (!child->Load(Scope::Tree))
-            result = false;
-    }
+    ForScope(
+        scope,
+        [&] {
+            if ((flags & kHasPicture) == 0)
+                return;
+            if (image.LoadFromFile(ResolveContentPath(PicturePath())))
+                image.Invert();
+            else
+                result = false;
+        },
+        [&](ContentItem& item, Scope inner) { result = item.Load(inner) && result; });
     return result;
 }
 
 void ContentItem::Invalidate(Scope scope)
 {
-    if (scope != Scope::Children)
-        prepared = false;
-    if (scope != Scope::Self)
-        for (const auto& child : children)
-            child->Invalidate(Scope::Tree);
+    ForScope(scope, [&] { prepared = false; }, [](ContentItem& item, Scope inner) { item.Invalidate(inner); });
 }
 
 namespace {
@@ -59,17 +65,17 @@ std::int32_t ScaledSize(std::int32_t size, float scale)
 
 void ContentItem::SetScale(Scope scope, float scale)
 {
-    if (scope != Scope::Children) {
-        const std::int32_t w = ScaledSize(image.Width(), scale);
-        const std::int32_t h = ScaledSize(image.Height(), scale);
-        if (w != width || h != height)
-            prepared = false;
-        width = w;
-        height = h;
-    }
-    if (scope != Scope::Self)
-        for (const auto& child : children)
-            child->SetScale(Scope::Tree, scale);
+    ForScope(
+        scope,
+        [&] {
+            const std::int32_t w = ScaledSize(image.Width(), scale);
+            const std::int32_t h = ScaledSize(image.Height(), scale);
+            if (w != width || h != height)
+                prepared = false;
+            width = w;
+            height = h;
+        },
+        [&](ContentItem& item, Scope inner) { item.SetScale(inner, scale); });
 }
 
 void ContentItem::Render(std::unique_ptr<Bitmap> picture)
@@ -81,29 +87,29 @@ void ContentItem::Render(std::unique_ptr<Bitmap> picture)
 
 void ContentItem::Prepare(Scope scope)
 {
-    if (scope != Scope::Children && (flags & kHasPicture) != 0)
-        Render(image.CreateGreyBitmap());
-    if (scope != Scope::Self)
-        for (const auto& child : children)
-            child->Prepare(Scope::Tree);
+    ForScope(
+        scope,
+        [&] {
+            if ((flags & kHasPicture) != 0)
+                Render(image.CreateGreyBitmap());
+        },
+        [](ContentItem& item, Scope inner) { item.Prepare(inner); });
 }
 
-void ContentItem::PrepareTwoColour(Colour first, Colour second, Scope scope)
+void ContentItem::PrepareTwoColour(Colour colour0, Colour colour255, Scope scope)
 {
-    if (scope != Scope::Children && (flags & kHasPicture) != 0)
-        Render(image.CreateTwoColourBitmap(first, second));
-    if (scope != Scope::Self)
-        for (const auto& child : children)
-            child->PrepareTwoColour(first, second, Scope::Tree);
+    ForScope(
+        scope,
+        [&] {
+            if ((flags & kHasPicture) != 0)
+                Render(image.CreateTwoColourBitmap(colour0, colour255));
+        },
+        [&](ContentItem& item, Scope inner) { item.PrepareTwoColour(colour0, colour255, inner); });
 }
 
 void ContentItem::ConvertBitmapToGrey(Scope scope)
 {
-    if (scope != Scope::Children)
-        ConvertToGrey8(bitmap);
-    if (scope != Scope::Self)
-        for (const auto& child : children)
-            child->ConvertBitmapToGrey(Scope::Tree);
+    ForScope(scope, [&] { ConvertToGrey8(bitmap); }, [](ContentItem& item, Scope inner) { item.ConvertBitmapToGrey(inner); });
 }
 
 void ContentItem::AddChild(std::unique_ptr<ContentItem> item)
@@ -121,7 +127,17 @@ ContentItem* ContentItem::ChildAt(int index) const
 
 std::string ContentItem::PicturePath() const
 {
-    return "Data\\gra\\" + fileName + ".tbb";
+    return PictureContentPath(fileName);
+}
+
+std::string ContentItem::ClipPath() const
+{
+    return ClipContentPath(fileName);
+}
+
+std::string ContentItem::PagePath() const
+{
+    return PageContentPath(fileName);
 }
 
 }  // namespace velmora

@@ -45,8 +45,8 @@ public:
     // Renders the picture in grey and resamples it into `bitmap` at the
     // display size (items with kHasPicture only), always, prepared or not.
     virtual void Prepare(Scope scope);
-    // As Prepare, with ink (255) in `first` and background (0) in `second`.
-    virtual void PrepareTwoColour(Colour first, Colour second, Scope scope);
+    // As Prepare, with background (0) in `colour0` and ink (255) in `colour255`.
+    virtual void PrepareTwoColour(Colour colour0, Colour colour255, Scope scope);
     // Reduces an existing `bitmap` to 8-bit grey; `prepared` stays.
     virtual void ConvertBitmapToGrey(Scope scope);
 
@@ -56,8 +56,10 @@ public:
     // Bounds-checked: an index outside 0 .. count - 1 throws std::out_of_range.
     ContentItem* ChildAt(int index) const;
 
-    // The picture's content path, as the content names it.
+    // The content paths of the item's picture, clip and presentation page.
     std::string PicturePath() const;
+    std::string ClipPath() const;
+    std::string PagePath() const;
 
     std::string name;
     std::string fileName;
@@ -71,6 +73,12 @@ public:
     std::vector<std::unique_ptr<ContentItem>> children;
 
 private:
+    // Runs `own` for the item when the scope includes it, then `child` for
+    // each child when the scope reaches them, with the scope each child's
+    // own operation gets.
+    template <typename OwnPart, typename ChildPart>
+    void ForScope(Scope scope, OwnPart own, ChildPart child);
+
     // Resamples `picture` into `bitmap` at the display size.
     void Render(std::unique_ptr<Bitmap> picture);
 };

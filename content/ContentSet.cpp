@@ -73,11 +73,11 @@ private:
     {
         Advance();
         if (cur_ != "F")
-            throw ContentError(std::string(kFormatError));
+            throw ContentError(LoadError::BadFormat, std::string(kFormatError));
         cur_ = tokens_.ReadToken();
         curStart_ = tokens_.TokenStart();
         if (cur_ != kSectionMark)
-            throw ContentError(std::string(kFormatError));
+            throw ContentError(LoadError::BadFormat, std::string(kFormatError));
     }
 
     void ReadMenuItem()
@@ -157,7 +157,7 @@ void ContentSet::LoadFromFile(const std::string& fileName, ContentParseReport* r
     // the size message without reading all of it.
     std::vector<std::uint8_t> bytes;
     if (!ReadFile(ResolveContentPath(fileName), bytes, kMaxFileSize + 1))
-        throw ContentError("Nie można odczytać pliku " + fileName);
+        throw ContentError(LoadError::NoFile, "Nie można odczytać pliku " + fileName);
     LoadFromStream(MemoryStream(std::move(bytes)), report);
 }
 
@@ -167,7 +167,7 @@ void ContentSet::LoadFromStream(const MemoryStream& stream, ContentParseReport* 
     if (stream.Size() > kMaxFileSize) {
         if (report != nullptr)
             *report = ContentParseReport{true, kMaxFileSize, {}};
-        throw ContentError(std::string(kSizeError));
+        throw ContentError(LoadError::TooLarge, std::string(kSizeError));
     }
     ContentParser parser(*this, stream.Data(), stream.Size());
     try {
@@ -187,7 +187,7 @@ bool ContentSet::LoadResources()
     for (const auto& menuItem : menuItems) {
         const bool loaded = menuItem->Load(Scope::Tree);
         for (const auto& entry : menuItem->children) {
-            if (!ContentFileExists(SoundClipPath(*entry)))
+            if (!ContentFileExists(entry->ClipPath()))
                 entry->flags &= static_cast<std::uint8_t>(~kHasSound);
         }
         ok = ok && loaded;
@@ -229,11 +229,6 @@ std::int32_t ParseContentNumber(std::string_view text)
     if (error != std::errc() || end != text.data() + text.size())
         return 0;
     return value;
-}
-
-std::string SoundClipPath(const ContentItem& item)
-{
-    return "Data\\sou\\" + item.fileName + ".cw";
 }
 
 }  // namespace velmora

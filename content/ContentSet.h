@@ -52,7 +52,4 @@ public:
 // text is not one or does not fit in 32 bits.
 std::int32_t ParseContentNumber(std::string_view text);
 
-// The content path of an item's sound clip.
-std::string SoundClipPath(const ContentItem& item);
-
 }  // namespace velmora

@@ -23,7 +23,6 @@ public:
 
     // Where the last token returned began (its opening quote for a string).
     std::size_t TokenStart() const { return tokenStart_; }
-    bool AtEnd() const { return pos_ == end_; }
     std::size_t Size() const { return end_; }
 
 private:

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "sound/ClipPlayer.h"
+#include "sound/ClipFile.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/WaveImage.h"
 

@@ -27,7 +27,7 @@ void PrepareAtScales(ContentItem& item)
     for (const float scale : {0.36f, 0.6f, 1.0f, 1.7f}) {
         item.SetScale(velmora::Scope::Tree, scale);
         item.Prepare(velmora::Scope::Tree);
-        item.PrepareTwoColour(0x00F1ECE7, 0x00000000, velmora::Scope::Tree);
+        item.PrepareTwoColour(0x00000000, 0x00F1ECE7, velmora::Scope::Tree);
         item.ConvertBitmapToGrey(velmora::Scope::Tree);
         item.Invalidate(velmora::Scope::Tree);
     }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     image.Invert();
     const auto grey = image.CreateGreyBitmap();
-    const auto twoColour = image.CreateTwoColourBitmap(0x0084A7B9, 0x00FFFFFF);
+    const auto twoColour = image.CreateTwoColourBitmap(0x00FFFFFF, 0x0084A7B9);
     for (const auto& [width, height] : {std::pair{37, 23}, std::pair{3, 2}, std::pair{1, 1}}) {
         const auto destination = velmora::NewBitmap24(width, height);
         velmora::StretchBitmap(destination.get(), grey.get());

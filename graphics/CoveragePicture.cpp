@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/FileStream.h"
+#include "core/LittleEndian.h"
+#include "graphics/PackedPicture.h"
 
 namespace velmora {
 
@@ -16,9 +18,7 @@ bool ReadInt32(Stream& stream, std::int32_t& value)
     std::uint8_t bytes[4];
     if (stream.Read(bytes, 4) != 4)
         return false;
-    const std::uint32_t raw = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                              static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-    value = static_cast<std::int32_t>(raw);
+    value = static_cast<std::int32_t>(ReadLittle32(bytes));
     return true;
 }
 
@@ -138,9 +138,9 @@ LoadError CoveragePicture::Decode(Stream& stream)
     char magic[4];
     if (stream.Read(magic, 4) != 4)
         return LoadError::ShortData;
-    if (std::memcmp(magic, "TBBs", 4) == 0)
+    if (std::memcmp(magic, kPackedPictureMagic, 4) == 0)
         return DecodePacked(stream);
-    if (std::memcmp(magic, "TBB1", 4) != 0)
+    if (std::memcmp(magic, kUnpackedPictureMagic, 4) != 0)
         return LoadError::BadMagic;
     if (const LoadError error = ReadDimensions(stream); error != LoadError::None)
         return error;
@@ -178,14 +178,14 @@ LoadError CoveragePicture::DecodePacked(Stream& stream)
     std::size_t p = 0;
     while (i < size && p < total) {
         const std::uint8_t code = in[i++];
-        if (code < 0x80) {
+        if (code < kRunCode) {
             out[p++] = ExpandSevenBit(code);
             continue;
         }
         if (i == size)
             return LoadError::PackedShort;  // the run's count byte is missing
-        const std::size_t run = std::min<std::size_t>(in[i++] + 3u, total - p);
-        std::memset(out + p, ExpandSevenBit(code - 0x80), run);
+        const std::size_t run = std::min<std::size_t>(in[i++] + kMinRun, total - p);
+        std::memset(out + p, ExpandSevenBit(code - kRunCode), run);
         p += run;
     }
     if (p < total)
@@ -232,7 +232,7 @@ void CoveragePicture::DrawTo(Bitmap* target, int x, int y, Colour colour0, Colou
     }
 }
 
-std::unique_ptr<Bitmap> CoveragePicture::CreateTwoColourBitmap(Colour colour255, Colour colour0) const
+std::unique_ptr<Bitmap> CoveragePicture::CreateTwoColourBitmap(Colour colour0, Colour colour255) const
 {
     auto bitmap = std::make_unique<Bitmap>(width_, height_, PixelFormat::Bits24);
     DrawTo(bitmap.get(), 0, 0, colour0, colour255);

@@ -43,17 +43,9 @@ public:
     bool LoadFromFile(const std::string& path, LoadError* error = nullptr);
     bool LoadFromStream(Stream& stream, LoadError* error = nullptr);
 
-    // A stored seven-bit value v becomes (2v) mod 256, with 254 raised to 255
-    // so that the largest value is full ink.
-    static constexpr std::uint8_t ExpandSevenBit(std::uint8_t v)
-    {
-        const auto doubled = static_cast<std::uint8_t>(v * 2);
-        return doubled == 254 ? 255 : doubled;
-    }
-
     void Invert();
     void DrawTo(Bitmap* target, int x, int y, Colour colour0, Colour colour255) const;
-    std::unique_ptr<Bitmap> CreateTwoColourBitmap(Colour colour255, Colour colour0) const;
+    std::unique_ptr<Bitmap> CreateTwoColourBitmap(Colour colour0, Colour colour255) const;
     std::unique_ptr<Bitmap> CreateGreyBitmap() const;
 
 private:

@@ -1,32 +1,14 @@
 #include "sound/ClipPlayer.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <thread>
 
-#include "content/ContentSet.h"
-#include "core/FileStream.h"
 #include "core/ContentPath.h"
+#include "sound/ClipFile.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr std::size_t kMinScrambledSize = 44;
-constexpr std::size_t kMaxScrambledWords = 100;
-
-std::uint32_t LoadWord(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
-void StoreWord(std::uint8_t* bytes, std::uint32_t word)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<std::uint8_t>(word >> (8 * i));
-}
 
 std::uint32_t BothChannels(std::uint16_t level)
 {
@@ -35,48 +17,23 @@ std::uint32_t BothChannels(std::uint16_t level)
 
 }  // namespace
 
-void UnscrambleClip(std::span<std::uint8_t> clip)
-{
-    if (clip.size() < kMinScrambledSize || std::memcmp(clip.data(), "riff", 4) != 0)
-        return;
-    const std::size_t words = std::min(kMaxScrambledWords, (clip.size() - 4) / 4);
-    for (std::size_t k = 1; k <= words; ++k) {
-        std::uint8_t* word = clip.data() + 4 * k;
-        StoreWord(word, LoadWord(word) ^ (static_cast<std::uint32_t>(k) + kClipKey));
-    }
-    std::memcpy(clip.data(), "RIFF", 4);
-}
-
-bool ItemSoundExists(const ContentItem& item)
-{
-    return ContentFileExists(SoundClipPath(item));
-}
-
-bool LoadClip(const ContentItem& item, std::vector<std::uint8_t>& clip)
-{
-    if (!ReadWholeFile(ResolveContentPath(SoundClipPath(item)), clip, kMaxClipFileSize))
-        return false;
-    UnscrambleClip(clip);
-    return true;
-}
-
 ClipPlayer::~ClipPlayer()
 {
     StopAndReleaseClip();
 }
 
-void ClipPlayer::PlayItemSound(const ContentItem* item)
+void ClipPlayer::PlayClip(const std::string& clipPath)
 {
-    if (item == nullptr)
+    if (clipPath.empty())
         return;
     StopSound();
-    if (!ItemSoundExists(*item))
+    if (!ContentFileExists(clipPath))
         return;
     // The old buffer goes only now, after the stop above.
     currentClip_.reset();
     currentClip_.emplace();
     try {
-        if (LoadClip(*item, *currentClip_))
+        if (LoadClip(clipPath, *currentClip_))
             output_.Play(currentClip_->data(), currentClip_->size());
     } catch (...) {
         // Sound failures are silent: nothing plays.
@@ -119,11 +76,6 @@ void ClipPlayer::StopAndReleaseClip()
 {
     StopSound();
     currentClip_.reset();
-}
-
-const std::vector<std::uint8_t>* ClipPlayer::CurrentClip() const
-{
-    return currentClip_ ? &*currentClip_ : nullptr;
 }
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "core/LittleEndian.h"
+
 namespace velmora {
 
 namespace {
@@ -10,16 +12,6 @@ namespace {
 constexpr std::size_t kRiffHeaderSize = 12;
 constexpr std::size_t kChunkHeaderSize = 8;
 constexpr std::size_t kMinFormatSize = 16;
-
-std::uint16_t Read16(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-std::uint32_t Read32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(Read16(bytes)) | static_cast<std::uint32_t>(Read16(bytes + 2)) << 16;
-}
 
 bool IsId(const std::uint8_t* bytes, const char* id)
 {
@@ -30,11 +22,11 @@ bool ReadFormat(const std::uint8_t* body, std::size_t size, WaveFormat& format)
 {
     if (size < kMinFormatSize)
         return false;
-    format.formatTag = Read16(body);
-    format.channels = Read16(body + 2);
-    format.samplesPerSecond = Read32(body + 4);
-    format.blockAlign = Read16(body + 12);
-    format.bitsPerSample = Read16(body + 14);
+    format.formatTag = ReadLittle16(body);
+    format.channels = ReadLittle16(body + 2);
+    format.samplesPerSecond = ReadLittle32(body + 4);
+    format.blockAlign = ReadLittle16(body + 12);
+    format.bitsPerSample = ReadLittle16(body + 14);
     return format.channels != 0 && format.samplesPerSecond != 0 && format.blockAlign != 0;
 }
 
@@ -47,7 +39,7 @@ bool CheckWaveImage(std::span<const std::uint8_t> image, WaveFormat& format)
         return false;
     // The RIFF chunk must hold at least its form type, or the chunk walk
     // below would start past its end.
-    const std::size_t riffSize = Read32(bytes + 4);
+    const std::size_t riffSize = ReadLittle32(bytes + 4);
     if (riffSize < kRiffHeaderSize - kChunkHeaderSize || riffSize > image.size() - kChunkHeaderSize)
         return false;
     const std::size_t end = kChunkHeaderSize + riffSize;
@@ -56,7 +48,7 @@ bool CheckWaveImage(std::span<const std::uint8_t> image, WaveFormat& format)
     std::size_t offset = kRiffHeaderSize;
     while (end - offset >= kChunkHeaderSize) {
         const std::uint8_t* header = bytes + offset;
-        const std::size_t size = Read32(header + 4);
+        const std::size_t size = ReadLittle32(header + 4);
         const std::size_t body = offset + kChunkHeaderSize;
         if (size > end - body)
             return false;

@@ -4,6 +4,10 @@
 #include <random>
 #include <string>
 
+#include "content/ContentLayout.h"
+#include "core/ContentPath.h"
+#include "core/LittleEndian.h"
+#include "sound/ClipFile.h"
 #include "sound/ClipPlayer.h"
 #include "support/FakeAudioOutput.h"
 #include "support/TestFiles.h"
@@ -14,12 +18,6 @@ namespace {
 
 using test::Bytes;
 using test::FakeAudioOutput;
-
-std::uint32_t WordAt(const Bytes& bytes, std::size_t offset)
-{
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
 
 // "riff" followed by zero bytes: once unscrambled, word k holds k + kClipKey.
 Bytes ZeroClip(std::size_t size)
@@ -33,7 +31,7 @@ void ExpectUnscrambledWords(const Bytes& clip, std::size_t words)
 {
     EXPECT_EQ(std::string(clip.begin(), clip.begin() + 4), "RIFF");
     for (std::size_t k = 1; k <= words; ++k)
-        ASSERT_EQ(WordAt(clip, 4 * k), k + 0x5E17C3A9u) << "word " << k;
+        ASSERT_EQ(ReadLittle32(clip.data() + 4 * k), k + 0x5E17C3A9u) << "word " << k;
     for (std::size_t i = 4 + 4 * words; i < clip.size(); ++i)
         ASSERT_EQ(clip[i], 0) << "byte " << i << " is past the scrambled words";
 }
@@ -84,31 +82,21 @@ class ClipPlayerTest : public ::testing::Test {
 protected:
     ClipPlayerTest() : guard_(dir_.Path()) {}
 
-    ContentItem& Item(const std::string& fileName)
-    {
-        items_.push_back(std::make_unique<ContentItem>());
-        items_.back()->fileName = fileName;
-        return *items_.back();
-    }
-
     test::TempDir dir_;
     test::CurrentDirGuard guard_;
     FakeAudioOutput output_;
     ClipPlayer sounds_{output_};
-    std::vector<std::unique_ptr<ContentItem>> items_;
 };
 
 TEST_F(ClipPlayerTest, PlaysTheUnscrambledClipOfTheItem)
 {
     const Bytes wave = test::Pcm16Wave(1, 22050, std::vector<std::int16_t>(300, 1234));
     dir_.Write("Data/sou/kot.cw", test::ScrambleClip(wave));
-    sounds_.PlayItemSound(&Item("kot"));
+    sounds_.PlayClip(ClipContentPath("kot"));
 
     ASSERT_EQ(output_.Played().size(), 1u);
     EXPECT_EQ(output_.Played()[0], wave);
     EXPECT_EQ(output_.StopCount(), 1) << "what played is stopped first";
-    ASSERT_NE(sounds_.CurrentClip(), nullptr);
-    EXPECT_EQ(*sounds_.CurrentClip(), wave);
     EXPECT_TRUE(output_.IsPlaying());
 }
 
@@ -116,40 +104,37 @@ TEST_F(ClipPlayerTest, ClipNamesAreMatchedIgnoringCase)
 {
     const Bytes wave = test::Pcm16Wave(2, 44100, std::vector<std::int16_t>(64, -5));
     dir_.Write("data/SOU/Pies.CW", test::ScrambleClip(wave));
-    EXPECT_TRUE(ItemSoundExists(Item("pies")));
-    sounds_.PlayItemSound(&Item("pies"));
+    EXPECT_TRUE(ContentFileExists(ClipContentPath("pies")));
+    sounds_.PlayClip(ClipContentPath("pies"));
     ASSERT_EQ(output_.Played().size(), 1u);
     EXPECT_EQ(output_.Played()[0], wave);
 }
 
-TEST_F(ClipPlayerTest, AMissingClipStopsWhatPlaysAndKeepsTheLastBuffer)
+TEST_F(ClipPlayerTest, AMissingClipStopsWhatPlays)
 {
     const Bytes wave = test::Pcm16Wave(1, 8000, std::vector<std::int16_t>(20, 1));
     dir_.Write("Data/sou/a.cw", wave);
-    sounds_.PlayItemSound(&Item("a"));
+    sounds_.PlayClip(ClipContentPath("a"));
     ASSERT_TRUE(output_.IsPlaying());
 
-    EXPECT_FALSE(ItemSoundExists(Item("missing")));
-    sounds_.PlayItemSound(&Item("missing"));
+    EXPECT_FALSE(ContentFileExists(ClipContentPath("missing")));
+    sounds_.PlayClip(ClipContentPath("missing"));
     EXPECT_FALSE(output_.IsPlaying());
     EXPECT_EQ(output_.StopCount(), 2);
     EXPECT_EQ(output_.Played().size(), 1u);
-    ASSERT_NE(sounds_.CurrentClip(), nullptr);
-    EXPECT_EQ(*sounds_.CurrentClip(), wave);
 }
 
 TEST_F(ClipPlayerTest, ADirectoryIsNoClip)
 {
     std::filesystem::create_directories(dir_.Path() / "Data/sou/dir.cw");
-    EXPECT_FALSE(ItemSoundExists(Item("dir")));
-    sounds_.PlayItemSound(&Item("dir"));
+    EXPECT_FALSE(ContentFileExists(ClipContentPath("dir")));
+    sounds_.PlayClip(ClipContentPath("dir"));
     EXPECT_TRUE(output_.Played().empty());
-    EXPECT_EQ(sounds_.CurrentClip(), nullptr);
 }
 
-TEST_F(ClipPlayerTest, NoItemDoesNothing)
+TEST_F(ClipPlayerTest, TheEmptyPathDoesNothing)
 {
-    sounds_.PlayItemSound(nullptr);
+    sounds_.PlayClip("");
     EXPECT_EQ(output_.StopCount(), 0);
     EXPECT_TRUE(output_.Played().empty());
 }
@@ -157,9 +142,7 @@ TEST_F(ClipPlayerTest, NoItemDoesNothing)
 TEST_F(ClipPlayerTest, AnEmptyFileBecomesAnEmptyClip)
 {
     dir_.Write("Data/sou/empty.cw", Bytes{});
-    sounds_.PlayItemSound(&Item("empty"));
-    ASSERT_NE(sounds_.CurrentClip(), nullptr);
-    EXPECT_TRUE(sounds_.CurrentClip()->empty());
+    sounds_.PlayClip(ClipContentPath("empty"));
     ASSERT_EQ(output_.Played().size(), 1u);
     EXPECT_TRUE(output_.Played()[0].empty());
 }
@@ -167,10 +150,9 @@ TEST_F(ClipPlayerTest, AnEmptyFileBecomesAnEmptyClip)
 TEST_F(ClipPlayerTest, ReleasingTheClipStopsFirst)
 {
     dir_.Write("Data/sou/a.cw", test::Pcm16Wave(1, 8000, {1, 2, 3}));
-    sounds_.PlayItemSound(&Item("a"));
+    sounds_.PlayClip(ClipContentPath("a"));
     sounds_.StopAndReleaseClip();
     EXPECT_FALSE(output_.IsPlaying());
-    EXPECT_EQ(sounds_.CurrentClip(), nullptr);
 }
 
 TEST_F(ClipPlayerTest, TheProbeTellsAPlayingClipWithoutDisturbingIt)
@@ -179,7 +161,7 @@ TEST_F(ClipPlayerTest, TheProbeTellsAPlayingClipWithoutDisturbingIt)
     EXPECT_EQ(output_.IdleProbeCount(), 1);
 
     dir_.Write("Data/sou/a.cw", test::Pcm16Wave(1, 8000, {1, 2, 3}));
-    sounds_.PlayItemSound(&Item("a"));
+    sounds_.PlayClip(ClipContentPath("a"));
     const int stops = output_.StopCount();
     EXPECT_TRUE(sounds_.IsSoundPlaying());
     EXPECT_TRUE(sounds_.IsSoundPlaying());

@@ -128,7 +128,7 @@ TEST(ContentItemDisplay, ItemsWithoutPictureOrImage)
     plain->flags = kHasSound;
     plain->SetScale(Scope::Self, 1.0f);
     plain->Prepare(Scope::Self);
-    plain->PrepareTwoColour(0xFFFFFF, 0, Scope::Self);
+    plain->PrepareTwoColour(0, 0xFFFFFF, Scope::Self);
     EXPECT_EQ(plain->bitmap, nullptr);
     EXPECT_FALSE(plain->prepared);
     plain->ConvertBitmapToGrey(Scope::Tree);
@@ -143,11 +143,11 @@ TEST(ContentItemDisplay, ItemsWithoutPictureOrImage)
     EXPECT_TRUE(failed.prepared);
 }
 
-TEST(ContentItemDisplay, PrepareTwoColourPaintsInkInTheFirstColour)
+TEST(ContentItemDisplay, PrepareTwoColourPaintsInkInColour255)
 {
     auto item = PictureItem(2, 2, [](int col, int) { return col == 0 ? 255 : 0; });
     item->SetScale(Scope::Self, 1.0f);
-    item->PrepareTwoColour(0x84A7B9, 0xFFFFFF, Scope::Self);
+    item->PrepareTwoColour(0xFFFFFF, 0x84A7B9, Scope::Self);
     ASSERT_TRUE(item->prepared);
     const std::uint8_t* row = item->bitmap->ScanLine(0);
     EXPECT_EQ(std::vector<int>(row, row + 6), (std::vector<int>{132, 167, 185, 255, 255, 255}));

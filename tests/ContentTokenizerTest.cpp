@@ -12,9 +12,9 @@ std::vector<std::string> Tokens(const std::string& text, bool skipComments)
 {
     ContentTokenizer tokenizer(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     std::vector<std::string> tokens;
-    while (!tokenizer.AtEnd()) {
+    for (;;) {
         const auto token = skipComments ? tokenizer.ReadTokenSkippingComment() : tokenizer.ReadToken();
-        if (token.empty() && tokenizer.AtEnd())
+        if (token.empty() && tokenizer.TokenStart() == tokenizer.Size())
             break;
         tokens.emplace_back(token);
     }
@@ -38,8 +38,8 @@ TEST(ContentTokenizer, UnterminatedStringRunsToTheEnd)
     ContentTokenizer tokenizer(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     EXPECT_EQ(tokenizer.ReadToken(), "a");
     EXPECT_EQ(tokenizer.ReadToken(), "open to the end");
-    EXPECT_TRUE(tokenizer.AtEnd());
     EXPECT_EQ(tokenizer.ReadToken(), "") << "past the end: the empty text";
+    EXPECT_EQ(tokenizer.TokenStart(), text.size());
     EXPECT_EQ(tokenizer.ReadTokenSkippingComment(), "");
 }
 

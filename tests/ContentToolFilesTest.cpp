@@ -6,6 +6,7 @@
 #include <string>
 
 #include "graphics/CoveragePicture.h"
+#include "graphics/PackedPicture.h"
 #include "support/TestFiles.h"
 #include "support/ToolRunner.h"
 #include "support/WaveFiles.h"
@@ -41,7 +42,7 @@ TEST(ContentToolPack, PackThenUnpackKeepsTheSevenBitValues)
         for (std::size_t p = 0; p + 40 < pixels.size(); p += 97)
             std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(p), 40, pixels[p]);
         for (auto& value : pixels)
-            value = CoveragePicture::ExpandSevenBit(value >> 1);
+            value = ExpandSevenBit(value >> 1);
         dir.Write("in.tbb", test::UnpackedTbb(width, height, pixels));
 
         ASSERT_EQ(RunContentTool("unpack " + Arg(dir.Path() / "in.tbb") + " " + Arg(dir.Path() / "a.png")).status, 0);

@@ -2,6 +2,7 @@
 
 #include "core/MemoryStream.h"
 #include "graphics/CoveragePicture.h"
+#include "graphics/PackedPicture.h"
 #include "support/TestFiles.h"
 
 namespace velmora {
@@ -166,10 +167,10 @@ TEST(CoveragePictureLoad, FromFile)
 
 TEST(CoveragePicture, ExpandSevenBit)
 {
-    EXPECT_EQ(CoveragePicture::ExpandSevenBit(0), 0);
-    EXPECT_EQ(CoveragePicture::ExpandSevenBit(64), 128);
-    EXPECT_EQ(CoveragePicture::ExpandSevenBit(126), 252);
-    EXPECT_EQ(CoveragePicture::ExpandSevenBit(127), 255);
+    EXPECT_EQ(ExpandSevenBit(0), 0);
+    EXPECT_EQ(ExpandSevenBit(64), 128);
+    EXPECT_EQ(ExpandSevenBit(126), 252);
+    EXPECT_EQ(ExpandSevenBit(127), 255);
 }
 
 TEST(CoveragePicture, SetSizeKeepsTheTopLeftOverlap)
@@ -212,7 +213,7 @@ TEST(CoveragePicturePaint, TwoColourBlendMatchesTheMarkerColours)
 {
     CoveragePicture image;
     ASSERT_TRUE(Load(image, UnpackedTbb(4, 1, {128, 1, 254, 0})));
-    const auto bitmap = image.CreateTwoColourBitmap(0x84A7B9, 0xFFFFFF);
+    const auto bitmap = image.CreateTwoColourBitmap(0xFFFFFF, 0x84A7B9);
     ASSERT_EQ(bitmap->Format(), PixelFormat::Bits24);
     const std::uint8_t* row = bitmap->ScanLine(0);
     // Stored blue, green, red.
@@ -229,7 +230,7 @@ TEST(CoveragePicturePaint, BlackToWhiteReproducesEveryValue)
     for (int v = 0; v < 256; ++v)
         all[v] = static_cast<std::uint8_t>(v);
     ASSERT_TRUE(Load(image, UnpackedTbb(256, 1, all)));
-    const auto twoColour = image.CreateTwoColourBitmap(0xFFFFFF, 0x000000);
+    const auto twoColour = image.CreateTwoColourBitmap(0x000000, 0xFFFFFF);
     const auto grey = image.CreateGreyBitmap();
     for (int v = 0; v < 256; ++v) {
         for (int channel = 0; channel < 3; ++channel) {

@@ -11,7 +11,7 @@
 
 #include "content/ContentSet.h"
 #include "graphics/CoveragePicture.h"
-#include "sound/ClipPlayer.h"
+#include "sound/ClipFile.h"
 #include "support/TestFiles.h"
 
 namespace velmora {
@@ -126,7 +126,7 @@ TEST_F(MemoryBounds, ClipsOverTheLimitAreNotRead)
     item.fileName = "big";
     std::vector<std::uint8_t> clip;
     const PeakGrowth growth;
-    EXPECT_FALSE(LoadClip(item, clip));
+    EXPECT_FALSE(LoadClip(item.ClipPath(), clip));
     EXPECT_LT(growth.Bytes(), kMargin);
 }
 
@@ -138,7 +138,7 @@ TEST_F(MemoryBounds, LargestClipIsReadInOneBuffer)
     item.fileName = "big";
     std::vector<std::uint8_t> clip;
     const PeakGrowth growth;
-    ASSERT_TRUE(LoadClip(item, clip));
+    ASSERT_TRUE(LoadClip(item.ClipPath(), clip));
     EXPECT_EQ(clip.size(), kMaxClipFileSize);
     EXPECT_LT(growth.Bytes(), static_cast<long long>(kMaxClipFileSize) + kMargin);
 }

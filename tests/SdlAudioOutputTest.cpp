@@ -8,8 +8,9 @@
 #include <random>
 #include <thread>
 
-#include "sound/ClipPlayer.h"
+#include "content/ContentItem.h"
 #include "platform/SdlAudioOutput.h"
+#include "sound/ClipPlayer.h"
 #include "support/TestFiles.h"
 #include "support/WaveFiles.h"
 
@@ -111,7 +112,7 @@ TEST(SdlAudioOutput, TheProbeNeverInterruptsAPlayingClip)
     SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     ClipPlayer sounds(output);
-    sounds.PlayItemSound(&item);
+    sounds.PlayClip(item.ClipPath());
     const auto start = Clock::now();
     int probes = 0;
     while (sounds.IsSoundPlaying() && Clock::now() - start < kPatience) {
@@ -219,7 +220,7 @@ TEST(SdlAudioOutput, WithoutADeviceNothingPlaysAndTheVolumeIsUnavailable)
     sounds.ReadVolume(percentage);
     EXPECT_EQ(percentage, 0);
     EXPECT_FALSE(sounds.IsVolumeAvailable());
-    sounds.PlayItemSound(&item);
+    sounds.PlayClip(item.ClipPath());
     EXPECT_FALSE(sounds.IsSoundPlaying()) << "a repetition must not wait forever";
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/LittleEndian.h"
 #include "sound/WaveImage.h"
 #include "support/WaveFiles.h"
 
@@ -16,8 +17,7 @@ bool Check(const Bytes& image)
 
 void SetWord(Bytes& image, std::size_t offset, std::uint32_t value)
 {
-    for (int i = 0; i < 4; ++i)
-        image[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    StoreLittle32(image.data() + offset, value);
 }
 
 const Bytes kStereo = test::Pcm16Wave(2, 44100, {1, -1, 2, -2, 3, -3});

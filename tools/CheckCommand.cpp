@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "content/ContentLayout.h"
 #include "content/ContentSet.h"
 #include "core/FileStream.h"
 #include "core/ContentPath.h"
 #include "core/TextEncoding.h"
 #include "platform/JpegDecoder.h"
-#include "sound/ClipPlayer.h"
+#include "sound/ClipFile.h"
 #include "tools/ClipCheck.h"
 #include "tools/Commands.h"
 
@@ -65,7 +66,7 @@ bool CheckPicture(Findings& findings, const std::string& where, const std::strin
 
 void CheckClip(Findings& findings, const std::string& where, const ContentItem& item)
 {
-    const std::string path = ResolveContentPath(SoundClipPath(item));
+    const std::string path = ResolveContentPath(item.ClipPath());
     if (!IsExistingFile(path)) {
         findings.Problem(where, "clip " + path + ": missing (the item shows no sound marker)");
         return;
@@ -125,7 +126,7 @@ void CheckPresentation(Findings& findings, const ContentSet& data)
     for (int p = 0; p < data.presentation.ChildCount(); ++p) {
         const ContentItem& page = *data.presentation.ChildAt(p);
         const std::string where = Describe("presentation page", p, page);
-        const std::string path = ResolveContentPath("Data\\pre\\" + page.fileName + ".dat");
+        const std::string path = ResolveContentPath(page.PagePath());
         if (!IsExistingFile(path)) {
             findings.Problem(where, "page " + path + ": missing");
             continue;
@@ -162,13 +163,13 @@ int RunCheck(const Arguments& args)
     ContentSet data;
     ContentParseReport report;
     try {
-        data.LoadFromFile("menl.dat", &report);
+        data.LoadFromFile(std::string(kContentFileName), &report);
     } catch (const ContentError& error) {
         findings.Problem("menl.dat", std::string(error.what()) + " (at byte " + std::to_string(report.stopOffset) + ")");
         return kExitBadFile;
     }
     ReportParse(findings, report);
-    CheckPicture(findings, "sound marker", "Data\\gra\\traba.tbb");
+    CheckPicture(findings, "sound marker", PictureContentPath(kSoundMarkerName));
     CheckGroups(findings, data);
     CheckHelpPages(findings, data);
     CheckPresentation(findings, data);

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <span>
 
-#include "sound/ClipPlayer.h"
+#include "sound/ClipFile.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/WaveImage.h"
 

@@ -3,9 +3,8 @@
 #include <span>
 
 #include "core/FileStream.h"
-#include "sound/ClipPlayer.h"
+#include "sound/ClipFile.h"
 #include "tools/ClipCheck.h"
-#include "tools/ClipScrambler.h"
 #include "tools/Commands.h"
 #include "tools/PictureFiles.h"
 

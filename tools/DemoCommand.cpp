@@ -11,10 +11,13 @@
 #include <set>
 #include <string>
 
+#include "content/ContentLayout.h"
+#include "content/ContentSet.h"
 #include "core/FileStream.h"
-#include "core/TextEncoding.h"
-#include "tools/ClipScrambler.h"
+#include "core/LittleEndian.h"
+#include "sound/ClipFile.h"
 #include "tools/Commands.h"
+#include "tools/ContentFileWriter.h"
 #include "tools/DemoContent.h"
 #include "tools/DemoRenderer.h"
 #include "tools/PictureFiles.h"
@@ -42,20 +45,12 @@ struct DemoError {
     std::string message;
 };
 
-std::string Quoted(const std::string& utf8)
-{
-    std::string quoted(1, '"');
-    quoted += Utf8ToCp1250(utf8);
-    quoted += '"';
-    return quoted;
-}
-
 class DemoWriter {
 public:
     explicit DemoWriter(fs::path root) : root_(std::move(root))
     {
-        for (const char* folder : {"Data/gra", "Data/sou", "Data/pre"})
-            fs::create_directories(root_ / folder);
+        for (const std::string_view folder : {kPictureFolder, kClipFolder, kPageFolder})
+            fs::create_directories(root_ / kDataFolder / folder);
     }
 
     void WriteBytes(const fs::path& relative, const std::vector<std::uint8_t>& bytes) const
@@ -76,22 +71,29 @@ public:
 
     void WriteCoverage(const std::string& diskName, const CoveragePicture& coverage) const
     {
-        WriteBytes(fs::path("Data/gra") / (diskName + ".tbb"), PackTbb(coverage));
+        WriteBytes(RelativePath(kPictureFolder, diskName, kPictureExtension), PackTbb(coverage));
     }
 
     void WriteClip(const std::string& diskName, std::vector<std::uint8_t> wave) const
     {
         if (!ScrambleClip(wave))
             throw DemoError{"the clip for " + diskName + " is not a RIFF file"};
-        WriteBytes(fs::path("Data/sou") / (diskName + ".cw"), wave);
+        WriteBytes(RelativePath(kClipFolder, diskName, kClipExtension), wave);
     }
 
-    void WriteContentFile(const std::string& cp1250) const
+    void WriteContentFile(const ContentFileWriter& file) const
     {
-        if (cp1250.size() > 204800)
-            throw DemoError{"menl.dat would take " + std::to_string(cp1250.size()) +
-                             " bytes, more than the program reads (204,800)"};
-        WriteBytes("menl.dat", std::vector<std::uint8_t>(cp1250.begin(), cp1250.end()));
+        const std::string& bytes = file.Text();
+        if (bytes.size() > ContentSet::kMaxFileSize)
+            throw DemoError{std::string(kContentFileName) + " would take " + std::to_string(bytes.size()) +
+                            " bytes, more than the program reads (204,800)"};
+        WriteBytes(kContentFileName, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
+
+    // Where a file of the given kind and name goes, below the root.
+    static fs::path RelativePath(std::string_view folder, const std::string& name, std::string_view extension)
+    {
+        return fs::path(kDataFolder) / folder / (name + std::string(extension));
     }
 
     const fs::path& Root() const { return root_; }
@@ -115,31 +117,34 @@ std::vector<std::uint8_t> SpeakPolish(const std::string& word, const fs::path& s
     return bytes;
 }
 
-std::string ContentFile(const DemoSet& set)
+// `prefix` followed by `number`; built by appending, which also keeps GCC 12's
+// false -Wrestrict warning on "literal" + std::string away.
+std::string Numbered(const char* prefix, int number)
 {
-    std::string text = Utf8ToCp1250(
-        "F\xC2\xA8\r\n"
-        "@ Zestaw przykładowy programu Velmora: grupy ćwiczeń, pomoc i plansze alfabetu. @\r\n");
-    const auto entry = [](char keyword, const DemoItem& item) {
-        return std::string(" ") + keyword + Quoted(item.word) + " " + Quoted(item.fileName) + "\r\n";
-    };
+    std::string name(prefix);
+    name += std::to_string(number);
+    return name;
+}
+
+ContentFileWriter DemoContentFile(const DemoSet& set)
+{
+    ContentFileWriter file("Zestaw przykładowy programu Velmora: grupy ćwiczeń, pomoc i plansze alfabetu.");
     for (const DemoGroup& group : set.groups) {
-        text += group.indented ? "##" : "#";
-        text += Quoted(group.name) + " " + Quoted(group.fileName) + (group.emoji.empty() ? "" : " B") + "\r\n";
+        file.Group(group.name, group.fileName, group.indented, !group.emoji.empty());
         for (const DemoItem& title : group.titleEntries)
-            text += entry('|', title);
+            file.TitleEntry(title.word, title.fileName);
         for (const DemoItem& item : group.items)
-            text += entry('-', item);
+            file.Item(item.word, item.fileName);
     }
-    text += "P\xA8\r\n";
+    file.BeginHelpPages();
     for (const demo::DemoHelpPage& page : set.helpPages)
-        text += " -" + Quoted(page.key) + " " + Quoted(page.fileName) + " \"" + std::to_string(page.gap) + "\"\r\n";
-    text += "R\xA8\r\n";
+        file.HelpPage(page.key, page.fileName, page.gap);
+    file.BeginPresentation();
     for (const demo::DemoLink& link : set.links)
-        text += " |" + Quoted(link.caption) + " " + Quoted(link.target) + "\r\n";
+        file.Link(link.caption, link.target);
     for (std::size_t i = 0; i < set.presentationPages.size(); ++i)
-        text += " -\"Plansza " + std::to_string(i + 1) + "\" " + Quoted(set.presentationPages[i]) + "\r\n";
-    return text;
+        file.PresentationPage(Numbered("Plansza ", static_cast<int>(i + 1)), set.presentationPages[i]);
+    return file;
 }
 
 void WriteDemo(const DemoWriter& writer)
@@ -150,7 +155,7 @@ void WriteDemo(const DemoWriter& writer)
     if (!scratch.isValid())
         throw DemoError{"cannot create a temporary folder"};
 
-    writer.WritePicture("traba", renderer.Icon(QStringLiteral("🔊"), 72));
+    writer.WritePicture(std::string(kSoundMarkerName), renderer.Icon(QStringLiteral("🔊"), 72));
     std::set<std::string> pictures;
     std::set<std::string> clips;
     for (const DemoGroup& group : set.groups) {
@@ -179,11 +184,11 @@ void WriteDemo(const DemoWriter& writer)
         writer.WritePicture(page.fileName, renderer.HelpPage(QString::fromStdString(page.heading), paragraphs));
     }
     for (std::size_t i = 0; i < set.presentationPages.size(); ++i) {
-        const fs::path page = writer.Root() / "Data/pre" / (set.presentationPages[i] + ".dat");
+        const fs::path page = writer.Root() / DemoWriter::RelativePath(kPageFolder, set.presentationPages[i], kPageExtension);
         if (!renderer.PresentationPage(static_cast<int>(i)).save(QString::fromStdString(page.string()), "JPG", 90))
             throw DemoError{"cannot write " + page.string()};
     }
-    writer.WriteContentFile(ContentFile(set));
+    writer.WriteContentFile(DemoContentFile(set));
 }
 
 // A pattern picture: rings whose spacing depends on `variant`.
@@ -207,69 +212,51 @@ std::vector<std::uint8_t> ToneWave()
 {
     constexpr std::uint32_t kRate = 22050;
     constexpr std::uint32_t kSamples = kRate / 4;
-    std::vector<std::uint8_t> wave;
-    const auto put16 = [&](std::uint32_t v) {
-        wave.push_back(static_cast<std::uint8_t>(v));
-        wave.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    const auto put32 = [&](std::uint32_t v) {
-        put16(v & 0xFFFF);
-        put16(v >> 16);
-    };
+    std::vector<std::uint8_t> wave{'R', 'I', 'F', 'F'};
     const auto tag = [&](const char* text) { wave.insert(wave.end(), text, text + 4); };
-    tag("RIFF");
-    put32(36 + kSamples * 2);
+    AppendLittle32(wave, 36 + kSamples * 2);
     tag("WAVE");
     tag("fmt ");
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(kRate);
-    put32(kRate * 2);
-    put16(2);
-    put16(16);
+    AppendLittle32(wave, 16);
+    AppendLittle16(wave, 1);
+    AppendLittle16(wave, 1);
+    AppendLittle32(wave, kRate);
+    AppendLittle32(wave, kRate * 2);
+    AppendLittle16(wave, 2);
+    AppendLittle16(wave, 16);
     tag("data");
-    put32(kSamples * 2);
+    AppendLittle32(wave, kSamples * 2);
     for (std::uint32_t i = 0; i < kSamples; ++i)
-        put16(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000.0 * std::sin(i * 6.283185307 * 440.0 / kRate))));
+        AppendLittle16(wave, static_cast<std::uint16_t>(
+                                 static_cast<std::int16_t>(8000.0 * std::sin(i * 6.283185307 * 440.0 / kRate))));
     return wave;
-}
-
-// `prefix` followed by `number`; built by appending, which also keeps GCC 12's
-// false -Wrestrict warning on "literal" + std::string away.
-std::string Numbered(const char* prefix, int number)
-{
-    std::string name(prefix);
-    name += std::to_string(number);
-    return name;
 }
 
 void WriteSynthetic(const DemoWriter& writer, int groups, int items, int helpPages)
 {
     const std::vector<std::uint8_t> tone = ToneWave();
-    writer.WriteCoverage("traba", PatternPicture(72, 72, 0));
-    std::string text = "F\xA8\r\n";
+    writer.WriteCoverage(std::string(kSoundMarkerName), PatternPicture(72, 72, 0));
+    ContentFileWriter file;
     for (int g = 0; g < groups; ++g) {
         const std::string group = Numbered("g", g);
-        text += g % 3 == 1 ? "##" : "#";
-        text += "\"Grupa " + std::to_string(g) + "\" \"" + group + "\" B\r\n";
+        file.Group(Numbered("Grupa ", g), group, g % 3 == 1, true);
         writer.WriteCoverage(group, PatternPicture(560, 140, g));
         for (int i = 0; i < items; ++i) {
             const std::string item = group + "_" + std::to_string(i);
-            text += " -\"S\xB3owo " + std::to_string(i) + "\" \"" + item + "\"\r\n";
+            file.Item(Numbered("Słowo ", i), item);
             writer.WriteCoverage(item, PatternPicture(320, 280, g + i));
         }
         if (items > 0)
             writer.WriteClip(group + "_0", tone);
     }
-    text += "P\xA8\r\n";
+    file.BeginHelpPages();
     for (int h = 0; h < helpPages; ++h) {
         const std::string page = Numbered("h", h);
-        text += " -\"g" + std::to_string(h % std::max(groups, 1)) + "\" \"" + page + "\" \"20\"\r\n";
+        file.HelpPage(Numbered("g", h % std::max(groups, 1)), page, 20);
         writer.WriteCoverage(page, PatternPicture(1200, 1600, h));
     }
-    text += "R\xA8\r\n";
-    writer.WriteContentFile(text);
+    file.BeginPresentation();
+    writer.WriteContentFile(file);
 }
 
 bool ParseCount(const std::string& text, int& value)

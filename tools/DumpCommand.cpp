@@ -4,6 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "content/ContentLayout.h"
 #include "content/ContentSet.h"
 #include "core/TextEncoding.h"
 #include "tools/Commands.h"
@@ -63,7 +64,7 @@ int RunDump(const Arguments& args)
 
     ContentSet data;
     try {
-        data.LoadFromFile("menl.dat");
+        data.LoadFromFile(std::string(kContentFileName));
     } catch (const ContentError& error) {
         std::cout << json{{"error", error.what()}}.dump() << '\n';
         ReportError("dump", error.what());

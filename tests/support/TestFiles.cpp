@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "core/LittleEndian.h"
+
 namespace velmora::test {
 
 TempDir::TempDir()
@@ -50,12 +52,14 @@ CurrentDirGuard::~CurrentDirGuard()
     std::filesystem::current_path(previous_, ignored);
 }
 
+namespace {
+
 void AppendInt32(Bytes& bytes, std::int32_t value)
 {
-    const auto raw = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<std::uint8_t>(raw >> shift));
+    AppendLittle32(bytes, static_cast<std::uint32_t>(value));
 }
+
+}  // namespace
 
 Bytes UnpackedTbb(std::int32_t width, std::int32_t height, const Bytes& pixels)
 {

@@ -39,8 +39,6 @@ private:
     std::filesystem::path previous_;
 };
 
-void AppendInt32(Bytes& bytes, std::int32_t value);
-
 // An unpacked picture file: magic, width, height, then `pixels` as given.
 Bytes UnpackedTbb(std::int32_t width, std::int32_t height, const Bytes& pixels);
 // A packed picture file with the packed length taken from `packed`.

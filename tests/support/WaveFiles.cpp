@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/LittleEndian.h"
+
 namespace velmora::test {
 
 namespace {
@@ -13,12 +15,6 @@ void AppendId(Bytes& bytes, const char* id)
         bytes.push_back(static_cast<std::uint8_t>(id[i]));
 }
 
-void AppendUint16(Bytes& bytes, std::uint16_t value)
-{
-    bytes.push_back(static_cast<std::uint8_t>(value));
-    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
 }  // namespace
 
 Bytes WaveImage(const WaveFormat& format, const Bytes& data)
@@ -26,18 +22,18 @@ Bytes WaveImage(const WaveFormat& format, const Bytes& data)
     const std::uint16_t blockAlign = static_cast<std::uint16_t>(format.channels * format.bitsPerSample / 8);
     Bytes image;
     AppendId(image, "RIFF");
-    AppendInt32(image, static_cast<std::int32_t>(36 + data.size()));
+    AppendLittle32(image, static_cast<std::uint32_t>(36 + data.size()));
     AppendId(image, "WAVE");
     AppendId(image, "fmt ");
-    AppendInt32(image, 16);
-    AppendUint16(image, format.formatTag);
-    AppendUint16(image, format.channels);
-    AppendInt32(image, static_cast<std::int32_t>(format.rate));
-    AppendInt32(image, static_cast<std::int32_t>(format.rate * blockAlign));
-    AppendUint16(image, blockAlign);
-    AppendUint16(image, format.bitsPerSample);
+    AppendLittle32(image, 16);
+    AppendLittle16(image, format.formatTag);
+    AppendLittle16(image, format.channels);
+    AppendLittle32(image, static_cast<std::uint32_t>(format.rate));
+    AppendLittle32(image, static_cast<std::uint32_t>(format.rate * blockAlign));
+    AppendLittle16(image, blockAlign);
+    AppendLittle16(image, format.bitsPerSample);
     AppendId(image, "data");
-    AppendInt32(image, static_cast<std::int32_t>(data.size()));
+    AppendLittle32(image, static_cast<std::uint32_t>(data.size()));
     image.insert(image.end(), data.begin(), data.end());
     return image;
 }
@@ -46,7 +42,7 @@ Bytes Pcm16Wave(std::uint16_t channels, std::uint32_t rate, const std::vector<st
 {
     Bytes data;
     for (const std::int16_t sample : samples)
-        AppendUint16(data, static_cast<std::uint16_t>(sample));
+        AppendLittle16(data, static_cast<std::uint16_t>(sample));
     return WaveImage({kWavePcm, channels, rate, 16}, data);
 }
 
