@@ -7,8 +7,8 @@
 
 #include "content/ContentLayout.h"
 #include "core/ContentPath.h"
-#include "graphics/ToneCurve.h"
 #include "graphics/Resample.h"
+#include "graphics/ToneCurve.h"
 
 namespace velmora {
 
@@ -109,7 +109,9 @@ void ContentItem::PrepareTwoColour(Colour colour0, Colour colour255, Scope scope
 
 void ContentItem::ConvertBitmapToGrey(Scope scope)
 {
-    ForScope(scope, [&] { ConvertToGrey8(bitmap); }, [](ContentItem& item, Scope inner) { item.ConvertBitmapToGrey(inner); });
+    ForScope(
+        scope, [&] { ConvertToGrey8(bitmap); },
+        [](ContentItem& item, Scope inner) { item.ConvertBitmapToGrey(inner); });
 }
 
 void ContentItem::AddChild(std::unique_ptr<ContentItem> item)

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/CoveragePicture.h"
 #include "graphics/Bitmap.h"
+#include "graphics/CoveragePicture.h"
 
 namespace velmora {
 

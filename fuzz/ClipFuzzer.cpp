@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "sound/ClipFile.h"
 #include "platform/SdlAudioOutput.h"
+#include "sound/ClipFile.h"
 #include "sound/WaveImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -514,6 +514,20 @@ ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilte
     return std::max(requested, narrowest);
 }
 
+// Runs `kernel` with a value of the number type of the exact arithmetic;
+// the kernel takes its type from that value.
+template <typename Kernel>
+void WithExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows,
+                         Kernel kernel)
+{
+    switch (ExactArithmetic(requested, columns, rows)) {
+    case ResampleArithmetic::Automatic:
+    case ResampleArithmetic::Single: kernel(float{}); break;
+    case ResampleArithmetic::Double: kernel(double{}); break;
+    case ResampleArithmetic::WideInteger: kernel(Wide{}); break;
+    }
+}
+
 void MakeBoth24(Bitmap& destination, Bitmap& source)
 {
     destination.SetFormat(PixelFormat::Bits24);
@@ -560,24 +574,18 @@ void InterpolateBitmap24(Bitmap& destination, const Bitmap& source, ResampleArit
 {
     const AxisFilter columns = InterpolationFilter(source.Width(), destination.Width());
     const AxisFilter rows = InterpolationFilter(source.Height(), destination.Height());
-    switch (ExactArithmetic(arithmetic, columns, rows)) {
-    case ResampleArithmetic::Automatic:
-    case ResampleArithmetic::Single: Interpolate<float>(destination, source, columns, rows); break;
-    case ResampleArithmetic::Double: Interpolate<double>(destination, source, columns, rows); break;
-    case ResampleArithmetic::WideInteger: Interpolate<Wide>(destination, source, columns, rows); break;
-    }
+    WithExactArithmetic(arithmetic, columns, rows, [&](auto number) {
+        Interpolate<decltype(number)>(destination, source, columns, rows);
+    });
 }
 
 void AverageBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmetic arithmetic)
 {
     const AxisFilter columns = AveragingFilter(source.Width(), destination.Width());
     const AxisFilter rows = AveragingFilter(source.Height(), destination.Height());
-    switch (ExactArithmetic(arithmetic, columns, rows)) {
-    case ResampleArithmetic::Automatic:
-    case ResampleArithmetic::Single: Average<float>(destination, source, columns, rows); break;
-    case ResampleArithmetic::Double: Average<double>(destination, source, columns, rows); break;
-    case ResampleArithmetic::WideInteger: Average<Wide>(destination, source, columns, rows); break;
-    }
+    WithExactArithmetic(arithmetic, columns, rows, [&](auto number) {
+        Average<decltype(number)>(destination, source, columns, rows);
+    });
 }
 
 void StretchBitmap(Bitmap* destination, Bitmap* source)

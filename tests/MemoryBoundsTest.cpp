@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "content/ContentLayout.h"
 #include "content/ContentSet.h"
 #include "graphics/CoveragePicture.h"
 #include "sound/ClipFile.h"
@@ -66,6 +67,18 @@ protected:
         return path;
     }
 
+    // Writes a sparse clip file of `size` bytes and loads it as the program
+    // does, noting how much memory the load took.
+    bool LoadSparseClip(std::uintmax_t size, std::vector<std::uint8_t>& clip, long long& growthBytes) const
+    {
+        SparseFile("Data/sou/big.cw", size, "riff");
+        test::CurrentDirGuard here(dir.Path());
+        const PeakGrowth growth;
+        const bool loaded = LoadClip(ClipContentPath("big"), clip);
+        growthBytes = growth.Bytes();
+        return loaded;
+    }
+
     test::TempDir dir;
 };
 
@@ -120,27 +133,19 @@ TEST_F(MemoryBounds, PictureHeadersClaimingMoreAreRefusedFirst)
 
 TEST_F(MemoryBounds, ClipsOverTheLimitAreNotRead)
 {
-    SparseFile("Data/sou/big.cw", kMaxClipFileSize + 1, "riff");
-    test::CurrentDirGuard here(dir.Path());
-    ContentItem item;
-    item.fileName = "big";
     std::vector<std::uint8_t> clip;
-    const PeakGrowth growth;
-    EXPECT_FALSE(LoadClip(item.ClipPath(), clip));
-    EXPECT_LT(growth.Bytes(), kMargin);
+    long long growth = 0;
+    EXPECT_FALSE(LoadSparseClip(kMaxClipFileSize + 1, clip, growth));
+    EXPECT_LT(growth, kMargin);
 }
 
 TEST_F(MemoryBounds, LargestClipIsReadInOneBuffer)
 {
-    SparseFile("Data/sou/big.cw", kMaxClipFileSize, "riff");
-    test::CurrentDirGuard here(dir.Path());
-    ContentItem item;
-    item.fileName = "big";
     std::vector<std::uint8_t> clip;
-    const PeakGrowth growth;
-    ASSERT_TRUE(LoadClip(item.ClipPath(), clip));
+    long long growth = 0;
+    ASSERT_TRUE(LoadSparseClip(kMaxClipFileSize, clip, growth));
     EXPECT_EQ(clip.size(), kMaxClipFileSize);
-    EXPECT_LT(growth.Bytes(), static_cast<long long>(kMaxClipFileSize) + kMargin);
+    EXPECT_LT(growth, static_cast<long long>(kMaxClipFileSize) + kMargin);
 }
 
 }  // namespace

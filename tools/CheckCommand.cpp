@@ -6,8 +6,8 @@
 
 #include "content/ContentLayout.h"
 #include "content/ContentSet.h"
-#include "core/FileStream.h"
 #include "core/ContentPath.h"
+#include "core/FileStream.h"
 #include "core/TextEncoding.h"
 #include "platform/JpegDecoder.h"
 #include "sound/ClipFile.h"
@@ -17,15 +17,6 @@
 namespace velmora::tool {
 
 namespace {
-
-const char* kHelp =
-    "usage: velmora-content check DIR\n"
-    "Loads DIR/menl.dat as the program does (with DIR as the current directory) and\n"
-    "lists every problem: pictures that are missing or do not decode, clips that are\n"
-    "missing or cannot be played, presentation pages that are missing or are not\n"
-    "JPEG pictures, where reading the content file stopped, and help pages that no\n"
-    "group opens. Paths are shown as the program resolves them.\n"
-    "Exits 0 when the program would start and every file is usable, 1 otherwise.\n";
 
 constexpr std::size_t kMaxPresentationPage = 256u << 20;
 
@@ -145,17 +136,25 @@ void ReportParse(Findings& findings, const ContentParseReport& report)
 {
     if (!report.stoppedEarly)
         return;
-    findings.Problem("menl.dat", "reading stopped at byte " + std::to_string(report.stopOffset) + " at the token \"" +
-                                     Cp1250ToUtf8(report.stopToken) +
-                                     "\", which starts no element there; the rest of the file is ignored");
+    findings.Problem(std::string(kContentFileName),
+                     "reading stopped at byte " + std::to_string(report.stopOffset) + " at the token \"" +
+                         Cp1250ToUtf8(report.stopToken) +
+                         "\", which starts no element there; the rest of the file is ignored");
 }
 
 }  // namespace
 
+const char* const kCheckHelp =
+    "usage: velmora-content check DIR\n"
+    "Loads DIR/menl.dat as the program does (with DIR as the current directory) and\n"
+    "lists every problem: pictures that are missing or do not decode, clips that are\n"
+    "missing or cannot be played, presentation pages that are missing or are not\n"
+    "JPEG pictures, where reading the content file stopped, and help pages that no\n"
+    "group opens. Paths are shown as the program resolves them.\n"
+    "Exits 0 when the program would start and every file is usable, 1 otherwise.\n";
+
 int RunCheck(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 1, 1, kHelp, status))
-        return status;
     if (!EnterContentDirectory("check", args[0]))
         return kExitBadFile;
 
@@ -165,7 +164,8 @@ int RunCheck(const Arguments& args)
     try {
         data.LoadFromFile(std::string(kContentFileName), &report);
     } catch (const ContentError& error) {
-        findings.Problem("menl.dat", std::string(error.what()) + " (at byte " + std::to_string(report.stopOffset) + ")");
+        findings.Problem(std::string(kContentFileName),
+                         std::string(error.what()) + " (at byte " + std::to_string(report.stopOffset) + ")");
         return kExitBadFile;
     }
     ReportParse(findings, report);

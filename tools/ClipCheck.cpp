@@ -3,8 +3,8 @@
 #include <cstring>
 #include <span>
 
-#include "sound/ClipFile.h"
 #include "platform/SdlAudioOutput.h"
+#include "sound/ClipFile.h"
 #include "sound/WaveImage.h"
 
 namespace velmora::tool {

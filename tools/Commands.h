@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,31 @@ namespace velmora::tool {
 // or unusable file, 2 bad arguments.
 using Arguments = std::vector<std::string>;
 
-enum ExitStatus { kExitOk = 0, kExitBadFile = 1, kExitBadArguments = 2 };
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitBadFile = 1;
+inline constexpr int kExitBadArguments = 2;
 
-// Handles "--help" and a wrong argument count the same way in every
-// subcommand: returns true, with `status` set, when the command must end.
-bool HandleUsage(const Arguments& args, std::size_t minCount, std::size_t maxCount, const char* help,
-                 int& status);
+// One subcommand: its name, its line in the tool's usage, its own usage
+// text, how many arguments it takes, and what runs it. The tool answers
+// "--help" and a wrong argument count with `help` for every subcommand alike.
+struct Command {
+    const char* name;
+    const char* summary;
+    const char* help;
+    std::size_t minCount;
+    std::size_t maxCount;
+    int (*run)(const Arguments& args);
+};
+
+// Handles "--help" and a wrong argument count: returns true, with `status`
+// set, when the command must not run.
+bool HandleUsage(const Command& command, const Arguments& args, int& status);
+
+// Prints the command's usage on standard error; returns kExitBadArguments.
+int BadArguments(const char* help);
+
+// Reports the failure (as ReportError does); returns kExitBadFile.
+int Fail(const char* command, const std::string& message);
 
 // Prints "velmora-content COMMAND: message" on standard error.
 void ReportError(const char* command, const std::string& message);
@@ -24,14 +44,27 @@ void ReportError(const char* command, const std::string& message);
 // directory; reports the failure and returns false when it cannot.
 bool EnterContentDirectory(const char* command, const std::string& directory);
 
+// Writes bytes to a file; false with a message on failure.
+bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+// The subcommands and their usage texts.
 int RunDump(const Arguments& args);
+extern const char* const kDumpHelp;
 int RunPack(const Arguments& args);
+extern const char* const kPackHelp;
 int RunUnpack(const Arguments& args);
+extern const char* const kUnpackHelp;
 int RunScramble(const Arguments& args);
+extern const char* const kScrambleHelp;
 int RunUnscramble(const Arguments& args);
+extern const char* const kUnscrambleHelp;
 int RunCheck(const Arguments& args);
+extern const char* const kCheckHelp;
 int RunMakeDemo(const Arguments& args);
+extern const char* const kMakeDemoHelp;
 int RunResample(const Arguments& args);
+extern const char* const kResampleHelp;
 int RunTone(const Arguments& args);
+extern const char* const kToneHelp;
 
 }  // namespace velmora::tool

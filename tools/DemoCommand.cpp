@@ -32,14 +32,6 @@ using demo::DemoSet;
 using demo::DemoGroup;
 using demo::DemoItem;
 
-const char* kHelp =
-    "usage: velmora-content make-demo OUT_DIR\n"
-    "       velmora-content make-demo --synthetic GROUPS ITEMS HELP_PAGES OUT_DIR\n"
-    "Writes a complete content directory: menl.dat, pictures in Data/gra, spoken\n"
-    "words in Data/sou (espeak-ng, Polish voice) and phonetic-alphabet pages in\n"
-    "Data/pre. With --synthetic, writes a content set of the given size with drawn\n"
-    "patterns and one short tone for every clip, for benchmarks.\n";
-
 // Fails the whole command with a message; caught once in RunMakeDemo.
 struct DemoError {
     std::string message;
@@ -271,20 +263,24 @@ bool ParseCount(const std::string& text, int& value)
 
 }  // namespace
 
+const char* const kMakeDemoHelp =
+    "usage: velmora-content make-demo OUT_DIR\n"
+    "       velmora-content make-demo --synthetic GROUPS ITEMS HELP_PAGES OUT_DIR\n"
+    "Writes a complete content directory: menl.dat, pictures in Data/gra, spoken\n"
+    "words in Data/sou (espeak-ng, Polish voice) and phonetic-alphabet pages in\n"
+    "Data/pre. With --synthetic, writes a content set of the given size with drawn\n"
+    "patterns and one short tone for every clip, for benchmarks.\n";
+
 int RunMakeDemo(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 1, 5, kHelp, status))
-        return status;
     const bool synthetic = args[0] == "--synthetic";
     int groups = 0, items = 0, helpPages = 0;
     if (synthetic && (args.size() != 5 || !ParseCount(args[1], groups) || !ParseCount(args[2], items) ||
                       !ParseCount(args[3], helpPages))) {
-        std::fputs(kHelp, stderr);
-        return kExitBadArguments;
+        return BadArguments(kMakeDemoHelp);
     }
     if (!synthetic && args.size() != 1) {
-        std::fputs(kHelp, stderr);
-        return kExitBadArguments;
+        return BadArguments(kMakeDemoHelp);
     }
 
     // Fonts and painting need a GUI application object, never a display.
@@ -301,11 +297,9 @@ int RunMakeDemo(const Arguments& args)
         else
             WriteDemo(writer);
     } catch (const DemoError& error) {
-        ReportError("make-demo", error.message);
-        return kExitBadFile;
+        return Fail("make-demo", error.message);
     } catch (const fs::filesystem_error& error) {
-        ReportError("make-demo", error.what());
-        return kExitBadFile;
+        return Fail("make-demo", error.what());
     }
     return kExitOk;
 }

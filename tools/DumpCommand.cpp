@@ -47,18 +47,16 @@ json MenuItem(const MenuGroup& group)
             {"children", Entries(group)}};
 }
 
-const char* kHelp =
+}  // namespace
+
+const char* const kDumpHelp =
     "usage: velmora-content dump DIR\n"
     "Loads DIR/menl.dat and every picture it names, as the program does with DIR\n"
     "as its current directory, and prints the content tree as one JSON object.\n"
     "When the content file is refused, prints {\"error\": MESSAGE} and exits 1.\n";
 
-}  // namespace
-
 int RunDump(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 1, 1, kHelp, status))
-        return status;
     if (!EnterContentDirectory("dump", args[0]))
         return kExitBadFile;
 
@@ -67,8 +65,7 @@ int RunDump(const Arguments& args)
         data.LoadFromFile(std::string(kContentFileName));
     } catch (const ContentError& error) {
         std::cout << json{{"error", error.what()}}.dump() << '\n';
-        ReportError("dump", error.what());
-        return kExitBadFile;
+        return Fail("dump", error.what());
     }
     const bool loaded = data.LoadResources();
 

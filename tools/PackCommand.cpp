@@ -9,56 +9,43 @@
 
 namespace velmora::tool {
 
-namespace {
-
-const char* kPackHelp =
+const char* const kPackHelp =
     "usage: velmora-content pack IN.png OUT.tbb\n"
     "Packs a picture into the program's packed picture format. The ink coverage\n"
     "is the picture's alpha when it has one, otherwise its darkness (black is full\n"
     "ink, white is background), kept to seven bits.\n";
 
-const char* kUnpackHelp =
+const char* const kUnpackHelp =
     "usage: velmora-content unpack IN.tbb OUT.png\n"
     "Writes a packed (or unpacked) picture file as a grey PNG, ink dark on white.\n"
     "Packing the PNG again gives the same file contents.\n";
 
-}  // namespace
-
 int RunPack(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 2, 2, kPackHelp, status))
-        return status;
     CoveragePicture coverage;
     std::string error;
     if (!ReadCoverageFile(args[0], coverage, error)) {
-        ReportError("pack", error);
-        return kExitBadFile;
+        return Fail("pack", error);
     }
     const std::vector<std::uint8_t> file = PackTbb(coverage);
     if (!WriteBytes(args[1], file.data(), file.size(), error)) {
-        ReportError("pack", error);
-        return kExitBadFile;
+        return Fail("pack", error);
     }
     return kExitOk;
 }
 
 int RunUnpack(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 2, 2, kUnpackHelp, status))
-        return status;
     CoveragePicture coverage;
     LoadError reason = LoadError::None;
     if (!coverage.LoadFromFile(args[0], &reason)) {
-        ReportError("unpack", args[0] + ": " + LoadErrorText(reason));
-        return kExitBadFile;
+        return Fail("unpack", args[0] + ": " + LoadErrorText(reason));
     }
     if (coverage.Width() == 0 || coverage.Height() == 0) {
-        ReportError("unpack", args[0] + ": the picture has no pixels, and a PNG cannot be empty");
-        return kExitBadFile;
+        return Fail("unpack", args[0] + ": the picture has no pixels, and a PNG cannot be empty");
     }
     if (!ImageFromCoverage(coverage).save(QString::fromStdString(args[1]), "PNG")) {
-        ReportError("unpack", "cannot write " + args[1]);
-        return kExitBadFile;
+        return Fail("unpack", "cannot write " + args[1]);
     }
     return kExitOk;
 }

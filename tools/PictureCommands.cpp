@@ -5,27 +5,14 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "graphics/ToneCurve.h"
 #include "graphics/Resample.h"
+#include "graphics/ToneCurve.h"
 #include "tools/Commands.h"
 #include "tools/Ppm.h"
 
 namespace velmora::tool {
 
 namespace {
-
-const char* kResampleHelp =
-    "usage: velmora-content resample IN.ppm W H OUT.ppm\n"
-    "Scales the binary PPM (P6, maxval 255) IN.ppm into a W x H picture as the\n"
-    "program scales its pictures (integer bilinear interpolation down to half\n"
-    "size, exact area averaging below it) and writes it to OUT.ppm. Sizes the\n"
-    "program does not resample give a black picture. W and H: 1 to 100000.\n";
-
-const char* kToneHelp =
-    "usage: velmora-content tone AMOUNT IN.ppm OUT.ppm\n"
-    "Applies the tone curve of AMOUNT (a positive amount darkens, a negative one\n"
-    "lightens; magnitudes above 254 act as 254) to the binary PPM IN.ppm and\n"
-    "writes OUT.ppm.\n";
 
 // The whole text as a decimal integer within [low, high].
 bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
@@ -35,28 +22,27 @@ bool ParseInteger(const std::string& text, long long low, long long high, long l
     return status == std::errc() && stop == end && value >= low && value <= high;
 }
 
-int Usage(const char* help)
-{
-    std::fputs(help, stderr);
-    return kExitBadArguments;
-}
-
-int Fail(const char* command, const std::string& error)
-{
-    ReportError(command, error);
-    return kExitBadFile;
-}
-
 }  // namespace
+
+const char* const kResampleHelp =
+    "usage: velmora-content resample IN.ppm W H OUT.ppm\n"
+    "Scales the binary PPM (P6, maxval 255) IN.ppm into a W x H picture as the\n"
+    "program scales its pictures (integer bilinear interpolation down to half\n"
+    "size, exact area averaging below it) and writes it to OUT.ppm. Sizes the\n"
+    "program does not resample give a black picture. W and H: 1 to 100000.\n";
+
+const char* const kToneHelp =
+    "usage: velmora-content tone AMOUNT IN.ppm OUT.ppm\n"
+    "Applies the tone curve of AMOUNT (a positive amount darkens, a negative one\n"
+    "lightens; magnitudes above 254 act as 254) to the binary PPM IN.ppm and\n"
+    "writes OUT.ppm.\n";
 
 int RunResample(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 4, 4, kResampleHelp, status))
-        return status;
     long long width = 0, height = 0;
     if (!ParseInteger(args[1], 1, kMaxPpmSide, width) ||
         !ParseInteger(args[2], 1, kMaxPpmSide, height) || width * height > kMaxPpmPixels)
-        return Usage(kResampleHelp);
+        return BadArguments(kResampleHelp);
 
     std::string error;
     std::unique_ptr<Bitmap> source = ReadPpm(args[0], error);
@@ -71,11 +57,9 @@ int RunResample(const Arguments& args)
 
 int RunTone(const Arguments& args)
 {
-    if (int status = 0; HandleUsage(args, 3, 3, kToneHelp, status))
-        return status;
     long long amount = 0;
     if (!ParseInteger(args[0], INT32_MIN, INT32_MAX, amount))
-        return Usage(kToneHelp);
+        return BadArguments(kToneHelp);
 
     std::string error;
     std::unique_ptr<Bitmap> picture = ReadPpm(args[1], error);

@@ -5,9 +5,6 @@
 #include <QImage>
 #include <QImageReader>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <limits>
 
 namespace velmora::tool {
@@ -91,22 +88,6 @@ bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CoveragePicture&
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     return ReadCoverage(reader, coverage, error);
-}
-
-bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
 }
 
 }  // namespace velmora::tool

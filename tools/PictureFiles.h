@@ -23,7 +23,4 @@ bool ReadCoverageFile(const std::string& path, CoveragePicture& coverage, std::s
 // The same for a picture file held in memory.
 bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CoveragePicture& coverage, std::string& error);
 
-// Writes bytes to a file; false with a message on failure.
-bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error);
-
 }  // namespace velmora::tool

@@ -8,7 +8,10 @@
 namespace velmora::test {
 
 // WAVE format tags.
-enum : std::uint16_t { kWavePcm = 1, kWaveFloat = 3, kWaveALaw = 6, kWaveMuLaw = 7 };
+inline constexpr std::uint16_t kWavePcm = 1;
+inline constexpr std::uint16_t kWaveFloat = 3;
+inline constexpr std::uint16_t kWaveALaw = 6;
+inline constexpr std::uint16_t kWaveMuLaw = 7;
 
 struct WaveFormat {
     std::uint16_t formatTag = kWavePcm;
