@@ -17,10 +17,7 @@ int CellHeight(QFont font, int pixelSize)
 
 TEST(FontHeight, CellHeightGivesTheLargestSizeWhoseCellFits)
 {
-    struct Row {
-        const char* family;
-        int cellHeight;
-    };
+    struct Row { const char* family; int cellHeight; };
     const Row rows[] = {{"Arial", 15}, {"Arial", 31}, {"Arial", 42}, {"Arial", 50},
                         {"MS Sans Serif", 11}, {"Arial", 1}, {"Arial", 0}, {"Arial", -7}};
     test::GuiApplication();
@@ -37,15 +34,6 @@ TEST(FontHeight, CellHeightGivesTheLargestSizeWhoseCellFits)
         EXPECT_EQ(FontHeight::WithCellHeight(font, row.cellHeight).pixelSize(), size);
         EXPECT_LT(size, wanted + 1) << "the cell includes the glyphs";
     }
-}
-
-TEST(FontHeight, CharacterHeightIsThePixelSize)
-{
-    test::GuiApplication();
-    const QFont font(QStringLiteral("Arial"));
-    EXPECT_EQ(FontHeight::WithCharacterHeight(font, 13).pixelSize(), 13);
-    EXPECT_EQ(FontHeight::WithCharacterHeight(font, 27).pixelSize(), 27);
-    EXPECT_EQ(FontHeight::WithCharacterHeight(font, 0).pixelSize(), 1);
 }
 
 }  // namespace

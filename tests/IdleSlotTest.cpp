@@ -14,15 +14,11 @@ namespace {
 using namespace std::chrono_literals;
 
 // Clears the slot however a test ends.
-struct SlotGuard {
-    SlotGuard() { test::GuiApplication(); }
+struct SlotGuard : test::NeedsGuiApplication {
     ~SlotGuard() { IdleSlot::Clear(); }
+    QObject receiver;
+    void PostEvent() { QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User)); }
 };
-
-void PostEventTo(QObject& receiver)
-{
-    QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
-}
 
 TEST(IdleSlot, NotDoneRunsAgainAtOnceUntilTheHandlerRemovesItself)
 {
@@ -30,18 +26,14 @@ TEST(IdleSlot, NotDoneRunsAgainAtOnceUntilTheHandlerRemovesItself)
     int calls = 0;
     IdleSlot::Set([&](bool& done) {
         EXPECT_TRUE(done) << "every call starts with done = true";
-        if (++calls == 5) {
+        if (++calls == 5)
             IdleSlot::Clear();
-            return;
-        }
-        done = false;
+        else
+            done = false;
     });
-    EXPECT_TRUE(IdleSlot::IsSet());
     ASSERT_TRUE(QTest::qWaitFor([&] { return calls == 5; }, 2000));
     EXPECT_FALSE(IdleSlot::IsSet());
-
-    QObject receiver;
-    PostEventTo(receiver);
+    guard.PostEvent();
     test::RunEventLoopFor(50ms);
     EXPECT_EQ(calls, 5) << "a removed handler is not called again";
 }
@@ -51,53 +43,34 @@ TEST(IdleSlot, DoneWaitsForTheNextEventWithoutSpinning)
     SlotGuard guard;
     int calls = 0;
     IdleSlot::Set([&](bool&) { ++calls; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return calls >= 1; }, 2000));
-
-    const int afterFirst = calls;
-    test::RunEventLoopFor(200ms);  // one timer event in 200 ms
-    EXPECT_LE(calls, afterFirst + 2) << "an idle program does not call the handler over and over";
-
-    QObject receiver;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls == 1; }, 2000));
+    test::RunEventLoopFor(200ms);  // a single timer event in 200 ms
+    EXPECT_LE(calls, 3) << "an idle program does not call the handler over and over";
     for (int event = 1; event <= 3; ++event) {
         const int before = calls;
-        PostEventTo(receiver);
+        guard.PostEvent();
         EXPECT_TRUE(QTest::qWaitFor([&] { return calls > before; }, 2000)) << "event " << event;
     }
-    EXPECT_TRUE(IdleSlot::IsSet());
 }
 
-TEST(IdleSlot, AHandlerMayReplaceItself)
+TEST(IdleSlot, AHandlerMayReplaceItselfAndAFailingOneIsRemoved)
 {
     SlotGuard guard;
     int firstCalls = 0;
     int secondCalls = 0;
-    IdleSlot::Set([&](bool& done) {
+    IdleSlot::Set([&](bool&) {
         ++firstCalls;
-        IdleSlot::Set([&](bool& innerDone) {
+        IdleSlot::Set([&](bool& done) {
+            done = false;
             if (++secondCalls == 3)
-                IdleSlot::Clear();
-            else
-                innerDone = false;
+                throw std::runtime_error("preparation failed");
         });
-        done = false;
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return secondCalls == 3; }, 2000));
-    EXPECT_EQ(firstCalls, 1);
-    EXPECT_FALSE(IdleSlot::IsSet());
-}
-
-TEST(IdleSlot, AFailingHandlerIsRemoved)
-{
-    SlotGuard guard;
-    int calls = 0;
-    IdleSlot::Set([&](bool& done) {
-        ++calls;
-        done = false;
-        throw std::runtime_error("preparation failed");
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return !IdleSlot::IsSet(); }, 2000));
+    guard.PostEvent();
     test::RunEventLoopFor(20ms);
-    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(firstCalls, 1);
+    EXPECT_EQ(secondCalls, 3);
 }
 
 }  // namespace
