@@ -3,6 +3,7 @@
 #include "support/GuiApplication.h"
 #include "toolkit/AnchorLayout.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/MouseNotifier.h"
 #include "toolkit/Panel.h"
 
 #include <QGroupBox>
@@ -95,6 +96,12 @@ TEST(FormBuilder, ControlsGetTheirTextFontColourAndOptions)
     EXPECT_EQ(start.alignment(), Qt::AlignHCenter | Qt::AlignTop);
     EXPECT_EQ(start.cursor().shape(), Qt::PointingHandCursor);
     EXPECT_FALSE(FormBuilder::Find<Panel>(window, "hidden").isVisible());
+
+    int clicks = 0;
+    MouseNotifier::On(FormBuilder::Find<QLabel>(window, "start")).SetOnClick([&] { ++clicks; });
+    QTest::mouseClick(&FormBuilder::Find<QLabel>(window, "start"), Qt::RightButton);
+    QTest::mouseClick(&FormBuilder::Find<QLabel>(window, "start"), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1) << "a left click only";
 
     EXPECT_THROW(FormBuilder::Find<QGroupBox>(window, "auto"), std::invalid_argument);
     const std::array<ControlSpec, 1> orphan = {{{.name = "orphan", .parent = "missing"}}};
