@@ -17,10 +17,10 @@
 namespace velmora {
 namespace {
 
-using Kind = ControlSpec::Kind;
+using Kind = ControlDescription::Kind;
 constexpr Anchors kAll = Anchor::Left | Anchor::Top | Anchor::Right | Anchor::Bottom;
 
-const std::array<ControlSpec, 6> kControls = {{
+const std::array<ControlDescription, 6> kControls = {{
     {.name = "stretch", .kind = Kind::Panel, .rect = {10, 10, 50, 30}, .anchors = kAll},
     {.name = "right", .kind = Kind::Panel, .rect = {150, 10, 40, 20}, .anchors = Anchor::Right | Anchor::Top},
     {.name = "centred", .kind = Kind::Panel, .rect = {80, 40, 40, 20}, .anchors = {}},
@@ -69,8 +69,8 @@ TEST(AnchorLayout, ControlsFollowTheirAnchorsOnEveryResize)
 
 TEST(FormBuilder, ControlsGetTheirTextFontColourAndOptions)
 {
-    using Option = ControlSpec::Option;
-    const std::array<ControlSpec, 4> controls = {{
+    using Option = ControlDescription::Option;
+    const std::array<ControlDescription, 4> controls = {{
         {.name = "box", .kind = Kind::GroupBox, .rect = {8, 8, 300, 100}, .font = {.family = "Arial", .height = 16}},
         {.name = "auto", .kind = Kind::Label, .parent = "box", .rect = {10, 20, 0, 0}, .text = "Odstęp:"},
         {.name = "start", .kind = Kind::Label, .parent = "box", .rect = {10, 50, 60, 18}, .text = "Start",
@@ -104,7 +104,7 @@ TEST(FormBuilder, ControlsGetTheirTextFontColourAndOptions)
     EXPECT_EQ(clicks, 1) << "a left click only";
 
     EXPECT_THROW(FormBuilder::Find<QGroupBox>(window, "auto"), std::invalid_argument);
-    const std::array<ControlSpec, 1> orphan = {{{.name = "orphan", .parent = "missing"}}};
+    const std::array<ControlDescription, 1> orphan = {{{.name = "orphan", .parent = "missing"}}};
     QWidget other;
     EXPECT_THROW(FormBuilder::Build(other, {.clientSize = {10, 10}, .controls = orphan}), std::invalid_argument);
 }

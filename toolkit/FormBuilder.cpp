@@ -19,8 +19,8 @@ namespace velmora {
 
 namespace {
 
-using Kind = ControlSpec::Kind;
-using Option = ControlSpec::Option;
+using Kind = ControlDescription::Kind;
+using Option = ControlDescription::Option;
 
 QFrame* NewFrame(QFrame::Shape shape, QFrame::Shadow shadow)
 {
@@ -66,7 +66,7 @@ QWidget* NewStandardControl(Kind kind)
     return new QWidget;
 }
 
-Qt::Alignment HorizontalAlignment(ControlSpec::Options options)
+Qt::Alignment HorizontalAlignment(ControlDescription::Options options)
 {
     if (options.testFlag(Option::Centred))
         return Qt::AlignHCenter;
@@ -86,14 +86,14 @@ void AlignAllParagraphs(QTextEdit& memo, Qt::Alignment alignment)
 
 // Text and alignment, by what the widget turned out to be (a factory may
 // return a subclass of a standard control).
-void ApplyText(QWidget& widget, const ControlSpec& spec)
+void ApplyText(QWidget& widget, const ControlDescription& control)
 {
-    const QString text = QString::fromUtf8(spec.text != nullptr ? spec.text : "");
-    const Qt::Alignment horizontal = HorizontalAlignment(spec.options);
+    const QString text = QString::fromUtf8(control.text != nullptr ? control.text : "");
+    const Qt::Alignment horizontal = HorizontalAlignment(control.options);
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         label->setText(text);
         label->setAlignment(horizontal | Qt::AlignTop);
-        label->setWordWrap(spec.options.testFlag(Option::WordWrap));
+        label->setWordWrap(control.options.testFlag(Option::WordWrap));
     } else if (auto* memo = qobject_cast<QTextEdit*>(&widget)) {
         memo->setPlainText(text);
         AlignAllParagraphs(*memo, horizontal);
@@ -106,27 +106,27 @@ void ApplyText(QWidget& widget, const ControlSpec& spec)
     }
 }
 
-void ApplyLook(QWidget& widget, const ControlSpec& spec, const QWidget& parent)
+void ApplyLook(QWidget& widget, const ControlDescription& control, const QWidget& parent)
 {
-    if (spec.font.IsSet())
-        widget.setFont(spec.font.ApplyTo(parent.font()));
-    if (spec.textColour || spec.background) {
+    if (control.font.IsSet())
+        widget.setFont(control.font.ApplyTo(parent.font()));
+    if (control.textColour || control.background) {
         QPalette palette = widget.palette();
-        if (spec.textColour) {
+        if (control.textColour) {
             for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-                palette.setColor(role, *spec.textColour);
+                palette.setColor(role, *control.textColour);
         }
-        if (spec.background) {
-            palette.setColor(QPalette::Window, *spec.background);
+        if (control.background) {
+            palette.setColor(QPalette::Window, *control.background);
             widget.setAutoFillBackground(true);
         }
         widget.setPalette(palette);
     }
     if (auto* panel = qobject_cast<Panel*>(&widget))
-        panel->SetBevelWidth(spec.bevelWidth);
-    if (spec.options.testFlag(Option::HandCursor))
+        panel->SetBevelWidth(control.bevelWidth);
+    if (control.options.testFlag(Option::HandCursor))
         widget.setCursor(Qt::PointingHandCursor);
-    if (spec.options.testFlag(Option::Disabled))
+    if (control.options.testFlag(Option::Disabled))
         widget.setEnabled(false);
 }
 
@@ -154,29 +154,29 @@ void FormBuilder::Build(QWidget& window, const WindowDescription& description, c
         window.setFont(description.font.ApplyTo(window.font()));
 
     std::map<std::string, BuiltParent, std::less<>> built;
-    for (const ControlSpec& spec : description.controls) {
+    for (const ControlDescription& control : description.controls) {
         BuiltParent parent{&window, description.clientSize};
-        if (spec.parent != nullptr) {
-            const auto found = built.find(std::string_view(spec.parent));
+        if (control.parent != nullptr) {
+            const auto found = built.find(std::string_view(control.parent));
             if (found == built.end())
-                throw std::invalid_argument(std::string("control ") + spec.name + ": parent " + spec.parent +
+                throw std::invalid_argument(std::string("control ") + control.name + ": parent " + control.parent +
                                             " is not an earlier control");
             parent = found->second;
         }
-        QWidget* widget = factory ? factory(spec) : nullptr;
+        QWidget* widget = factory ? factory(control) : nullptr;
         if (widget == nullptr)
-            widget = NewStandardControl(spec.kind);
+            widget = NewStandardControl(control.kind);
         widget->setParent(parent.widget);
-        widget->setObjectName(QString::fromUtf8(spec.name));
-        ApplyLook(*widget, spec, *parent.widget);
-        ApplyText(*widget, spec);
-        const QRect designRect = DesignRect(*widget, spec.rect);
-        AnchorLayout::On(*parent.widget, parent.designSize).Add(*widget, designRect, spec.anchors);
-        if (spec.options.testFlag(Option::Hidden))
+        widget->setObjectName(QString::fromUtf8(control.name));
+        ApplyLook(*widget, control, *parent.widget);
+        ApplyText(*widget, control);
+        const QRect designRect = DesignRect(*widget, control.rect);
+        AnchorLayout::On(*parent.widget, parent.designSize).Add(*widget, designRect, control.anchors);
+        if (control.options.testFlag(Option::Hidden))
             widget->hide();
         else if (parent.widget->isVisible())
             widget->show();
-        built.insert_or_assign(spec.name, BuiltParent{widget, designRect.size()});
+        built.insert_or_assign(control.name, BuiltParent{widget, designRect.size()});
     }
 }
 

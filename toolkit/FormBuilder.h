@@ -21,7 +21,7 @@ public:
     // Creates the widget for a row instead of the standard one for its kind
     // (return null to keep the standard one); the builder sets the parent and
     // everything else.
-    using Factory = std::function<QWidget*(const ControlSpec& spec)>;
+    using Factory = std::function<QWidget*(const ControlDescription& control)>;
 
     // Throws std::invalid_argument for a row whose parent is not an earlier row.
     static void Build(QWidget& window, const WindowDescription& description, const Factory& factory = {});

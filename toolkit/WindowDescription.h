@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/ControlSpec.h"
-#include "toolkit/FontSpec.h"
+#include "toolkit/ControlDescription.h"
+#include "toolkit/FontDescription.h"
 
 #include <QSize>
 
@@ -14,8 +14,8 @@ namespace velmora {
 // and its controls, parents before children.
 struct WindowDescription {
     QSize clientSize;
-    FontSpec font;
-    std::span<const ControlSpec> controls;
+    FontDescription font;
+    std::span<const ControlDescription> controls;
 };
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-#include "toolkit/FontSpec.h"
+#include "toolkit/FontDescription.h"
 
 #include "toolkit/FontHeight.h"
 
@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-QFont FontSpec::ApplyTo(QFont inherited) const
+QFont FontDescription::ApplyTo(QFont inherited) const
 {
     if (!IsSet())
         return inherited;

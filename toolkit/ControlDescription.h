@@ -1,7 +1,7 @@
 #pragma once
 
 #include "toolkit/Anchor.h"
-#include "toolkit/FontSpec.h"
+#include "toolkit/FontDescription.h"
 
 #include <QColor>
 #include <QFlags>
@@ -14,11 +14,11 @@ namespace velmora {
 // One control of a window description: what it is, where it sits at the
 // window's design size, which edges it follows, and how it looks. Rows are
 // written with designated initialisers, leaving defaults out:
-//   {.name = "lbStartStop", .kind = ControlSpec::Kind::Label, .parent = "panelStartStop",
+//   {.name = "startLabel", .kind = ControlDescription::Kind::Label, .parent = "startPanel",
 //    .rect = {3, 6, 62, 18}, .anchors = Anchor::Left | Anchor::Top | Anchor::Right,
 //    .text = "Start", .font = {.family = "Arial", .height = 13},
-//    .textColour = QColor(0x505050), .options = ControlSpec::Option::Centred}
-struct ControlSpec {
+//    .textColour = QColor(0x505050), .options = ControlDescription::Option::Centred}
+struct ControlDescription {
     enum class Kind : unsigned char {
         Panel,               // toolkit Panel (a frame with an optional bevel)
         GroupBox,            // QGroupBox; children keep coordinates from its top-left
@@ -51,7 +51,7 @@ struct ControlSpec {
     QRect rect;                    // design rectangle in the parent's coordinates
     Anchors anchors = Anchor::Left | Anchor::Top;  // {} anchors nothing: centred on both axes
     const char* text = nullptr;    // UTF-8 caption ('\n' breaks lines)
-    FontSpec font;                 // unset: the parent's font
+    FontDescription font;                 // unset: the parent's font
     std::optional<QColor> textColour;
     std::optional<QColor> background;  // unset: the parent's colour shows through
     int bevelWidth = 0;                // panels: a raised bevel this many pixels wide
@@ -60,4 +60,4 @@ struct ControlSpec {
 
 }  // namespace velmora
 
-Q_DECLARE_OPERATORS_FOR_FLAGS(velmora::ControlSpec::Options)
+Q_DECLARE_OPERATORS_FOR_FLAGS(velmora::ControlDescription::Options)
