@@ -8,5 +8,7 @@ packages=(
   libsdl2-dev libjpeg62-turbo-dev qt6-base-dev
   # demo content: the Polish voice, the emoji and text fonts it is drawn with
   espeak-ng fonts-noto-color-emoji fonts-dejavu-core fonts-liberation2
+  # running the windows without a display, looking at them and clicking them
+  xvfb xauth imagemagick xdotool
 )
 "$(dirname "$0")/install-packages.sh" "${packages[@]}"

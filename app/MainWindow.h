@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/RepeatCycle.h"
+#include "app/WidthScale.h"
+#include "content/ContentSet.h"
+
+class QLabel;
+class QPainter;
+class QScrollBar;
+class QSlider;
+
+namespace velmora {
+class Bitmap;
+class ClipPlayer;
+class ContentItem;
+class MenuGroup;
+class Panel;
+class PanelCanvas;
+class TileList;
+}  // namespace velmora
+
+namespace velmora::app {
+
+// The program's main window: the menu of groups on the left, the selected
+// group's title bar and its items in two columns in the centre, and the
+// control bar at the bottom. It owns all exercise content, loaded when the
+// window is built, and coordinates the tile lists, the repetition and the
+// clip player; the geometry it applies lives in MainWindowLayout.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The windows the control bar opens; each returns when its window closes.
+    struct SecondaryWindows {
+        std::function<void(const std::string& key)> showHelp;
+        std::function<void()> showAbout;
+        std::function<void()> showAlphabet;
+    };
+
+    static constexpr int kPaintRefreshMs = 150;
+    static constexpr int kSplashDelayMs = 800;
+
+    // Loads "menl.dat" and every picture from the current directory. Throws
+    // ContentError with the message for the user when anything fails.
+    explicit MainWindow(ClipPlayer& player, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void SetSecondaryWindows(SecondaryWindows windows) { secondary_ = std::move(windows); }
+    // The splash window, destroyed 800 ms after this window is first shown.
+    void SetSplash(QWidget* splash) { splash_ = splash; }
+
+    // What the window does each time it becomes active inside the program:
+    // the selection returns to the first group.
+    void Activate();
+
+    ContentSet& Content() { return content_; }
+    const ContentSet& Content() const { return content_; }
+    QColor WindowColour() const;
+    WidthScale Scaling() const;
+
+    // For tests and the secondary windows.
+    TileList& MenuList() { return *menuList_; }
+    TileList& CentreList() { return *centreList_; }
+    PanelCanvas& TitleCanvas() { return *titleCanvas_; }
+    Panel& CentrePanel() { return *centrePanel_; }
+    bool PaintSuspended() const { return paintSuspended_; }
+    RepeatCycle& Repeat() { return *repeat_; }
+    const Bitmap* ScaledSoundMarker() const { return scaledSoundMarker_.get(); }
+    // The selected group, or null.
+    MenuGroup* SelectedGroup() const;
+    // The selected group's item under centre tile `index`.
+    ContentItem& CentreItem(int index) const;
+
+    // Installs the item preparation in the application's idle slot.
+    void StartItemPreparation();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FindControls();
+    void LoadContent();
+    void CreateLists();
+    void SetUpControls();
+    void ConnectControls();
+    void ReadVolumeAtStart();
+
+    void PlaceOnDesktop();
+    void ApplyMinimumSize();
+    void OnResize();
+    void SuspendPaint();
+    void OnPaintRefresh();
+    void RebuildScaledMarker();
+    void PrepareMenuPictures();
+    void LayoutMenu();
+    void LayoutCentre();
+    void PrepareItemsOnIdle(bool& done);
+
+    void PaintTitle();
+    void DrawMenuItem(QPainter& canvas, const QRect& rect, int index, bool selected);
+    void DrawCentreItem(QPainter& canvas, const QRect& rect, int index, bool selected);
+
+    void OnMenuItemClick(int index, bool changed);
+    void OnCentreItemClick(int index, bool changed, int x, int y);
+    void OnCentreItemMouseMove(int index, int x, int y);
+    bool InPlayZone(const ContentItem& item, int x, int y) const;
+    void OnStartStopClicked();
+    void OnPauseChanged();
+    void OnVolumeChanged();
+    void SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered, const QColor& restColour);
+    bool OnWheel(const QWheelEvent& event);
+    void OnHelpClicked();
+    void OnAboutClicked();
+    void OnAlphabetClicked();
+
+    ClipPlayer& player_;
+    ContentSet content_;
+    std::unique_ptr<Bitmap> soundMarker_;
+    std::unique_ptr<Bitmap> scaledSoundMarker_;
+    std::unique_ptr<TileList> menuList_;
+    std::unique_ptr<TileList> centreList_;
+    std::unique_ptr<PanelCanvas> titleCanvas_;
+    bool paintSuspended_ = false;
+    RepeatCycle* repeat_ = nullptr;
+    QTimer paintRefreshTimer_;
+    QPointer<QWidget> splash_;
+    SecondaryWindows secondary_;
+    // Outer frame minus client size, known once the window is shown.
+    QSize frameExtra_;
+
+    QLabel* logo_ = nullptr;
+    QLabel* demoLabel_ = nullptr;
+    QWidget* centreGroup_ = nullptr;
+    Panel* titlePanel_ = nullptr;
+    Panel* centrePanel_ = nullptr;
+    QScrollBar* centreScrollBar_ = nullptr;
+    QWidget* menuGroup_ = nullptr;
+    Panel* menuPanel_ = nullptr;
+    QScrollBar* menuScrollBar_ = nullptr;
+    QLabel* repeatLabel_ = nullptr;
+    Panel* startStopPanel_ = nullptr;
+    QLabel* startStopLabel_ = nullptr;
+    QSlider* pauseSlider_ = nullptr;
+    QSlider* volumeSlider_ = nullptr;
+    std::array<QLabel*, 3> volumeLabels_{};
+    Panel* helpPanel_ = nullptr;
+    std::array<QLabel*, 3> helpLabels_{};
+    Panel* alphabetPanel_ = nullptr;
+    QLabel* alphabetLabel_ = nullptr;
+    Panel* aboutPanel_ = nullptr;
+    QLabel* aboutLabel_ = nullptr;
+};
+
+}  // namespace velmora::app

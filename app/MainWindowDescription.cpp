@@ -1,0 +1,98 @@
+#include "app/MainWindowDescription.h"
+
+namespace velmora::app {
+namespace {
+
+using Kind = ControlDescription::Kind;
+using Option = ControlDescription::Option;
+
+constexpr Anchors kLeftTop = Anchor::Left | Anchor::Top;
+constexpr Anchors kLeftTopRight = Anchor::Left | Anchor::Top | Anchor::Right;
+constexpr Anchors kAll = Anchor::Left | Anchor::Top | Anchor::Right | Anchor::Bottom;
+constexpr Anchors kTopRightBottom = Anchor::Top | Anchor::Right | Anchor::Bottom;
+constexpr Anchors kLeftTopBottom = Anchor::Left | Anchor::Top | Anchor::Bottom;
+constexpr Anchors kTopRight = Anchor::Top | Anchor::Right;
+
+const QColor kButtonText(0x50, 0x50, 0x50);
+
+FontDescription Arial(int height, bool bold = false)
+{
+    return FontDescription{.family = "Arial", .height = height, .bold = bold};
+}
+
+const ControlDescription kControls[] = {
+    {.name = "logo", .kind = Kind::Picture, .rect = {20, 20, 76, 46}, .options = Option::HandCursor},
+    {.name = "demoLabel", .kind = Kind::Label, .rect = {120, 16, 78, 32}, .text = "Demo", .font = Arial(27, true),
+     .textColour = QColor(Qt::red), .options = Option::Hidden},
+
+    {.name = "centreGroup", .kind = Kind::GroupBox, .rect = {220, -3, 511, 503}, .anchors = kAll},
+    {.name = "titlePanel", .kind = Kind::Panel, .parent = "centreGroup", .rect = {3, 8, 505, 84},
+     .anchors = kLeftTopRight, .options = Option::HandCursor},
+    {.name = "centrePanel", .kind = Kind::Panel, .parent = "centreGroup", .rect = {3, 93, 484, 407}, .anchors = kAll},
+    {.name = "centreScrollBar", .kind = Kind::VerticalScrollBar, .parent = "centreGroup", .rect = {487, 94, 20, 406},
+     .anchors = kTopRightBottom},
+
+    {.name = "menuGroup", .kind = Kind::GroupBox, .rect = {8, 84, 208, 416}, .anchors = kLeftTopBottom},
+    {.name = "menuPanel", .kind = Kind::Panel, .parent = "menuGroup", .rect = {3, 8, 181, 405}, .anchors = kAll},
+    {.name = "menuScrollBar", .kind = Kind::VerticalScrollBar, .parent = "menuGroup", .rect = {184, 8, 20, 405},
+     .anchors = kTopRightBottom},
+
+    {.name = "controlBar", .kind = Kind::GroupBox, .rect = {8, 500, 723, 85},
+     .anchors = Anchor::Left | Anchor::Right | Anchor::Bottom, .font = Arial(16)},
+    {.name = "repeatLabel", .kind = Kind::Label, .parent = "controlBar", .rect = {24, 18, 226, 18}},
+    {.name = "startStopPanel", .kind = Kind::Panel, .parent = "controlBar", .rect = {7, 47, 69, 30}, .bevelWidth = 2},
+    {.name = "startStopLabel", .kind = Kind::Label, .parent = "startStopPanel", .rect = {3, 6, 62, 18},
+     .anchors = kLeftTopRight, .text = "Start", .font = Arial(13), .textColour = kButtonText,
+     .options = Option::Centred | Option::HandCursor},
+    {.name = "pauseCaption", .kind = Kind::Label, .parent = "controlBar", .rect = {81, 53, 0, 0}, .text = "Odstęp:",
+     .font = Arial(13)},
+    {.name = "pauseSlider", .kind = Kind::HorizontalTrackBar, .parent = "controlBar", .rect = {128, 42, 134, 39}},
+    {.name = "pauseDivider", .kind = Kind::VerticalLine, .parent = "controlBar", .rect = {269, 12, 2, 69},
+     .anchors = kLeftTopBottom},
+    {.name = "volumeCaption", .kind = Kind::Label, .parent = "controlBar", .rect = {286, 18, 0, 0}, .text = "Głośność"},
+    {.name = "volumeMinLabel", .kind = Kind::Label, .parent = "controlBar", .rect = {279, 54, 0, 0}, .text = "0",
+     .font = Arial(13)},
+    {.name = "volumeSlider", .kind = Kind::HorizontalTrackBar, .parent = "controlBar", .rect = {286, 42, 147, 36}},
+    {.name = "volumeMaxLabel", .kind = Kind::Label, .parent = "controlBar", .rect = {430, 54, 0, 0}, .text = "100",
+     .font = Arial(13)},
+    {.name = "volumeDivider", .kind = Kind::VerticalLine, .parent = "controlBar", .rect = {455, 13, 2, 69},
+     .anchors = kLeftTopBottom},
+
+    {.name = "helpPanel", .kind = Kind::Panel, .parent = "controlBar", .rect = {461, 15, 71, 63}, .anchors = kTopRight,
+     .bevelWidth = 2},
+    {.name = "helpMarkLabel", .kind = Kind::Label, .parent = "helpPanel", .rect = {2, 1, 67, 31},
+     .anchors = kLeftTopRight, .text = "?", .font = Arial(27, true), .textColour = kButtonText,
+     .options = Option::Centred | Option::HandCursor},
+    {.name = "helpInfoLabel", .kind = Kind::Label, .parent = "helpPanel", .rect = {2, 28, 67, 17},
+     .anchors = kLeftTopRight, .text = "Informacje", .font = Arial(13), .textColour = kButtonText,
+     .options = Option::Centred | Option::HandCursor},
+    {.name = "helpMoreLabel", .kind = Kind::Label, .parent = "helpPanel", .rect = {2, 43, 67, 16},
+     .anchors = kLeftTopRight, .text = "Dodatkowe", .font = Arial(13), .textColour = kButtonText,
+     .options = Option::Centred | Option::HandCursor},
+
+    {.name = "alphabetPanel", .kind = Kind::Panel, .parent = "controlBar", .rect = {535, 15, 108, 63},
+     .anchors = kTopRight, .bevelWidth = 2},
+    {.name = "alphabetLabel", .kind = Kind::Label, .parent = "alphabetPanel", .rect = {2, 7, 104, 51},
+     .anchors = kLeftTopRight, .text = "Międzynarodowy\nAlfabet\nFonetyczny", .font = Arial(13),
+     .textColour = kButtonText, .options = Option::Centred | Option::HandCursor},
+
+    {.name = "aboutPanel", .kind = Kind::Panel, .parent = "controlBar", .rect = {646, 15, 71, 63},
+     .anchors = kTopRight, .bevelWidth = 2},
+    {.name = "aboutLabel", .kind = Kind::Label, .parent = "aboutPanel", .rect = {3, 14, 65, 41},
+     .anchors = kLeftTopRight, .text = "O\nProgramie", .font = Arial(13), .textColour = kButtonText,
+     .options = Option::Centred | Option::WordWrap | Option::HandCursor},
+};
+
+}  // namespace
+
+const WindowDescription& MainWindowDescription()
+{
+    static const WindowDescription description{
+        .clientSize = {739, 590},
+        .font = FontDescription{.family = "MS Sans Serif", .height = 11},
+        .controls = kControls,
+    };
+    return description;
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,98 @@
+#include "app/MainWindowLayout.h"
+
+#include <algorithm>
+
+namespace velmora::app::layout {
+
+std::vector<TileRect> MenuTiles(const std::vector<bool>& indented, std::int32_t panelWidth)
+{
+    std::vector<TileRect> tiles;
+    tiles.reserve(indented.size());
+    std::int32_t y = 0;
+    for (const bool isIndented : indented) {
+        const TileRect tile = isIndented
+                                  ? TileRect{kMenuIndent, y, panelWidth - kMenuIndent, kIndentedMenuTileHeight}
+                                  : TileRect{0, y, panelWidth, kPlainMenuTileHeight};
+        tiles.push_back(tile);
+        y += tile.height;
+    }
+    return tiles;
+}
+
+TileRect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelWidth, std::int32_t tileHeight)
+{
+    // Products are taken in 64 bits: a panel is never wide enough to
+    // overflow, but nothing here has to rely on that.
+    const std::int64_t c = index % 2;
+    const std::int64_t w = panelWidth;
+    std::int64_t x = 0;
+    std::int64_t width = 0;
+    switch (groupIndex) {
+    case 11:
+        x = (c * w * 3) / 8 + 1;
+        width = w * ((1 - c) * 3 + c * 5) / 8;
+        break;
+    case 4:
+        x = (c * w * 5) / 8 + 1;
+        width = w * ((1 - c) * 5 + c * 3) / 8;
+        break;
+    case 0:
+        x = (c * 4 * w) / 9 + 1;
+        width = ((1 - c) * 4 + c * 5) * w / 9;
+        break;
+    default:
+        x = c * (w / 2);
+        width = c * (w % 2) + w / 2;
+        break;
+    }
+    const std::int64_t y = static_cast<std::int64_t>(index / 2) * tileHeight;
+    return TileRect{static_cast<std::int32_t>(x), static_cast<std::int32_t>(std::min<std::int64_t>(y, INT32_MAX)),
+                    static_cast<std::int32_t>(width), tileHeight};
+}
+
+std::string TitleText(std::string name)
+{
+    const auto at = name.find("- ");
+    if (at != std::string::npos)
+        name.erase(at, 2);
+    return name;
+}
+
+namespace {
+
+std::int32_t StepSize(std::int32_t available, std::int32_t small, std::int32_t large)
+{
+    if (available < small)
+        return available;
+    return available < large ? small : large;
+}
+
+}  // namespace
+
+Rect MainWindowPlacement(const Rect& workArea)
+{
+    const std::int32_t width = std::max(StepSize(workArea.width, 800, 1100), kMinimumWidth);
+    const std::int32_t height = std::max(StepSize(workArea.height, 760, 1000), kMinimumHeight);
+    return Rect{(workArea.width - width) / 2 + workArea.left, (workArea.height - height) / 2 + workArea.top, width,
+                height};
+}
+
+PlayZone ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
+                      std::int32_t markerHeight, std::int32_t pictureWidth)
+{
+    return PlayZone{markerLeft, markerTop - 10, markerLeft + markerWidth + pictureWidth, markerTop + markerHeight + 10};
+}
+
+std::int32_t PauseTicks(std::int32_t position, std::uint32_t intervalMs)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 100u / intervalMs);
+}
+
+std::string RepeatLabelText(std::int32_t position)
+{
+    if (position == 0)
+        return "Powtarzaj";
+    return "Powtarzaj, z odstępem " + std::to_string(position / 10) + "," + std::to_string(position % 10) + " s";
+}
+
+}  // namespace velmora::app::layout

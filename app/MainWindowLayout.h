@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora::app {
+
+// A tile's rectangle in a list's content coordinates.
+struct TileRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const TileRect&, const TileRect&) = default;
+};
+
+// The pure geometry of the main window: tile layouts, the title text, the
+// window's place on the desktop, the play zone of an item tile and the
+// pause of the repetition. The window applies these; tests check them.
+namespace layout {
+
+inline constexpr std::int32_t kPlainMenuTileHeight = 52;
+inline constexpr std::int32_t kIndentedMenuTileHeight = 38;
+inline constexpr std::int32_t kMenuIndent = 36;
+
+// One column of group tiles: plain tiles span the panel, indented ones
+// start 36 pixels in and are lower.
+std::vector<TileRect> MenuTiles(const std::vector<bool>& indented, std::int32_t panelWidth);
+
+// Item `index` of the group at `groupIndex` in two columns of a panel
+// `panelWidth` wide. Groups 0, 4 and 11 split the columns unevenly.
+TileRect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelWidth, std::int32_t tileHeight);
+
+// A group's name as its title bar shows it: the first "- " removed.
+std::string TitleText(std::string name);
+
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+inline constexpr std::int32_t kMinimumWidth = 754;
+inline constexpr std::int32_t kMinimumHeight = 450;
+
+// The main window's outer rectangle for a work area: 800 or 1100 wide,
+// 760 or 1000 high, less on a smaller work area but never below the
+// minimum size; centred in the work area.
+Rect MainWindowPlacement(const Rect& workArea);
+
+// Whether (x, y), relative to an item tile's top-left corner, lies on the
+// sound marker or the picture to its right (with 10 pixels above and below).
+struct PlayZone {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    bool Contains(std::int32_t x, std::int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+PlayZone ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
+                      std::int32_t markerHeight, std::int32_t pictureWidth);
+
+// Ticks of the repeat timer in the pause after a clip: position x 100 ms
+// over the timer interval.
+std::int32_t PauseTicks(std::int32_t position, std::uint32_t intervalMs);
+// The text of the repetition label for a pause position (tenths of a second).
+std::string RepeatLabelText(std::int32_t position);
+
+}  // namespace layout
+}  // namespace velmora::app

@@ -1,0 +1,53 @@
+#include "app/RepeatCycle.h"
+
+#include "app/MainWindowLayout.h"
+
+namespace velmora::app {
+
+RepeatCycle::RepeatCycle(Hooks hooks, QObject* parent) : QObject(parent), hooks_(std::move(hooks))
+{
+    timer_.setInterval(kIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &RepeatCycle::Tick);
+    timer_.start();
+}
+
+void RepeatCycle::Toggle()
+{
+    on_ = !on_;
+    Apply();
+}
+
+void RepeatCycle::Apply()
+{
+    if (on_) {
+        timer_.stop();
+        hooks_.stopSound();
+        timer_.start();
+        countdown_ = 0;
+        Tick();
+    } else if (timer_.isActive()) {
+        // A clip left playing in the idle state goes on alone.
+        timer_.stop();
+        hooks_.stopSound();
+    }
+}
+
+void RepeatCycle::Tick()
+{
+    if (!hooks_.hasSelection()) {
+        timer_.stop();
+        return;
+    }
+    if (countdown_ > 0) {
+        --countdown_;
+    } else if (countdown_ == 0) {
+        hooks_.playSelection();
+        countdown_ = -1;
+    } else if (!hooks_.isSoundPlaying()) {
+        // The pause is read when the end is noticed, so a change of the
+        // slider affects the next pause, not the one counting.
+        countdown_ = layout::PauseTicks(hooks_.pausePosition(), kIntervalMs);
+    }
+}
+
+}  // namespace velmora::app
