@@ -396,8 +396,17 @@ void MainWindow::OnResize()
     menuPanel_->update();
     LayoutCentre();
     centreList_->UpdateScrolling();
+    ClearCentre();
     PaintTitle();
     titlePanel_->update();
+}
+
+void MainWindow::ClearCentre()
+{
+    // While painting is suspended the list paints only its white background,
+    // so no tile of an earlier layout lingers on the screen.
+    centreList_->Paint();
+    centrePanel_->update();
 }
 
 void MainWindow::SuspendPaint()
@@ -636,6 +645,7 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
     LayoutCentre();
     centreList_->UpdateScrolling();
     SuspendPaint();
+    ClearCentre();
     PaintTitle();
     titlePanel_->update();
 }

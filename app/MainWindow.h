@@ -100,6 +100,7 @@ private:
     void ApplyMinimumSize();
     void OnResize();
     void SuspendPaint();
+    void ClearCentre();
     void OnPaintRefresh();
     void RebuildScaledMarker();
     void PrepareMenuPictures();

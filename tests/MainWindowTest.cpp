@@ -1,0 +1,294 @@
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QPainter>
+#include <QTest>
+
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "app/MainWindowLayout.h"
+#include "content/ContentError.h"
+#include "content/MenuGroup.h"
+#include "sound/ClipPlayer.h"
+#include "support/FakeAudioOutput.h"
+#include "support/GuiApplication.h"
+#include "support/TestContent.h"
+#include "toolkit/IdleSlot.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PanelCanvas.h"
+#include "toolkit/TileList.h"
+
+namespace velmora::app {
+namespace {
+
+using test::TestGroup;
+
+constexpr int kTimeLimitMs = 5000;
+
+// Runs the event loop until `condition` holds or the time limit passes.
+template <class Condition>
+bool WaitFor(Condition condition)
+{
+    QDeadlineTimer deadline(kTimeLimitMs);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return condition();
+}
+
+std::vector<TestGroup> Groups(int count)
+{
+    std::vector<TestGroup> groups(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        groups[static_cast<std::size_t>(i)].name = "Grupa - " + std::to_string(i);
+    return groups;
+}
+
+// A main window on a content directory made for the test, over a fake
+// audio output, shown at a given outer width.
+struct Rig : test::NeedsGuiApplication {
+    explicit Rig(const std::vector<TestGroup>& groups, int width = 800, int height = 760)
+    {
+        test::WriteTestContent(dir, groups);
+        window = std::make_unique<MainWindow>(player);
+        // Without a frame the outer width is the client width, as under Xvfb
+        // without a window manager.
+        window->setWindowFlag(Qt::FramelessWindowHint);
+        window->show();
+        window->resize(width, height);
+        EXPECT_TRUE(WaitFor([&] { return window->Content().selectedMenuItem == 0; }));
+        Settle();
+    }
+
+    // Lets the delayed redraw and the idle preparation finish.
+    void Settle()
+    {
+        EXPECT_TRUE(WaitFor([&] { return !window->PaintSuspended() && !IdleSlot::IsSet(); }));
+    }
+
+    void ClickMenuTile(int index)
+    {
+        const TileList::Tile& tile = window->MenuList().Item(index);
+        QTest::mouseClick(window->MenuList().Panel(), Qt::LeftButton, {},
+                          QPoint(tile.left + 5, tile.top + 5 - window->MenuList().ScrollPos()));
+    }
+
+    void ClickCentre(int index, int x, int y)
+    {
+        const TileList::Tile& tile = window->CentreList().Item(index);
+        QTest::mouseClick(window->CentreList().Panel(), Qt::LeftButton, {},
+                          QPoint(tile.left + x, tile.top + y - window->CentreList().ScrollPos()));
+    }
+
+    QPoint PlayZonePoint() const
+    {
+        const WidthScale scale = window->Scaling();
+        return {scale.Scale(75) - scale.ScaleDown(60) + 2, scale.Scale(50) + 2 * scale.Scale(10) + 2};
+    }
+
+    int Plays() const { return static_cast<int>(output.Played().size()); }
+    QImage CentreImage() { return window->CentreList().Canvas().Image(); }
+
+    test::TempDir dir;
+    test::CurrentDirGuard inDir{dir.Path()};
+    test::FakeAudioOutput output;
+    ClipPlayer player{output};
+    std::unique_ptr<MainWindow> window;
+};
+
+TileList::Tile T(int left, int top, int width, int height)
+{
+    return TileList::Tile{left, top, width, height, nullptr};
+}
+
+bool SameRect(const TileList::Tile& a, const TileList::Tile& b)
+{
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+TEST(MainWindowTest, MenuTilesStackPlainAndIndentedGroups)
+{
+    std::vector<TestGroup> groups = Groups(4);
+    groups[1].indented = true;
+    groups[3].indented = true;
+    Rig rig(groups);
+    const int width = rig.window->MenuList().Panel()->width();
+    const TileList::Tile expected[] = {T(0, 0, width, 52), T(36, 52, width - 36, 38), T(0, 90, width, 52),
+                                       T(36, 142, width - 36, 38)};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(SameRect(rig.window->MenuList().Item(i), expected[i])) << "tile " << i;
+}
+
+TEST(MainWindowTest, CentreTilesFollowTheWidthAndTheGroup)
+{
+    // Items are 100 x 80. At W = 800 the scale is 0.625 (50 high), the font 31
+    // and the gap 11: tiles 92 high in a 545-pixel panel. At W = 1100, 0.85937
+    // (69 high), 42 and 15: tiles 126 high in a 845-pixel panel.
+    struct Row {
+        int width;
+        int group;
+        int item;
+        TileList::Tile tile;
+    };
+    const Row rows[] = {
+        {800, 3, 1, T(272, 0, 273, 92)},    {800, 3, 2, T(0, 92, 272, 92)},   {800, 0, 0, T(1, 0, 242, 92)},
+        {800, 0, 1, T(243, 0, 302, 92)},    {800, 4, 1, T(341, 0, 204, 92)},  {1100, 11, 3, T(317, 126, 528, 126)},
+        {1100, 4, 0, T(1, 0, 528, 126)},    {1100, 5, 3, T(422, 126, 423, 126)},
+    };
+    Rig rig(Groups(12));
+    for (const Row& row : rows) {
+        rig.window->resize(row.width, 760);
+        rig.window->MenuList().Select(row.group);
+        const TileList::Tile& tile = rig.window->CentreList().Item(row.item);
+        EXPECT_TRUE(SameRect(tile, row.tile)) << "W " << row.width << " group " << row.group << " item " << row.item
+                                              << ": " << tile.left << "," << tile.top << " " << tile.width << "x"
+                                              << tile.height;
+    }
+}
+
+TEST(MainWindowTest, AMissingSoundMarkerFailsTheLoad)
+{
+    test::NeedsGuiApplication app;
+    test::TempDir dir;
+    test::WriteTestContent(dir, Groups(2), /*withMarker=*/false);
+    test::CurrentDirGuard inDir(dir.Path());
+    test::FakeAudioOutput output;
+    ClipPlayer player(output);
+    try {
+        MainWindow window(player);
+        FAIL() << "the window was built without its sound marker";
+    } catch (const ContentError& error) {
+        EXPECT_STREQ(error.what(), "Wystąpił błąd podczas wczytywania zasobów!");
+    }
+}
+
+bool CentreIsBlank(Rig& rig)
+{
+    const QImage image = rig.CentreImage();
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+TEST(MainWindowTest, ItemsAreDrawnOnly150MsAfterTheLastResize)
+{
+    Rig rig(Groups(3));
+    ASSERT_FALSE(CentreIsBlank(rig));
+    QElapsedTimer sinceLast;
+    for (int width : {900, 950, 1000}) {
+        rig.window->resize(width, 760);
+        sinceLast.start();
+        EXPECT_TRUE(rig.window->PaintSuspended());
+        EXPECT_TRUE(CentreIsBlank(rig)) << "item tiles stay white while resizing";
+        test::RunEventLoopFor(std::chrono::milliseconds(60));
+    }
+    EXPECT_TRUE(WaitFor([&] { return !rig.window->PaintSuspended(); }));
+    EXPECT_GE(sinceLast.elapsed(), MainWindow::kPaintRefreshMs);
+    EXPECT_FALSE(CentreIsBlank(rig));
+}
+
+TEST(MainWindowTest, IdlePreparationReachesEveryItemAndPassesOverOnesWithoutPicture)
+{
+    Rig rig(Groups(3));
+    MenuGroup& group = *rig.window->Content().MenuItemAt(1);
+    group.ChildAt(2)->flags &= static_cast<std::uint8_t>(~kHasPicture);
+    rig.window->MenuList().Select(1);
+    rig.Settle();
+    for (int i = 0; i < group.ChildCount(); ++i)
+        EXPECT_EQ(group.ChildAt(i)->prepared, i != 2) << "item " << i;
+    EXPECT_FALSE(IdleSlot::IsSet());
+}
+
+TEST(MainWindowTest, TheSoundMarkerIsDrawnOnlyWhereTheClipExists)
+{
+    std::vector<TestGroup> groups = Groups(2);
+    groups[1].firstItemClip = false;
+    Rig rig(groups);
+    const QColor marker(0xB9, 0xA7, 0x84);
+    for (const int groupIndex : {0, 1}) {
+        rig.window->MenuList().Select(groupIndex);
+        rig.Settle();
+        const QPoint at = rig.PlayZonePoint() + QPoint(2, 10);  // inside the marker
+        const TileList::Tile& tile = rig.window->CentreList().Item(0);
+        const QColor painted = rig.CentreImage().pixelColor(tile.left + at.x(), tile.top + at.y());
+        EXPECT_EQ(painted == marker, groupIndex == 0) << "group " << groupIndex << " " << painted.name().toStdString();
+    }
+}
+
+TEST(MainWindowTest, TheTitleLosesItsFirstDashAndTheMenuTurnsGreyAgain)
+{
+    Rig rig(Groups(2));
+    // The title is drawn in black over a grey shadow; some black must be there.
+    const QImage title = rig.window->TitleCanvas().Image();
+    bool black = false;
+    for (int y = 0; y < 40 && !black; ++y)
+        for (int x = 0; x < title.width() && !black; ++x)
+            black = title.pixel(x, y) == qRgb(0, 0, 0);
+    EXPECT_TRUE(black);
+    rig.window->MenuList().Select(-1);
+    const QImage empty = rig.window->TitleCanvas().Image();
+    EXPECT_EQ(empty.pixelColor(empty.width() / 2, 20), rig.window->WindowColour());
+}
+
+TEST(MainWindowTest, TheNinthTilePassesTheClickOn)
+{
+    struct Row {
+        int groups;
+        int selectedAfter;
+    };
+    for (const Row row : {Row{12, 9}, Row{9, -1}}) {
+        Rig rig(Groups(row.groups));
+        rig.ClickMenuTile(8);
+        EXPECT_EQ(rig.window->MenuList().Selected(), 8) << "the heading lights up first";
+        EXPECT_TRUE(WaitFor([&] { return rig.window->Content().selectedMenuItem == row.selectedAfter; }))
+            << row.groups << " groups";
+        EXPECT_EQ(rig.window->MenuList().Selected(), row.selectedAfter);
+        EXPECT_EQ(rig.window->CentreList().Count(), row.selectedAfter == -1 ? 0 : 4);
+    }
+}
+
+TEST(MainWindowTest, ClickingTheSelectedGroupAgainChangesNothing)
+{
+    Rig rig(Groups(3));
+    rig.ClickCentre(1, 5, 5);
+    ASSERT_EQ(rig.window->CentreList().Selected(), 1);
+    rig.ClickMenuTile(0);
+    EXPECT_EQ(rig.window->CentreList().Selected(), 1) << "no new layout";
+    EXPECT_FALSE(rig.window->PaintSuspended());
+}
+
+TEST(MainWindowTest, ThePlayZonePlaysOnceAndNotWhileRepeating)
+{
+    Rig rig(Groups(2));
+    const QPoint zone = rig.PlayZonePoint();
+    rig.ClickCentre(0, 2, 2);
+    EXPECT_EQ(rig.Plays(), 0) << "outside the zone only selects";
+    rig.ClickCentre(0, zone.x(), zone.y());
+    EXPECT_EQ(rig.Plays(), 1);
+    rig.ClickCentre(0, zone.x(), zone.y());
+    EXPECT_EQ(rig.Plays(), 2) << "a second click plays again";
+    rig.ClickCentre(1, zone.x(), zone.y());
+    EXPECT_EQ(rig.Plays(), 2) << "an item without a sound plays nothing";
+
+    rig.ClickCentre(0, 2, 2);
+    rig.window->Repeat().Toggle();
+    EXPECT_EQ(rig.Plays(), 3) << "repetition plays the selected item at once";
+    rig.ClickCentre(0, zone.x(), zone.y());
+    EXPECT_EQ(rig.Plays(), 3) << "no extra playback while repeating";
+}
+
+TEST(MainWindowTest, AGroupChangeSendsARunningRepetitionToIdle)
+{
+    Rig rig(Groups(2));
+    rig.ClickCentre(0, 2, 2);
+    rig.window->Repeat().Toggle();
+    ASSERT_TRUE(rig.window->Repeat().IsTimerActive());
+    rig.ClickMenuTile(1);
+    EXPECT_TRUE(WaitFor([&] { return !rig.window->Repeat().IsTimerActive(); }));
+    EXPECT_TRUE(rig.window->Repeat().IsOn());
+}
+
+}  // namespace
+}  // namespace velmora::app
