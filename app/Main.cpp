@@ -19,7 +19,6 @@ using velmora::app::MainWindow;
 using velmora::app::SplashWindow;
 
 constexpr char kMarkerName[] = "Velmora 1.0 Demo Mutex";
-constexpr char kCheckingTitle[] = "S-Velmora Demo";
 constexpr char kTitle[] = "Velmora Demo";
 constexpr char kAlreadyRunning[] =
     "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikajcji lub uruchom ponownie komputer.";
@@ -67,7 +66,8 @@ void Run(velmora::ClipPlayer& player, velmora::SingleInstance& marker, std::uniq
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kCheckingTitle));
+    // No display name: Qt would append it to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("velmora"));
 
     velmora::SingleInstance marker(QString::fromUtf8(kMarkerName));
     switch (marker.ClaimOrRaiseRunning()) {
@@ -79,7 +79,6 @@ int main(int argc, char** argv)
         ReportFailure(nullptr, QString::fromUtf8(kAlreadyRunning), QString::fromUtf8(kTitle));
         return 0;
     }
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kTitle));
 
     velmora::SdlAudioOutput output;
     velmora::ClipPlayer player(output);

@@ -356,6 +356,8 @@ void MainWindow::showEvent(QShowEvent* event)
     frameExtra_ = frameGeometry().size() - size();
     ApplyMinimumSize();
     if (splash_) {
+        // The splash stays in front until it goes.
+        splash_->raise();
         QTimer::singleShot(kSplashDelayMs, this, [this] {
             delete splash_.data();
             splash_ = nullptr;

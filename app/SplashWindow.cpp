@@ -33,8 +33,11 @@ const ControlDescription kControls[] = {
      .anchors = Anchor::Left | Anchor::Top | Anchor::Bottom, .background = kBand},
     {.name = "topBand", .kind = Kind::Rectangle, .rect = {0, 0, 427, 9},
      .anchors = Anchor::Left | Anchor::Top | Anchor::Right, .background = kBand},
-    {.name = "versionLabel", .kind = Kind::Label, .rect = {359, 80, 39, 13}, .anchors = Anchor::Top | Anchor::Right,
-     .font = {.family = "MS Sans Serif", .height = 11}, .textColour = QColor(Qt::darkCyan)},  // teal
+    // The right edge stays where it was drawn; the width leaves room for
+    // fonts wider than the one the window was designed with.
+    {.name = "versionLabel", .kind = Kind::Label, .rect = {339, 80, 59, 13}, .anchors = Anchor::Top | Anchor::Right,
+     .font = {.family = "MS Sans Serif", .height = 11}, .textColour = QColor(Qt::darkCyan),  // teal
+     .options = ControlDescription::Option::RightAligned},
 };
 
 const WindowDescription kDescription{
@@ -45,7 +48,7 @@ const WindowDescription kDescription{
 
 }  // namespace
 
-SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     FormBuilder::Build(*this, kDescription);
     QPalette palette = this->palette();

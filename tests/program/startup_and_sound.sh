@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Runs the program as a user does, on an X display (the caller provides one,
+# e.g. through xvfb-run): one instance per user, a second start that only
+# raises the first, a start after the first was killed, the failure box on
+# unreadable content, and the word reaching SDL's disk driver after a real
+# click on its marker, then again and again with "Start".
+#   startup_and_sound.sh VELMORA VELMORA_CONTENT
+set -euo pipefail
+program=$(realpath "$1")
+tool=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A runtime folder of its own, so the single-instance marker is the test's.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/out.raw
+export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0
+caption="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych \\(Demo\\)"
+rate=48000
+frame_bytes=4
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Windows whose title matches the whole of the pattern $1, waiting up to $2 seconds for one.
+find_windows() {
+  local deadline=$((SECONDS + $2))
+  while :; do
+    local found
+    found=$(xdotool search --name "^$1\$" 2>/dev/null || true)
+    if [ -n "$found" ] || [ "$SECONDS" -ge "$deadline" ]; then echo "$found"; return; fi
+    sleep 0.1
+  done
+}
+
+# Waits up to $2 seconds for process $1 to end; its status goes to $status
+# ("timeout" when it is still running).
+wait_exit() {
+  local deadline=$((SECONDS + $2))
+  while kill -0 "$1" 2>/dev/null; do
+    if [ "$SECONDS" -ge "$deadline" ]; then status=timeout; return; fi
+    sleep 0.1
+  done
+  status=0
+  wait "$1" || status=$?
+}
+
+# Starts the program in DIR with its output in LOG; its pid goes to $started.
+start_program() {  # DIR LOG
+  (cd "$1" && exec "$program") >"$2" 2>&1 &
+  started=$!
+  pids+=("$started")
+}
+
+"$tool" make-demo "$work/demo" >/dev/null
+mkdir "$work/empty"
+
+echo "== first start shows the main window"
+start_program "$work/demo" "$work/first.log"; first=$started
+main=$(find_windows "$caption" 20)
+[ -n "$main" ] || fail "no main window: $(cat "$work/first.log")"
+
+echo "== a second start raises the first and ends at once, reading nothing"
+start_program "$work/empty" "$work/second.log"; second=$started
+wait_exit "$second" 10
+[ "$status" = 0 ] || fail "second start ended with $status"
+[ -z "$(find_windows "Błąd" 1)" ] || fail "the second start showed a box"
+if [ -s "$work/second.log" ]; then fail "the second start said: $(cat "$work/second.log")"; fi
+kill -0 "$first" || fail "the first instance ended"
+
+echo "== a click on the first item's marker plays the word"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# At 1100 x 1000 the centre panel starts at (223, 90); the marker of the
+# first item lies 13..(13+marker) right and 58..(58+marker) down from its
+# tile, which starts one pixel in.
+sleep 1
+before=$(stat -c %s "$SDL_DISKAUDIOFILE")
+xdotool mousemove $((X + 223 + 1 + 20)) $((Y + 90 + 64)) click 1
+sleep 2.5
+segments=$(/usr/bin/python3 "$here/sound_segments.py" "$SDL_DISKAUDIOFILE" "$rate" "$before")
+echo "$segments"
+[ "$(echo "$segments" | grep -c .)" = 1 ] || fail "expected one sounding stretch after the click"
+
+echo "== Start repeats it after the pause"
+before=$(stat -c %s "$SDL_DISKAUDIOFILE")
+xdotool mousemove $((X + 8 + 7 + 3 + 30)) $((Y + 1000 - 90 + 47 + 6 + 9)) click 1
+sleep 5
+segments=$(/usr/bin/python3 "$here/sound_segments.py" "$SDL_DISKAUDIOFILE" "$rate" "$before")
+echo "$segments"
+count=$(echo "$segments" | grep -c .)
+[ "$count" -ge 2 ] || fail "the word did not come again"
+# The cycle restarts the word 0.5 s after its clip ended (seen at the next
+# 50 ms tick), so starts lie the clip's length + 0.55 s (+ one tick) apart.
+"$tool" unscramble "$(find "$work/demo/Data/sou" -iname kot.cw)" "$work/kot.wav" >/dev/null
+length=$(/usr/bin/python3 -c 'import sys, wave; w = wave.open(sys.argv[1]); print(w.getnframes() / w.getframerate())' "$work/kot.wav")
+echo "$segments" | /usr/bin/python3 -c '
+import sys
+length = float(sys.argv[1])
+starts = [float(l.split()[0]) for l in sys.stdin if l.strip()]
+periods = [b - a for a, b in zip(starts, starts[1:])]
+print("clip", length, "s; periods", periods)
+sys.exit(0 if all(length + 0.5 <= p <= length + 0.8 for p in periods) else 1)' "$length" || fail "pauses out of range"
+
+echo "== a start after the first was killed with SIGKILL runs"
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+start_program "$work/demo" "$work/third.log"; third=$started
+[ -n "$(find_windows "$caption" 20)" ] || fail "no main window after SIGKILL of the first"
+kill -9 "$third"
+wait "$third" 2>/dev/null || true
+
+echo "== unreadable content: one box over the splash, then exit 0"
+mkdir -p "$work/broken/menl.dat"
+start_program "$work/broken" "$work/broken.log"; broken=$started
+boxes=$(find_windows "Błąd" 20)
+[ "$(echo "$boxes" | grep -c .)" = 1 ] || fail "expected exactly one box, found: $boxes"
+[ -n "$(find_windows "Velmora Demo Splash" 1)" ] || fail "the splash is gone"
+# The box has the keyboard focus: Enter presses its OK button.
+xdotool key Return
+wait_exit "$broken" 10
+[ "$status" = 0 ] || fail "the failed start ended with $status"
+grep -q "Wystąpił błąd podczas wczytywania zasobów!" "$work/broken.log" || fail "no line on standard error"
+
+echo "passed"
