@@ -1,6 +1,7 @@
 #include "graphics/Resample.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <numeric>
 #include <type_traits>
@@ -46,8 +47,11 @@ namespace {
 
 __extension__ using Wide = __int128;
 
-// Offsets into a row of partial sums, three per source pixel.
-using Index = std::ptrdiff_t;
+// Offsets into a row of partial sums, three per source pixel: 32-bit, which
+// lets the vector loops gather twice as many values at a time, except in the
+// 128-bit arithmetic, which also serves rows too long for them.
+template <typename T>
+using Index = std::conditional_t<std::is_same_v<T, Wide>, std::ptrdiff_t, std::int32_t>;
 
 constexpr std::int64_t kSingleMaxDivisor = (std::int64_t{1} << 14) - 1;
 constexpr std::int64_t kDoubleMaxDivisor = (std::int64_t{1} << 43) - 1;
@@ -173,7 +177,7 @@ template <typename T>
 // out[j] = (weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]) div D
 template <typename T>
 [[gnu::always_inline]] inline void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums,
-                                                      const Index* __restrict index, const T* __restrict weights0,
+                                                      const Index<T>* __restrict index, const T* __restrict weights0,
                                                       const T* __restrict weights1, TruncatingDivider<T> divide,
                                                       std::size_t count)
 {
@@ -184,7 +188,7 @@ template <typename T>
 // totals[j] (+)= weights[j] * sums[index[j] + offset]
 template <typename T>
 [[gnu::always_inline]] inline void Gather(T* __restrict totals, const T* __restrict sums,
-                                              const Index* __restrict index, const T* __restrict weights, Index offset,
+                                              const Index<T>* __restrict index, const T* __restrict weights, Index<T> offset,
                                               bool first, std::size_t count)
 {
     if (first) {
@@ -210,9 +214,9 @@ struct Loops {
     void (*weighRow)(T*, const std::uint8_t*, T, std::size_t);
     void (*addWeighedRow)(T*, const std::uint8_t*, T, std::size_t);
     void (*weighRowPair)(T*, const std::uint8_t*, T, const std::uint8_t*, T, std::size_t);
-    void (*interpolateRow)(std::uint8_t*, const T*, const Index*, const T*, const T*, TruncatingDivider<T>,
+    void (*interpolateRow)(std::uint8_t*, const T*, const Index<T>*, const T*, const T*, TruncatingDivider<T>,
                            std::size_t);
-    void (*gather)(T*, const T*, const Index*, const T*, Index, bool, std::size_t);
+    void (*gather)(T*, const T*, const Index<T>*, const T*, Index<T>, bool, std::size_t);
     void (*divideRow)(std::uint8_t*, const T*, TruncatingDivider<T>, std::size_t);
 };
 
@@ -233,14 +237,14 @@ struct Loops {
     {                                                                                                                  \
         velmora::WeighRowPair<T>(sums, row0, weight0, row1, weight1, count);                                           \
     }                                                                                                                  \
-    TARGET void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums, const Index* __restrict index,  \
+    TARGET void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums, const Index<T>* __restrict index,  \
                                const T* __restrict weights0, const T* __restrict weights1,                             \
                                TruncatingDivider<T> divide, std::size_t count)                                         \
     {                                                                                                                  \
         velmora::InterpolateRow<T>(out, sums, index, weights0, weights1, divide, count);                               \
     }                                                                                                                  \
-    TARGET void Gather(T* __restrict totals, const T* __restrict sums, const Index* __restrict index,                  \
-                       const T* __restrict weights, Index offset, bool first, std::size_t count)                       \
+    TARGET void Gather(T* __restrict totals, const T* __restrict sums, const Index<T>* __restrict index,                  \
+                       const T* __restrict weights, Index<T> offset, bool first, std::size_t count)                       \
     {                                                                                                                  \
         velmora::Gather<T>(totals, sums, index, weights, offset, first, count);                                        \
     }                                                                                                                  \
@@ -298,7 +302,7 @@ template <typename T> struct ColumnPlan {
         for (std::size_t k = 0; k < columns.Size(); ++k) {
             for (std::size_t channel = 0; channel < 3; ++channel) {
                 const std::size_t j = 3 * k + channel;
-                index[j] = static_cast<Index>(3 * columns.first[k] + static_cast<std::int64_t>(channel));
+                index[j] = static_cast<Index<T>>(3 * columns.first[k] + static_cast<std::int64_t>(channel));
                 for (std::size_t t = 0; t < taps; ++t)
                     weights[t * values + j] = static_cast<T>(columns.weights[k * taps + t]);
             }
@@ -308,7 +312,7 @@ template <typename T> struct ColumnPlan {
 
     std::size_t values;
     std::size_t taps;
-    std::vector<Index> index;
+    std::vector<Index<T>> index;
     std::vector<T> weights;
 };
 
@@ -355,7 +359,7 @@ public:
             base_[block] = plan.index[block * kValues];
             for (std::size_t lane = 0; lane < kValues && block * kValues + lane < values_; ++lane) {
                 const std::size_t j = block * kValues + lane;
-                const Index offset = plan.index[j] - base_[block];
+                const Index<float> offset = plan.index[j] - base_[block];
                 if (offset + 3 > 31)
                     return false;
                 lanes_[16 * block + lane] = static_cast<std::uint8_t>(offset);
@@ -392,7 +396,7 @@ public:
 private:
     std::size_t values_ = 0;
     float divisor_ = 0;
-    std::vector<Index> base_;
+    std::vector<Index<float>> base_;
     std::vector<std::uint8_t> lanes_;
     std::vector<float> weights0_;
 };
@@ -418,11 +422,8 @@ class AveragingVectors {
 public:
     static constexpr std::size_t kLanes = 64 / sizeof(T);
 
-    // False when the offsets outgrow 32 bits.
-    bool Build(const ColumnPlan<T>& plan, std::size_t sumsSize)
+    void Build(const ColumnPlan<T>& plan)
     {
-        if (sumsSize > static_cast<std::size_t>(INT32_MAX))
-            return false;
         values_ = plan.values;
         taps_ = plan.taps;
         padded_ = (values_ + kLanes - 1) / kLanes * kLanes;
@@ -433,7 +434,6 @@ public:
             for (std::size_t t = 0; t < taps_; ++t)
                 weights_[t * padded_ + j] = plan.Weights(t)[j];
         }
-        return true;
     }
 
     VELMORA_AVX512 void Run(std::uint8_t* out, const T* sums, const TruncatingDivider<T>& divide) const
@@ -555,8 +555,8 @@ void Average(Bitmap& destination, const Bitmap& source, const AxisFilter& column
 #if VELMORA_X86_KERNELS
     if constexpr (!std::is_same_v<T, Wide>) {
         AveragingVectors<T> vectors;
-        if (level == KernelLevel::Avx512 &&
-            vectors.Build(plan, 3 * static_cast<std::size_t>(source.Width()) + SumsPadding(columns))) {
+        if (level == KernelLevel::Avx512) {
+            vectors.Build(plan);
             AverageRows<T>(destination, source, columns, rows, loops,
                            [&](std::uint8_t* out, const T* sums) { vectors.Run(out, sums, divide); });
             return;
@@ -566,18 +566,23 @@ void Average(Bitmap& destination, const Bitmap& source, const AxisFilter& column
     std::vector<T> totals(plan.values);
     AverageRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
         for (std::size_t t = 0; t < plan.taps; ++t)
-            loops.gather(totals.data(), sums, plan.index.data(), plan.Weights(t), static_cast<Index>(3 * t), t == 0,
+            loops.gather(totals.data(), sums, plan.index.data(), plan.Weights(t), static_cast<Index<T>>(3 * t), t == 0,
                          plan.values);
         loops.divideRow(out, totals.data(), divide, plan.values);
     });
 }
 
 // The narrowest exact number type for the combined divisor, or the requested
-// one when that is exact too.
-ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows)
+// one when that is exact too. Rows of partial sums too long for 32-bit
+// offsets (sources over 700 million pixels wide) take the 128-bit loops.
+ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows,
+                                   int sourceWidth)
 {
     const Wide divisor = static_cast<Wide>(columns.divisor) * rows.divisor;
+    const std::size_t sumsPerRow = 3 * static_cast<std::size_t>(sourceWidth) + SumsPadding(columns);
     ResampleArithmetic narrowest = ResampleArithmetic::WideInteger;
+    if (sumsPerRow > static_cast<std::size_t>(INT32_MAX))
+        return narrowest;
     if (divisor <= kSingleMaxDivisor)
         narrowest = ResampleArithmetic::Single;
     else if (divisor <= ConstantDivider::kMaxDivisor)
@@ -593,9 +598,9 @@ ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilte
 // the kernel takes its type from that value.
 template <typename Kernel>
 void WithExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows,
-                         Kernel kernel)
+                         int sourceWidth, Kernel kernel)
 {
-    switch (ExactArithmetic(requested, columns, rows)) {
+    switch (ExactArithmetic(requested, columns, rows, sourceWidth)) {
     case ResampleArithmetic::Automatic:
     case ResampleArithmetic::Single: kernel(float{}); break;
     case ResampleArithmetic::Integer32: kernel(std::uint32_t{}); break;
@@ -650,7 +655,7 @@ void InterpolateBitmap24(Bitmap& destination, const Bitmap& source, ResampleArit
 {
     const AxisFilter columns = InterpolationFilter(source.Width(), destination.Width());
     const AxisFilter rows = InterpolationFilter(source.Height(), destination.Height());
-    WithExactArithmetic(arithmetic, columns, rows, [&](auto number) {
+    WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
         Interpolate<decltype(number)>(destination, source, columns, rows);
     });
 }
@@ -659,7 +664,7 @@ void AverageBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmet
 {
     const AxisFilter columns = AveragingFilter(source.Width(), destination.Width());
     const AxisFilter rows = AveragingFilter(source.Height(), destination.Height());
-    WithExactArithmetic(arithmetic, columns, rows, [&](auto number) {
+    WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
         Average<decltype(number)>(destination, source, columns, rows);
     });
 }
