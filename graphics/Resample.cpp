@@ -1,9 +1,13 @@
 #include "graphics/Resample.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <numeric>
 #include <type_traits>
+
+#include "graphics/ConstantDivider.h"
+#include "graphics/KernelLevel.h"
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define VELMORA_X86_KERNELS 1
@@ -24,15 +28,18 @@ namespace velmora {
 // greatest common divisor of its weights and divisor, which keeps the
 // quotients and shrinks the numbers.
 //
-// The sums are exact integers in any of the three number types as long as
-// they stay below 2^24 (float) or 2^53 (double); every weight of an axis adds
-// up to its divisor, so no partial sum exceeds 255 * D. The division is then
-// a multiplication: with q = n div D, the value x = (n + 1/2) / D lies in
+// Every weight of an axis adds up to its divisor, so no partial sum exceeds
+// 255 * D. In 32-bit unsigned integers the sums are therefore exact for
+// D < 2^24 (255 * 2^24 < 2^32), and ConstantDivider divides them exactly by
+// a multiplication and a shift. In float and double the sums are exact
+// integers as long as they stay below 2^24 (float) or 2^53 (double), and the
+// division is a multiplication too: with q = n div D, the value x = (n + 1/2) / D lies in
 // [q + 1/(2D), q + 1 - 1/(2D)] and below 256. Multiplying n + 1/2 (exact)
 // by the rounded reciprocal of D rounds twice, each time by a relative error
 // of at most u, so the product is off from x by less than 256 * (2u + u^2).
 // That is below 1/(2D) for D < 2^14 in float (u = 2^-24) and for D < 2^43 in
-// double (u = 2^-53), so truncating the product gives q. Larger divisors
+// double (u = 2^-53), so truncating the product gives q. Float serves
+// D < 2^14, 32-bit integers D < 2^24, double D < 2^43. Larger divisors
 // (interpolating into more than 2^41 pixels, averaging more than 2^43) use
 // 128-bit integers and a true division.
 
@@ -40,8 +47,11 @@ namespace {
 
 __extension__ using Wide = __int128;
 
-// Offsets into a row of partial sums, three per source pixel.
-using Index = std::ptrdiff_t;
+// Offsets into a row of partial sums, three per source pixel: 32-bit, which
+// lets the vector loops gather twice as many values at a time, except in the
+// 128-bit arithmetic, which also serves rows too long for them.
+template <typename T>
+using Index = std::conditional_t<std::is_same_v<T, Wide>, std::ptrdiff_t, std::int32_t>;
 
 constexpr std::int64_t kSingleMaxDivisor = (std::int64_t{1} << 14) - 1;
 constexpr std::int64_t kDoubleMaxDivisor = (std::int64_t{1} << 43) - 1;
@@ -120,6 +130,14 @@ struct TruncatingDivider {
     T reciprocal;
 };
 
+// n div D for the exact sums in 32-bit integers: a multiplication and a shift.
+template <>
+struct TruncatingDivider<std::uint32_t> {
+    explicit TruncatingDivider(Wide divisor) : divide(static_cast<std::uint32_t>(divisor)) {}
+    std::uint8_t operator()(std::uint32_t sum) const { return static_cast<std::uint8_t>(divide(sum)); }
+    ConstantDivider divide;
+};
+
 template <>
 struct TruncatingDivider<Wide> {
     explicit TruncatingDivider(Wide divisor) : divisor(divisor) {}
@@ -128,16 +146,10 @@ struct TruncatingDivider<Wide> {
 };
 
 // The hot loops. Each is a plain loop over contiguous memory (or indexed
-// loads) that the compiler vectorises. For float and double they are also
-// built for two wider x86-64 instruction sets, picked at run time, by the
-// overloads below; 128-bit integers, which only serve divisors beyond 2^43,
-// take the templates as they are.
-#if VELMORA_X86_KERNELS
-#define VELMORA_WIDE_VECTORS [[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]]
-#else
-#define VELMORA_WIDE_VECTORS
-#endif
-
+// loads) that the compiler vectorises. For float, 32-bit integers and double
+// they are also built for two wider x86-64 instruction sets, and
+// LoopsAt(ActiveKernelLevel()) picks the set to run; 128-bit integers, which
+// only serve divisors beyond 2^43, take the templates as they are.
 template <typename T>
 [[gnu::always_inline]] inline void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
                                                 std::size_t count)
@@ -165,7 +177,7 @@ template <typename T>
 // out[j] = (weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]) div D
 template <typename T>
 [[gnu::always_inline]] inline void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums,
-                                                      const Index* __restrict index, const T* __restrict weights0,
+                                                      const Index<T>* __restrict index, const T* __restrict weights0,
                                                       const T* __restrict weights1, TruncatingDivider<T> divide,
                                                       std::size_t count)
 {
@@ -176,7 +188,7 @@ template <typename T>
 // totals[j] (+)= weights[j] * sums[index[j] + offset]
 template <typename T>
 [[gnu::always_inline]] inline void Gather(T* __restrict totals, const T* __restrict sums,
-                                              const Index* __restrict index, const T* __restrict weights, Index offset,
+                                              const Index<T>* __restrict index, const T* __restrict weights, Index<T> offset,
                                               bool first, std::size_t count)
 {
     if (first) {
@@ -196,42 +208,87 @@ template <typename T>
         out[j] = divide(totals[j]);
 }
 
-#define VELMORA_KERNELS_FOR(T)                                                                                         \
-    VELMORA_WIDE_VECTORS void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,               \
-                                       std::size_t count)                                                              \
+// One set of the hot loops, built for one instruction set.
+template <typename T>
+struct Loops {
+    void (*weighRow)(T*, const std::uint8_t*, T, std::size_t);
+    void (*addWeighedRow)(T*, const std::uint8_t*, T, std::size_t);
+    void (*weighRowPair)(T*, const std::uint8_t*, T, const std::uint8_t*, T, std::size_t);
+    void (*interpolateRow)(std::uint8_t*, const T*, const Index<T>*, const T*, const T*, TruncatingDivider<T>,
+                           std::size_t);
+    void (*gather)(T*, const T*, const Index<T>*, const T*, Index<T>, bool, std::size_t);
+    void (*divideRow)(std::uint8_t*, const T*, TruncatingDivider<T>, std::size_t);
+};
+
+// The loops of every number type compiled for one instruction set, in their
+// own namespace. The templates they wrap are reached through the enclosing
+// namespace, whose names the wrappers hide.
+#define VELMORA_LOOPS_FOR(T, TARGET)                                                                                   \
+    TARGET void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight, std::size_t count)          \
     {                                                                                                                  \
-        WeighRow<T>(sums, row, weight, count);                                                                         \
+        velmora::WeighRow<T>(sums, row, weight, count);                                                                \
     }                                                                                                                  \
-    VELMORA_WIDE_VECTORS void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,          \
-                                            std::size_t count)                                                         \
+    TARGET void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight, std::size_t count)     \
     {                                                                                                                  \
-        AddWeighedRow<T>(sums, row, weight, count);                                                                    \
+        velmora::AddWeighedRow<T>(sums, row, weight, count);                                                           \
     }                                                                                                                  \
-    VELMORA_WIDE_VECTORS void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,         \
-                                           const std::uint8_t* __restrict row1, T weight1, std::size_t count)          \
+    TARGET void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,                       \
+                             const std::uint8_t* __restrict row1, T weight1, std::size_t count)                        \
     {                                                                                                                  \
-        WeighRowPair<T>(sums, row0, weight0, row1, weight1, count);                                                    \
+        velmora::WeighRowPair<T>(sums, row0, weight0, row1, weight1, count);                                           \
     }                                                                                                                  \
-    VELMORA_WIDE_VECTORS void InterpolateRow(                                                                          \
-        std::uint8_t* __restrict out, const T* __restrict sums, const Index* __restrict index,                         \
-        const T* __restrict weights0, const T* __restrict weights1, TruncatingDivider<T> divide, std::size_t count)    \
+    TARGET void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums, const Index<T>* __restrict index,  \
+                               const T* __restrict weights0, const T* __restrict weights1,                             \
+                               TruncatingDivider<T> divide, std::size_t count)                                         \
     {                                                                                                                  \
-        InterpolateRow<T>(out, sums, index, weights0, weights1, divide, count);                                        \
+        velmora::InterpolateRow<T>(out, sums, index, weights0, weights1, divide, count);                               \
     }                                                                                                                  \
-    VELMORA_WIDE_VECTORS void Gather(T* __restrict totals, const T* __restrict sums, const Index* __restrict index,    \
-                                     const T* __restrict weights, Index offset, bool first, std::size_t count)         \
+    TARGET void Gather(T* __restrict totals, const T* __restrict sums, const Index<T>* __restrict index,                  \
+                       const T* __restrict weights, Index<T> offset, bool first, std::size_t count)                       \
     {                                                                                                                  \
-        Gather<T>(totals, sums, index, weights, offset, first, count);                                                 \
+        velmora::Gather<T>(totals, sums, index, weights, offset, first, count);                                        \
     }                                                                                                                  \
-    VELMORA_WIDE_VECTORS void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals,                      \
-                                        TruncatingDivider<T> divide, std::size_t count)                                \
+    TARGET void DivideRow(std::uint8_t* __restrict out, const T* __restrict totals, TruncatingDivider<T> divide,       \
+                          std::size_t count)                                                                           \
     {                                                                                                                  \
-        DivideRow<T>(out, totals, divide, count);                                                                      \
+        velmora::DivideRow<T>(out, totals, divide, count);                                                             \
     }
 
-VELMORA_KERNELS_FOR(float)
-VELMORA_KERNELS_FOR(double)
-#undef VELMORA_KERNELS_FOR
+#define VELMORA_LOOPS_AT(LEVEL, TARGET)                                                                                \
+    namespace LEVEL {                                                                                                  \
+    VELMORA_LOOPS_FOR(float, TARGET)                                                                                   \
+    VELMORA_LOOPS_FOR(std::uint32_t, TARGET)                                                                           \
+    VELMORA_LOOPS_FOR(double, TARGET)                                                                                  \
+    template <typename T>                                                                                              \
+    constexpr Loops<T> kLoops{&WeighRow, &AddWeighedRow, &WeighRowPair, &InterpolateRow, &Gather, &DivideRow};         \
+    }
+
+VELMORA_LOOPS_AT(portable, )
+#if VELMORA_X86_KERNELS
+VELMORA_LOOPS_AT(avx2, [[gnu::target("arch=x86-64-v3")]])
+VELMORA_LOOPS_AT(avx512, [[gnu::target("arch=x86-64-v4")]])
+#endif
+#undef VELMORA_LOOPS_AT
+#undef VELMORA_LOOPS_FOR
+
+template <typename T>
+Loops<T> LoopsAt(KernelLevel level)
+{
+    if constexpr (std::is_same_v<T, Wide>) {
+        return {&WeighRow<T>, &AddWeighedRow<T>, &WeighRowPair<T>, &InterpolateRow<T>, &Gather<T>, &DivideRow<T>};
+    } else {
+#if VELMORA_X86_KERNELS
+        switch (level) {
+        case KernelLevel::Avx512: return avx512::kLoops<T>;
+        case KernelLevel::Avx2: return avx2::kLoops<T>;
+        case KernelLevel::Portable: break;
+        }
+#else
+        (void)level;
+#endif
+        return portable::kLoops<T>;
+    }
+}
 
 // The column filter spread over the three channels of every destination
 // pixel, so the horizontal pass is one flat loop over output values.
@@ -245,7 +302,7 @@ template <typename T> struct ColumnPlan {
         for (std::size_t k = 0; k < columns.Size(); ++k) {
             for (std::size_t channel = 0; channel < 3; ++channel) {
                 const std::size_t j = 3 * k + channel;
-                index[j] = static_cast<Index>(3 * columns.first[k] + static_cast<std::int64_t>(channel));
+                index[j] = static_cast<Index<T>>(3 * columns.first[k] + static_cast<std::int64_t>(channel));
                 for (std::size_t t = 0; t < taps; ++t)
                     weights[t * values + j] = static_cast<T>(columns.weights[k * taps + t]);
             }
@@ -255,7 +312,7 @@ template <typename T> struct ColumnPlan {
 
     std::size_t values;
     std::size_t taps;
-    std::vector<Index> index;
+    std::vector<Index<T>> index;
     std::vector<T> weights;
 };
 
@@ -280,13 +337,6 @@ std::size_t SumsPadding(const AxisFilter& columns)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
-bool Avx512Available()
-{
-    static const bool available = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                                  __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq");
-    return available;
-}
-
 // The interpolating horizontal pass in blocks of five destination pixels.
 // The source pixels of two neighbouring destination pixels are at most two
 // apart, so the 15 values of a block and their right neighbours lie in a
@@ -309,7 +359,7 @@ public:
             base_[block] = plan.index[block * kValues];
             for (std::size_t lane = 0; lane < kValues && block * kValues + lane < values_; ++lane) {
                 const std::size_t j = block * kValues + lane;
-                const Index offset = plan.index[j] - base_[block];
+                const Index<float> offset = plan.index[j] - base_[block];
                 if (offset + 3 > 31)
                     return false;
                 lanes_[16 * block + lane] = static_cast<std::uint8_t>(offset);
@@ -346,23 +396,34 @@ public:
 private:
     std::size_t values_ = 0;
     float divisor_ = 0;
-    std::vector<Index> base_;
+    std::vector<Index<float>> base_;
     std::vector<std::uint8_t> lanes_;
     std::vector<float> weights0_;
 };
 
+// ConstantDivider on 16 lanes: the 32 x 32 -> 64-bit products of the even and
+// the odd lanes, shifted; each quotient is below 256, so the even lane's
+// quotient fills its 64-bit lane alone and the odd one slots in above it.
+VELMORA_AVX512 __m128i DivideLanes(__m512i numerators, const ConstantDivider& divider)
+{
+    const __m512i multiplier = _mm512_set1_epi64(divider.Multiplier());
+    const __m128i shift = _mm_cvtsi32_si128(static_cast<int>(divider.Shift()));
+    const __m512i n = _mm512_add_epi32(numerators, _mm512_set1_epi32(static_cast<int>(divider.Increment())));
+    const __m512i even = _mm512_srl_epi64(_mm512_mul_epu32(n, multiplier), shift);
+    const __m512i odd = _mm512_srl_epi64(_mm512_mul_epu32(_mm512_srli_epi64(n, 32), multiplier), shift);
+    return _mm512_cvtepi32_epi8(_mm512_or_si512(even, _mm512_slli_epi64(odd, 32)));
+}
+
 // The averaging horizontal pass, a vector of output values at a time (16 in
-// float, 8 in double), each tap gathered from the partial sums.
+// float and 32-bit integers, 8 in double), each tap gathered from the
+// partial sums.
 template <typename T>
 class AveragingVectors {
 public:
     static constexpr std::size_t kLanes = 64 / sizeof(T);
 
-    // False when the offsets outgrow 32 bits.
-    bool Build(const ColumnPlan<T>& plan, std::size_t sumsSize)
+    void Build(const ColumnPlan<T>& plan)
     {
-        if (sumsSize > static_cast<std::size_t>(INT32_MAX))
-            return false;
         values_ = plan.values;
         taps_ = plan.taps;
         padded_ = (values_ + kLanes - 1) / kLanes * kLanes;
@@ -373,21 +434,20 @@ public:
             for (std::size_t t = 0; t < taps_; ++t)
                 weights_[t * padded_ + j] = plan.Weights(t)[j];
         }
-        return true;
     }
 
-    VELMORA_AVX512 void Run(std::uint8_t* out, const T* sums, T reciprocal) const
+    VELMORA_AVX512 void Run(std::uint8_t* out, const T* sums, const TruncatingDivider<T>& divide) const
     {
         for (std::size_t j = 0; j < padded_; j += kLanes) {
             const std::size_t count = std::min(kLanes, values_ - j);
             const auto mask = static_cast<__mmask16>((1u << count) - 1);
-            _mm_mask_storeu_epi8(out + j, mask, Quotients(j, sums, reciprocal));
+            _mm_mask_storeu_epi8(out + j, mask, Quotients(j, sums, divide));
         }
     }
 
 private:
     // The truncated quotients of output values j .. j + kLanes - 1 as bytes.
-    VELMORA_AVX512 __m128i Quotients(std::size_t j, const T* sums, T reciprocal) const
+    VELMORA_AVX512 __m128i Quotients(std::size_t j, const T* sums, const TruncatingDivider<T>& divide) const
     {
         const T* weights = weights_.data() + j;
         if constexpr (std::is_same_v<T, float>) {
@@ -397,8 +457,17 @@ private:
                 sum = _mm512_fmadd_ps(_mm512_i32gather_ps(index, sums, 4), _mm512_loadu_ps(weights), sum);
                 index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
             }
-            sum = _mm512_mul_ps(_mm512_add_ps(sum, _mm512_set1_ps(0.5f)), _mm512_set1_ps(reciprocal));
+            sum = _mm512_mul_ps(_mm512_add_ps(sum, _mm512_set1_ps(0.5f)), _mm512_set1_ps(divide.reciprocal));
             return _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(sum));
+        } else if constexpr (std::is_same_v<T, std::uint32_t>) {
+            __m512i index = _mm512_loadu_si512(index_.data() + j);
+            __m512i sum = _mm512_setzero_si512();
+            for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
+                const __m512i values = _mm512_i32gather_epi32(index, sums, 4);
+                sum = _mm512_add_epi32(sum, _mm512_mullo_epi32(values, _mm512_loadu_si512(weights)));
+                index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
+            }
+            return DivideLanes(sum, divide.divide);
         } else {
             __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index_.data() + j));
             __m512d sum = _mm512_setzero_pd();
@@ -406,7 +475,7 @@ private:
                 sum = _mm512_fmadd_pd(_mm512_i32gather_pd(index, sums, 8), _mm512_loadu_pd(weights), sum);
                 index = _mm256_add_epi32(index, _mm256_set1_epi32(3));
             }
-            sum = _mm512_mul_pd(_mm512_add_pd(sum, _mm512_set1_pd(0.5)), _mm512_set1_pd(reciprocal));
+            sum = _mm512_mul_pd(_mm512_add_pd(sum, _mm512_set1_pd(0.5)), _mm512_set1_pd(divide.reciprocal));
             return _mm256_cvtepi32_epi8(_mm512_cvttpd_epi32(sum));
         }
     }
@@ -424,14 +493,14 @@ private:
 // sums to `writeRow`.
 template <typename T, typename RowWriter>
 void InterpolateRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
-                     const RowWriter& writeRow)
+                     const Loops<T>& loops, const RowWriter& writeRow)
 {
     const std::size_t sourceValues = 3 * static_cast<std::size_t>(source.Width());
     std::vector<T> sums(sourceValues + SumsPadding(columns));
     for (std::size_t m = 0; m < rows.Size(); ++m) {
         const int y = static_cast<int>(rows.first[m]);
-        WeighRowPair(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), source.ScanLine(y + 1),
-                     RowWeight<T>(rows, m, 1), sourceValues);
+        loops.weighRowPair(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), source.ScanLine(y + 1),
+                           RowWeight<T>(rows, m, 1), sourceValues);
         writeRow(destination.ScanLine(static_cast<int>(m)), sums.data());
     }
 }
@@ -439,16 +508,16 @@ void InterpolateRows(Bitmap& destination, const Bitmap& source, const AxisFilter
 // The vertical averaging pass, likewise.
 template <typename T, typename RowWriter>
 void AverageRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
-                 const RowWriter& writeRow)
+                 const Loops<T>& loops, const RowWriter& writeRow)
 {
     const std::size_t sourceValues = 3 * static_cast<std::size_t>(source.Width());
     std::vector<T> sums(sourceValues + SumsPadding(columns));
     for (std::size_t m = 0; m < rows.Size(); ++m) {
         const int y = static_cast<int>(rows.first[m]);
-        WeighRow(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), sourceValues);
+        loops.weighRow(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), sourceValues);
         for (std::int64_t t = 1; t < rows.span[m]; ++t)
-            AddWeighedRow(sums.data(), source.ScanLine(y + static_cast<int>(t)),
-                          RowWeight<T>(rows, m, static_cast<std::size_t>(t)), sourceValues);
+            loops.addWeighedRow(sums.data(), source.ScanLine(y + static_cast<int>(t)),
+                                RowWeight<T>(rows, m, static_cast<std::size_t>(t)), sourceValues);
         writeRow(destination.ScanLine(static_cast<int>(m)), sums.data());
     }
 }
@@ -456,57 +525,68 @@ void AverageRows(Bitmap& destination, const Bitmap& source, const AxisFilter& co
 template <typename T>
 void Interpolate(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows)
 {
+    const KernelLevel level = ActiveKernelLevel();
+    const Loops<T> loops = LoopsAt<T>(level);
     const ColumnPlan<T> plan(columns);
     const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
 #if VELMORA_X86_KERNELS
     if constexpr (std::is_same_v<T, float>) {
         InterpolationBlocks blocks;
-        if (Avx512Available() && blocks.Build(plan, columns)) {
-            InterpolateRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
+        if (level == KernelLevel::Avx512 && blocks.Build(plan, columns)) {
+            InterpolateRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
                 blocks.Run(out, sums, divide.reciprocal);
             });
             return;
         }
     }
 #endif
-    InterpolateRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
-        InterpolateRow(out, sums, plan.index.data(), plan.Weights(0), plan.Weights(1), divide, plan.values);
+    InterpolateRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
+        loops.interpolateRow(out, sums, plan.index.data(), plan.Weights(0), plan.Weights(1), divide, plan.values);
     });
 }
 
 template <typename T>
 void Average(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows)
 {
+    const KernelLevel level = ActiveKernelLevel();
+    const Loops<T> loops = LoopsAt<T>(level);
     const ColumnPlan<T> plan(columns);
     const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
 #if VELMORA_X86_KERNELS
     if constexpr (!std::is_same_v<T, Wide>) {
         AveragingVectors<T> vectors;
-        if (Avx512Available() &&
-            vectors.Build(plan, 3 * static_cast<std::size_t>(source.Width()) + SumsPadding(columns))) {
-            AverageRows<T>(destination, source, columns, rows,
-                           [&](std::uint8_t* out, const T* sums) { vectors.Run(out, sums, divide.reciprocal); });
+        if (level == KernelLevel::Avx512) {
+            vectors.Build(plan);
+            AverageRows<T>(destination, source, columns, rows, loops,
+                           [&](std::uint8_t* out, const T* sums) { vectors.Run(out, sums, divide); });
             return;
         }
     }
 #endif
     std::vector<T> totals(plan.values);
-    AverageRows<T>(destination, source, columns, rows, [&](std::uint8_t* out, const T* sums) {
+    AverageRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
         for (std::size_t t = 0; t < plan.taps; ++t)
-            Gather(totals.data(), sums, plan.index.data(), plan.Weights(t), static_cast<Index>(3 * t), t == 0,
-                   plan.values);
-        DivideRow(out, totals.data(), divide, plan.values);
+            loops.gather(totals.data(), sums, plan.index.data(), plan.Weights(t), static_cast<Index<T>>(3 * t), t == 0,
+                         plan.values);
+        loops.divideRow(out, totals.data(), divide, plan.values);
     });
 }
 
 // The narrowest exact number type for the combined divisor, or the requested
-// one when that is exact too.
-ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows)
+// one when that is exact too. Rows of partial sums too long for 32-bit
+// offsets (sources over 700 million pixels wide) take the 128-bit loops.
+ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows,
+                                   int sourceWidth)
 {
     const Wide divisor = static_cast<Wide>(columns.divisor) * rows.divisor;
+    const std::size_t sumsPerRow = 3 * static_cast<std::size_t>(sourceWidth) + SumsPadding(columns);
     ResampleArithmetic narrowest = ResampleArithmetic::WideInteger;
+    if (sumsPerRow > static_cast<std::size_t>(INT32_MAX))
+        return narrowest;
     if (divisor <= kSingleMaxDivisor)
         narrowest = ResampleArithmetic::Single;
+    else if (divisor <= ConstantDivider::kMaxDivisor)
+        narrowest = ResampleArithmetic::Integer32;
     else if (divisor <= kDoubleMaxDivisor)
         narrowest = ResampleArithmetic::Double;
     if (requested == ResampleArithmetic::Automatic)
@@ -518,11 +598,12 @@ ResampleArithmetic ExactArithmetic(ResampleArithmetic requested, const AxisFilte
 // the kernel takes its type from that value.
 template <typename Kernel>
 void WithExactArithmetic(ResampleArithmetic requested, const AxisFilter& columns, const AxisFilter& rows,
-                         Kernel kernel)
+                         int sourceWidth, Kernel kernel)
 {
-    switch (ExactArithmetic(requested, columns, rows)) {
+    switch (ExactArithmetic(requested, columns, rows, sourceWidth)) {
     case ResampleArithmetic::Automatic:
     case ResampleArithmetic::Single: kernel(float{}); break;
+    case ResampleArithmetic::Integer32: kernel(std::uint32_t{}); break;
     case ResampleArithmetic::Double: kernel(double{}); break;
     case ResampleArithmetic::WideInteger: kernel(Wide{}); break;
     }
@@ -574,7 +655,7 @@ void InterpolateBitmap24(Bitmap& destination, const Bitmap& source, ResampleArit
 {
     const AxisFilter columns = InterpolationFilter(source.Width(), destination.Width());
     const AxisFilter rows = InterpolationFilter(source.Height(), destination.Height());
-    WithExactArithmetic(arithmetic, columns, rows, [&](auto number) {
+    WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
         Interpolate<decltype(number)>(destination, source, columns, rows);
     });
 }
@@ -583,7 +664,7 @@ void AverageBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmet
 {
     const AxisFilter columns = AveragingFilter(source.Width(), destination.Width());
     const AxisFilter rows = AveragingFilter(source.Height(), destination.Height());
-    WithExactArithmetic(arithmetic, columns, rows, [&](auto number) {
+    WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
         Average<decltype(number)>(destination, source, columns, rows);
     });
 }

@@ -58,9 +58,11 @@ struct AveragingEntry {
 std::vector<InterpolationEntry> InterpolationTable(int sourceSize, int destinationSize);
 std::vector<AveragingEntry> AveragingTable(int sourceSize, int destinationSize);
 
-// The number type the resampling kernels accumulate in. Each is exact for a
-// range of combined divisors; `Automatic` picks the fastest exact one.
-enum class ResampleArithmetic : std::uint8_t { Automatic, Single, Double, WideInteger };
+// The number type the resampling kernels accumulate in, in the order of the
+// ranges of combined divisors they are exact for: float below 2^14, 32-bit
+// integers below 2^24, double below 2^43, 128-bit integers beyond.
+// `Automatic` picks the narrowest exact one, which is also the fastest.
+enum class ResampleArithmetic : std::uint8_t { Automatic, Single, Integer32, Double, WideInteger };
 
 // The two methods without the choice between them, for checking each
 // arithmetic against the others. `destination` and `source` must be 24-bit;

@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "graphics/KernelLevel.h"
 #include "graphics/Resample.h"
 
 namespace velmora {
@@ -112,9 +113,15 @@ std::string CompareWithReference(const Bitmap& destination, const Bitmap& source
 Bitmap RandomPicture(std::mt19937& random, int width, int height)
 {
     Bitmap picture(width, height, PixelFormat::Bits24);
-    for (int row = 0; row < height; ++row)
-        for (int i = 0; i < 3 * width; ++i)
-            picture.ScanLine(row)[i] = static_cast<std::uint8_t>(random());
+    // Four bytes from each draw: the largest pictures hold tens of millions.
+    for (int row = 0; row < height; ++row) {
+        std::uint8_t* bytes = picture.ScanLine(row);
+        for (int i = 0; i < 3 * width; i += 4) {
+            const std::uint32_t draw = random();
+            for (int b = 0; b < 4 && i + b < 3 * width; ++b)
+                bytes[i + b] = static_cast<std::uint8_t>(draw >> (8 * b));
+        }
+    }
     return picture;
 }
 
@@ -151,6 +158,27 @@ std::vector<std::vector<std::uint8_t>> GreyLevels(const Bitmap& picture)
         for (int col = 0; col < picture.Width(); ++col)
             levels[row].push_back(picture.ScanLine(row)[3 * col]);
     return levels;
+}
+
+// Runs a test at one kernel level, skipped where the processor lacks it, and
+// restores the level afterwards.
+class AtKernelLevel : public ::testing::TestWithParam<KernelLevel> {
+protected:
+    void SetUp() override
+    {
+        if (!SetKernelLevel(GetParam()))
+            GTEST_SKIP() << "this processor lacks the " << KernelLevelName(GetParam()) << " level";
+    }
+    void TearDown() override { SetKernelLevel(previous_); }
+
+private:
+    KernelLevel previous_ = ActiveKernelLevel();
+};
+
+std::string LevelName(const ::testing::TestParamInfo<KernelLevel>& info)
+{
+    const std::string_view name = KernelLevelName(info.param);
+    return name == "default" ? "portable" : std::string(name);
 }
 
 // ---- Weight tables
@@ -202,7 +230,7 @@ TEST(StretchBitmap, AveragesTheWorkedExample)
     EXPECT_EQ(GreyLevels(*one)[0][0], 60);
 }
 
-TEST(StretchBitmap, EqualSizesCopy)
+TEST_P(AtKernelLevel, EqualSizesCopy)
 {
     std::mt19937 random(5);
     Bitmap source = RandomPicture(random, 37, 11);
@@ -212,7 +240,7 @@ TEST(StretchBitmap, EqualSizesCopy)
         EXPECT_TRUE(std::equal(source.ScanLine(row), source.ScanLine(row) + 3 * 37, copy->ScanLine(row)));
 }
 
-TEST(StretchBitmap, ChoosesTheMethodBySize)
+TEST_P(AtKernelLevel, ChoosesTheMethodBySize)
 {
     std::mt19937 random(9);
     Bitmap square = RandomPicture(random, 100, 100);
@@ -278,7 +306,7 @@ TEST(StretchBitmap, ConvertsBothBitmapsTo24BitWhenAMethodRuns)
     EXPECT_EQ(big.Format(), PixelFormat::Bits8);
 }
 
-TEST(StretchBitmap, MatchesTheReferenceOnRandomSizes)
+TEST_P(AtKernelLevel, MatchesTheReferenceOnRandomSizes)
 {
     std::mt19937 random(2024);
     std::uniform_int_distribution<int> size(1, 260);
@@ -310,12 +338,12 @@ TEST(StretchBitmap, MatchesTheReferenceOnRandomSizes)
 
 // Every number type the kernels can accumulate in is exact wherever it is
 // used; forcing the wider ones onto small sizes checks their loops too.
-TEST(StretchBitmap, EveryArithmeticMatchesTheReference)
+TEST_P(AtKernelLevel, EveryArithmeticMatchesTheReference)
 {
     std::mt19937 random(77);
     std::uniform_int_distribution<int> size(2, 90);
-    for (const ResampleArithmetic arithmetic : {ResampleArithmetic::Single, ResampleArithmetic::Double,
-                                                ResampleArithmetic::WideInteger}) {
+    for (const ResampleArithmetic arithmetic : {ResampleArithmetic::Single, ResampleArithmetic::Integer32,
+                                                ResampleArithmetic::Double, ResampleArithmetic::WideInteger}) {
         for (int round = 0; round < 40; ++round) {
             const int sw = size(random), sh = size(random);
             Bitmap source = RandomPicture(random, sw, sh);
@@ -342,8 +370,11 @@ std::vector<int> SampleRows(int height, int count)
 
 // Sums beyond 32 bits: 255 x the source area when averaging, 1020 x the
 // destination area when interpolating. The coprime sizes keep the divisor
-// from shrinking, so the double-precision loops run as well.
-TEST(StretchBitmap, LargeBitmapsStayExact)
+// from shrinking, so the double-precision loops run as well. The last rows
+// put the combined divisor just below 2^24, the top of the 32-bit integer
+// range (4099 x 4093 = 16,777,207; (2 x 2047)^2 = 16,761,636), and the
+// sizes the help and presentation windows ask for.
+TEST_P(AtKernelLevel, LargeBitmapsStayExact)
 {
     std::mt19937 random(4000);
     struct Case {
@@ -352,13 +383,31 @@ TEST(StretchBitmap, LargeBitmapsStayExact)
     };
     for (const Case& c : {Case{4000, 3000, 900, 700, Method::average}, Case{4001, 2999, 901, 701, Method::average},
                           Case{1000, 800, 1800, 1300, Method::interpolate},
-                          Case{1001, 799, 1799, 1301, Method::interpolate}}) {
+                          Case{1001, 799, 1799, 1301, Method::interpolate},
+                          Case{4099, 4093, 1000, 1000, Method::average},
+                          Case{1000, 1000, 2047, 2047, Method::interpolate},
+                          Case{1601, 1201, 503, 401, Method::average}, Case{1600, 1200, 683, 512, Method::average},
+                          Case{1200, 1700, 537, 761, Method::average}, Case{1200, 1700, 360, 510, Method::average},
+                          Case{2480, 3508, 840, 1188, Method::average}}) {
         SCOPED_TRACE(std::to_string(c.sw) + "x" + std::to_string(c.sh));
         Bitmap source = RandomPicture(random, c.sw, c.sh);
         Bitmap destination(c.dw, c.dh, PixelFormat::Bits24);
         StretchBitmap(&destination, &source);
         EXPECT_EQ(CompareWithReference(destination, source, c.method, SampleRows(c.dh, 12)), "");
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, AtKernelLevel, ::testing::ValuesIn(kAllKernelLevels), LevelName);
+
+// A picture of nothing but 255 gives the largest sum the 32-bit integers
+// hold, 255 x the divisor, at a divisor just below 2^24.
+TEST_P(AtKernelLevel, FullWhiteAtTheTopOfTheIntegerRange)
+{
+    Bitmap white(4099, 4093, PixelFormat::Bits24);
+    Fill(white, 255);
+    Bitmap destination(1000, 1000, PixelFormat::Bits24);
+    AverageBitmap24(destination, white, ResampleArithmetic::Integer32);
+    EXPECT_TRUE(AllBytesAre(destination, 255));
 }
 
 // ---- Making destinations
