@@ -119,7 +119,7 @@ echo "== unreadable content: one box over the splash, then exit 0"
 mkdir -p "$work/broken/menl.dat"
 start_program "$work/broken" "$work/broken.log"; broken=$started
 boxes=$(find_windows "Błąd" 20)
-[ "$(echo "$boxes" | grep -c .)" = 1 ] || fail "expected exactly one box, found: $boxes"
+[ "$(echo "$boxes" | grep -c .)" = 1 ] || fail "expected exactly one box, found: $boxes; $(cat "$work/broken.log")"
 [ -n "$(find_windows "Velmora Demo Splash" 1)" ] || fail "the splash is gone"
 # The box has the keyboard focus: Enter presses its OK button.
 xdotool key Return
