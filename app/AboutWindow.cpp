@@ -89,6 +89,13 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
                         &FormBuilder::Find<QTextEdit>(*this, "credited")};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The credit columns are narrow: their lines must neither wrap nor lose
+    // pixels to the text box's inner margin.
+    for (const char* name : {"creditRoles", "credited"}) {
+        auto& memo = FormBuilder::Find<QTextEdit>(*this, name);
+        memo.document()->setDocumentMargin(0);
+        memo.setLineWrapMode(QTextEdit::NoWrap);
+    }
     MouseNotifier::On(FormBuilder::Find<QLabel>(*this, "webLink")).SetOnClick([this] { OpenWebPage(); });
     MouseNotifier::On(FormBuilder::Find<QLabel>(*this, "mailLink")).SetOnClick([this] { WriteMail(); });
 }

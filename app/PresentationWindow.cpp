@@ -280,6 +280,7 @@ void PresentationWindow::showEvent(QShowEvent* event)
     move(area.left() + layout::CentreOffset(area.width(), outer.width()),
          area.top() + layout::CentreOffset(area.height(), outer.height()));
     presentation_ = &content_.presentation;
+    FitLabelsToText();
     LoadPage();
     ScheduleRefresh();
     UpdateControls();
@@ -295,13 +296,19 @@ void PresentationWindow::hideEvent(QHideEvent* event)
 void PresentationWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    // The anchors put the labels back at their design size.
+    FitLabelsToText();
+    if (isVisible())
+        ScheduleRefresh();
+}
+
+void PresentationWindow::FitLabelsToText()
+{
+    // The anchors put the labels back at their design size on every resize
+    // of their parents, the one Qt delivers on showing included.
     for (QLabel* label : {pageLabel_, links_[0], links_[1]}) {
         if (label != nullptr)
             FitToText(*label);
     }
-    if (isVisible())
-        ScheduleRefresh();
 }
 
 void PresentationWindow::ScheduleRefresh()

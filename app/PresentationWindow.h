@@ -79,6 +79,7 @@ private:
     void ScheduleRefresh();
     void OnPaintRefresh();
     void UpdateControls();
+    void FitLabelsToText();
     void PaintPage();
     const ContentItem* LinkItem(int number) const;
 
