@@ -18,6 +18,7 @@
 #include "graphics/ToneCurve.h"
 #include "support/GuiApplication.h"
 #include "toolkit/Desktop.h"
+#include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
 
 namespace velmora::app {
@@ -323,6 +324,45 @@ TEST(HelpWindow, HugeGapsAndTallPagesLayOutWithoutOverflow)
     EXPECT_GE(list.ScrollPos(), 0);
     EXPECT_LE(list.ScrollPos(), bottom);
     EXPECT_EQ(list.ScrollBar()->maximum(), bottom);
+}
+
+TEST(HelpWindow, PagesAreDrawnAsGreyBoxesThenBuiltThenStretchedWhileStale)
+{
+    // One 300 x 200 page at 100% in a 557-pixel panel: column at x = 128,
+    // the page at y = 20 + 10.
+    struct Row {
+        const char* name;
+        bool build;
+        HelpZoom zoomAfterBuild;
+        QPoint inside;   // a dark pixel near the page's top-left corner, or the grey box
+        QPoint outside;  // white
+    };
+    const Row rows[] = {
+        {"unbuilt", false, HelpZoom::Percent100, {133, 35}, {125, 35}},
+        {"built", true, HelpZoom::Percent100, {131, 33}, {125, 33}},
+        // Where the page at 100% was dark, the page stretched to 50% has
+        // not reached: it starts at x = 203.
+        {"stale at 50%", true, HelpZoom::Percent50, {206, 33}, {150, 33}},
+    };
+    for (const Row& row : rows) {
+        HelpFixture help({{"a", 300, 200, 10}}, QRect(0, 0, 800, 500));
+        help.window->SetZoom(HelpZoom::Percent100);
+        help.window->PrepareToShow("");
+        ASSERT_EQ(help.window->PagePanel().width(), 557);
+        if (row.build)
+            help.BuildAll();
+        help.window->SetZoom(row.zoomAfterBuild);
+        help.window->PageList().Paint();
+        const QImage& canvas = help.window->PageList().Canvas().Image();
+        const QRgb inside = canvas.pixel(row.inside);
+        const QRgb outside = canvas.pixel(row.outside);
+        EXPECT_EQ(outside, qRgb(255, 255, 255)) << row.name;
+        if (row.build) {
+            EXPECT_LT(qGray(inside), 100) << row.name;
+        } else {
+            EXPECT_EQ(inside, qRgb(240, 240, 240)) << row.name;
+        }
+    }
 }
 
 TEST(HelpWindow, WithoutPagesOpensEmpty)
