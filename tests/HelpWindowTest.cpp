@@ -26,7 +26,7 @@ namespace {
 
 using layout::HelpZoom;
 
-struct PageSpec {
+struct PageShape {
     std::string key;
     std::int32_t width;
     std::int32_t height;
@@ -35,19 +35,19 @@ struct PageSpec {
 
 // Help pages as the content loader leaves them: pictures in memory, each
 // with a diagonal ramp of ink so resampling and tone curves show.
-std::unique_ptr<ContentItem> MakePages(const std::vector<PageSpec>& specs)
+std::unique_ptr<ContentItem> MakePages(const std::vector<PageShape>& shapes)
 {
     auto pages = std::make_unique<ContentItem>();
-    for (const PageSpec& spec : specs) {
+    for (const PageShape& shape : shapes) {
         auto page = std::make_unique<ContentItem>();
-        page->name = spec.key;
+        page->name = shape.key;
         page->flags = kHasPicture;
-        page->value = spec.gap;
-        page->image.SetSize(spec.width, spec.height);
-        for (std::int32_t y = 0; y < spec.height; ++y)
-            for (std::int32_t x = 0; x < spec.width; ++x)
-                page->image.Data()[static_cast<std::size_t>(y) * spec.width + x] =
-                    static_cast<std::uint8_t>((x + y) * 255 / std::max(spec.width + spec.height - 2, 1));
+        page->value = shape.gap;
+        page->image.SetSize(shape.width, shape.height);
+        for (std::int32_t y = 0; y < shape.height; ++y)
+            for (std::int32_t x = 0; x < shape.width; ++x)
+                page->image.Data()[static_cast<std::size_t>(y) * shape.width + x] =
+                    static_cast<std::uint8_t>((x + y) * 255 / std::max(shape.width + shape.height - 2, 1));
         pages->AddChild(std::move(page));
     }
     return pages;
@@ -56,8 +56,8 @@ std::unique_ptr<ContentItem> MakePages(const std::vector<PageSpec>& specs)
 // A help window over its pages, with a plain widget in the main window's
 // place.
 struct HelpFixture : test::NeedsGuiApplication {
-    explicit HelpFixture(const std::vector<PageSpec>& specs, QRect mainGeometry = {100, 40, 800, 700})
-        : pages(MakePages(specs))
+    explicit HelpFixture(const std::vector<PageShape>& shapes, QRect mainGeometry = {100, 40, 800, 700})
+        : pages(MakePages(shapes))
     {
         mainWindow.setGeometry(mainGeometry);
         window = std::make_unique<HelpWindow>(*pages, QColor(0xE7, 0xEC, 0xF1), mainWindow);
@@ -156,10 +156,10 @@ TEST(HelpWindow, OpensAtTheGapAboveTheKeyedPageAndBuildsFromThePageBefore)
         {"the case must match", {"a", "b", "C", "d"}, "c", 0, 0, {0, 1, 2, 3}},
     };
     for (const Row& row : rows) {
-        std::vector<PageSpec> specs;
+        std::vector<PageShape> shapes;
         for (const std::string& key : row.keys)
-            specs.push_back({key, 200, 1000, 30});
-        HelpFixture help(specs, QRect(0, 0, 800, 500));
+            shapes.push_back({key, 200, 1000, 30});
+        HelpFixture help(shapes, QRect(0, 0, 800, 500));
         help.window->SetZoom(HelpZoom::Percent100);
         help.window->PrepareToShow(row.key);
         EXPECT_EQ(help.window->PageList().ScrollPos(), row.scrollPos) << row.name;
@@ -313,7 +313,7 @@ TEST(HelpWindow, HugeGapsAndTallPagesLayOutWithoutOverflow)
 
     // The window itself with such gaps, at the far end and across a change
     // of magnification.
-    HelpFixture help(std::vector<PageSpec>(100, {"k", 40, 300, INT32_MAX}), QRect(0, 0, 800, 500));
+    HelpFixture help(std::vector<PageShape>(100, {"k", 40, 300, INT32_MAX}), QRect(0, 0, 800, 500));
     help.window->PrepareToShow("k");
     TileList& list = help.window->PageList();
     EXPECT_EQ(list.ContentHeight(), INT32_MAX);
