@@ -5,7 +5,10 @@
 #include <exception>
 #include <memory>
 
+#include "app/AboutWindow.h"
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/PresentationWindow.h"
 #include "app/SplashWindow.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
@@ -15,6 +18,9 @@
 namespace {
 
 using velmora::MessageBox;
+using velmora::app::AboutWindow;
+using velmora::app::HelpWindow;
+using velmora::app::PresentationWindow;
 using velmora::app::MainWindow;
 using velmora::app::SplashWindow;
 
@@ -51,6 +57,14 @@ void Run(velmora::ClipPlayer& player, velmora::SingleInstance& marker, std::uniq
     QApplication::processEvents();
 
     MainWindow mainWindow(player);
+    AboutWindow about(&mainWindow);
+    HelpWindow help(mainWindow.Content().helpPages, mainWindow.WindowColour(), mainWindow);
+    PresentationWindow presentation(mainWindow.Content(), mainWindow.WindowColour(), &mainWindow);
+    mainWindow.SetSecondaryWindows({
+        .showHelp = [&help](const std::string& key) { help.ShowHelp(key); },
+        .showAbout = [&about] { about.exec(); },
+        .showAlphabet = [&presentation] { presentation.exec(); },
+    });
     const QPointer<QWidget> splashWhileShown = splash.get();
     mainWindow.SetSplash(splash.release());
     // The splash, while it exists, stands in for the program.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app/DesktopServices.h"
+
+class QPushButton;
+
+namespace velmora::app {
+
+// The about window: the product's name and version, the rights notice, the
+// maker's contact lines with a web and a mail link, and the credits. Each
+// showing centres it in the work area, plays the notification sound and puts
+// the focus on "OK", so Enter closes it.
+class AboutWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr char kCaption[] = "O Programie";
+    static constexpr char kVersion[] = "1.0 Demo";
+    static constexpr char kWebAddress[] = "https://velmora.example.org/";
+    static constexpr char kMailAddress[] = "kontakt@velmora.example.org";
+    static constexpr char kMailSubject[] = "[Velmora Demo]";
+
+    explicit AboutWindow(QWidget* parent = nullptr, DesktopServices services = {});
+
+    // Where a window of outer size `outer` goes to be centred in `workArea`
+    // (divisions truncate toward zero).
+    static QPoint CentredIn(const QRect& workArea, QSize outer);
+
+    void OpenWebPage();
+    void WriteMail();
+    QPushButton& OkButton() const { return *okButton_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    DesktopServices services_;
+    QPushButton* okButton_ = nullptr;
+};
+
+}  // namespace velmora::app

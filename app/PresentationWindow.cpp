@@ -1,0 +1,334 @@
+#include "app/PresentationWindow.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include <exception>
+#include <vector>
+
+#include "app/WindowGeometry.h"
+#include "content/ContentSet.h"
+#include "core/ContentPath.h"
+#include "core/FileStream.h"
+#include "core/TextEncoding.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Resample.h"
+#include "platform/JpegDecoder.h"
+#include "toolkit/BitmapImage.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/FormBuilder.h"
+#include "toolkit/MouseNotifier.h"
+#include "toolkit/Panel.h"
+
+namespace velmora::app {
+namespace {
+
+using Kind = ControlDescription::Kind;
+using Option = ControlDescription::Option;
+
+constexpr Anchors kAll = Anchor::Left | Anchor::Top | Anchor::Right | Anchor::Bottom;
+constexpr Anchors kLeftBottom = Anchor::Left | Anchor::Bottom;
+constexpr FontDescription kButtonFont{.family = "Arial", .height = 16};
+constexpr FontDescription kLinkFont{.family = "Arial", .height = 19, .underline = true};
+constexpr layout::Size kSmallestPageArea{640, 480};
+
+const ControlDescription kControls[] = {
+    {.name = "pagePanel", .kind = Kind::Panel, .rect = {2, 2, 694, 473}, .anchors = kAll,
+     .background = QColor(Qt::white)},
+    {.name = "pageBox", .kind = Kind::PaintBox, .parent = "pagePanel", .rect = {0, 0, 694, 473}, .anchors = kAll},
+    {.name = "firstLink", .kind = Kind::Label, .parent = "pagePanel", .rect = {32, 393, 64, 26},
+     .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor},
+    {.name = "secondLink", .kind = Kind::Label, .parent = "pagePanel", .rect = {32, 425, 64, 26},
+     .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor},
+    {.name = "pageLabel", .kind = Kind::Label, .rect = {8, 487, 81, 18}, .anchors = kLeftBottom,
+     .text = "Strona 1/11", .font = kButtonFont},
+    // Anchored to the bottom only: its centre keeps its proportion of the width.
+    {.name = "pageButtons", .kind = Kind::Panel, .rect = {188, 479, 312, 37}, .anchors = Anchor::Bottom},
+    {.name = "previousButton", .kind = Kind::Button, .parent = "pageButtons", .rect = {10, 2, 131, 33},
+     .text = "< Poprzednia", .font = kButtonFont},
+    {.name = "nextButton", .kind = Kind::Button, .parent = "pageButtons", .rect = {171, 2, 137, 33},
+     .text = "Następna >", .font = kButtonFont},
+    {.name = "closeButton", .kind = Kind::Button, .rect = {606, 481, 89, 33},
+     .anchors = Anchor::Right | Anchor::Bottom, .text = "Zamknij", .font = kButtonFont},
+};
+
+const WindowDescription kDescription{
+    .clientSize = {698, 518},
+    .font = {.family = "MS Sans Serif", .height = 11},
+    .controls = kControls,
+};
+
+QString Text(const std::string& contentText)
+{
+    return QString::fromStdString(Cp1250ToUtf8(contentText));
+}
+
+// A label sized to its caption, as a caption set at run time needs; an empty
+// one keeps its size, so a link without caption can still be clicked.
+void FitToText(QLabel& label)
+{
+    if (!label.text().isEmpty())
+        label.resize(label.sizeHint());
+}
+
+}  // namespace
+
+PresentationWindow::PresentationWindow(ContentSet& content, const QColor& colour, QWidget* parent,
+                                       DesktopServices services)
+    : QDialog(parent),
+      content_(content),
+      presentation_(&content.presentation),
+      services_(std::move(services)),
+      pageBitmap_(NewBitmap24(0, 0)),
+      scaledBitmap_(NewBitmap24(0, 0))
+{
+    FormBuilder::Build(*this, kDescription);
+    FindControls();
+    setWindowTitle(QString::fromUtf8(kCaption));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colour);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    paintRefreshTimer_.setInterval(kPaintRefreshMs);
+    connect(&paintRefreshTimer_, &QTimer::timeout, this, &PresentationWindow::OnPaintRefresh);
+    ConnectControls();
+    SetUpLinks();
+    const QSize aroundPage = size() - pageBox_->size();
+    setMinimumSize(aroundPage + QSize(kSmallestPageArea.width, kSmallestPageArea.height));
+    SizeForScreen(Desktop::ScreenSize(parent));
+}
+
+PresentationWindow::~PresentationWindow() = default;
+
+void PresentationWindow::FindControls()
+{
+    pageBox_ = &FormBuilder::Find<QWidget>(*this, "pageBox");
+    pageLabel_ = &FormBuilder::Find<QLabel>(*this, "pageLabel");
+    links_[0] = &FormBuilder::Find<QLabel>(*this, "firstLink");
+    links_[1] = &FormBuilder::Find<QLabel>(*this, "secondLink");
+    previousButton_ = &FormBuilder::Find<QPushButton>(*this, "previousButton");
+    nextButton_ = &FormBuilder::Find<QPushButton>(*this, "nextButton");
+}
+
+void PresentationWindow::ConnectControls()
+{
+    pageBox_->installEventFilter(this);
+    connect(previousButton_, &QPushButton::clicked, this, &PresentationWindow::ShowPreviousPage);
+    connect(nextButton_, &QPushButton::clicked, this, &PresentationWindow::ShowNextPage);
+    auto& closeButton = FormBuilder::Find<QPushButton>(*this, "closeButton");
+    connect(&closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    for (QPushButton* button : {previousButton_, nextButton_, &closeButton})
+        button->setAutoDefault(false);
+    setTabOrder(nextButton_, previousButton_);
+    MouseNotifier::On(*links_[0]).SetOnClick([this] { OpenLink(1); });
+    MouseNotifier::On(*links_[1]).SetOnClick([this] { OpenLink(2); });
+}
+
+void PresentationWindow::SetUpLinks()
+{
+    if (presentation_->title.ChildCount() < 2) {
+        for (QLabel* link : links_)
+            link->clear();
+        return;
+    }
+    for (int number = 1; number <= 2; ++number) {
+        QLabel& link = Link(number);
+        const ContentItem& item = *LinkItem(number);
+        link.setText(Text(item.name));
+        link.setToolTip(Text(item.fileName));
+        FitToText(link);
+    }
+}
+
+void PresentationWindow::SizeForScreen(QSize screen)
+{
+    const QSize aroundPage = size() - pageBox_->size();
+    const QSize frame = FrameExtra(*this);
+    const layout::Size area = layout::InitialPageArea(
+        {screen.width(), screen.height()},
+        {aroundPage.width() + frame.width(), aroundPage.height() + frame.height()});
+    ResizeNow(*this, aroundPage + QSize(area.width, area.height));
+}
+
+int PresentationWindow::PageCount() const
+{
+    return presentation_->ChildCount();
+}
+
+QLabel& PresentationWindow::Link(int number) const
+{
+    return *links_[number == 1 ? 0 : 1];
+}
+
+const ContentItem* PresentationWindow::LinkItem(int number) const
+{
+    if (number < 1 || number > presentation_->title.ChildCount())
+        return nullptr;
+    return presentation_->title.ChildAt(number - 1);
+}
+
+void PresentationWindow::OpenLink(int number)
+{
+    if (number > 2)
+        return;
+    if (const ContentItem* item = LinkItem(number))
+        services_.open(Text(item->fileName));
+}
+
+// --- Pages ---
+
+bool PresentationWindow::DecodePageFile(const ContentItem& page, Bitmap& into) const
+{
+    try {
+        std::vector<std::uint8_t> bytes;
+        if (!ReadWholeFile(ResolveContentPath(page.PagePath()), bytes, kMaxPageFileBytes))
+            return false;
+        return JpegDecoder::Decode(bytes.data(), bytes.size(), into);
+    } catch (const std::exception&) {
+        // Out of memory or a path that cannot be converted: the page is
+        // unreadable like any other, and the previous one stays.
+        return false;
+    }
+}
+
+void PresentationWindow::LoadPage()
+{
+    const int count = PageCount();
+    if (pageIndex_ >= 0 && pageIndex_ < count)
+        DecodePageFile(*presentation_->ChildAt(pageIndex_), *pageBitmap_);
+    const int shown = count > 0 ? pageIndex_ + 1 : 0;
+    pageLabel_->setText(QStringLiteral("Strona %1 / %2").arg(shown).arg(count));
+    FitToText(*pageLabel_);
+}
+
+layout::Size PresentationWindow::FitPage() const
+{
+    return layout::FitPage({pageBitmap_->Width(), pageBitmap_->Height()}, {pageBox_->width(), pageBox_->height()});
+}
+
+void PresentationWindow::RefreshPage()
+{
+    if (scaledBitmap_->Width() != pageBox_->width() || scaledBitmap_->Height() != pageBox_->height()) {
+        const layout::Size fit = FitPage();
+        PrepareBitmap24(scaledBitmap_, fit.width, fit.height);
+    }
+    if (!pageBitmap_->Empty() && !scaledBitmap_->Empty())
+        StretchBitmap(scaledBitmap_.get(), pageBitmap_.get());
+    pageBox_->repaint();
+}
+
+void PresentationWindow::PaintPage()
+{
+    // Without a page picture the white of the page panel shows.
+    if (scaledBitmap_->Empty())
+        return;
+    QPainter painter(pageBox_);
+    const QImage image = BitmapImage::View(*scaledBitmap_);
+    const int boxWidth = pageBox_->width();
+    const int boxHeight = pageBox_->height();
+    if (image.width() == boxWidth && image.height() == boxHeight) {
+        painter.drawImage(QPoint(0, 0), image);
+        return;
+    }
+    // While a resize waits for the refresh, the last picture is stretched
+    // to the new fitted size; after the refresh this is a one-to-one copy.
+    const layout::Size fit = FitPage();
+    painter.drawImage(QRect(layout::CentreOffset(boxWidth, fit.width), layout::CentreOffset(boxHeight, fit.height),
+                            fit.width, fit.height),
+                      image);
+}
+
+void PresentationWindow::ShowPreviousPage()
+{
+    if (pageIndex_ <= 0)
+        return;
+    --pageIndex_;
+    LoadPage();
+    OnPaintRefresh();
+    UpdateControls();
+}
+
+void PresentationWindow::ShowNextPage()
+{
+    if (pageIndex_ >= PageCount() - 1)
+        return;
+    ++pageIndex_;
+    LoadPage();
+    OnPaintRefresh();
+    UpdateControls();
+}
+
+void PresentationWindow::UpdateControls()
+{
+    previousButton_->setEnabled(pageIndex_ > 0);
+    nextButton_->setEnabled(pageIndex_ < PageCount() - 1);
+    for (QLabel* link : links_)
+        link->setVisible(pageIndex_ == 0);
+}
+
+// --- Showing, resizing and the delayed refresh ---
+
+void PresentationWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    const QRect area = Desktop::WorkArea(this);
+    const QSize outer = size() + FrameExtra(*this);
+    move(area.left() + layout::CentreOffset(area.width(), outer.width()),
+         area.top() + layout::CentreOffset(area.height(), outer.height()));
+    presentation_ = &content_.presentation;
+    FitLabelsToText();
+    LoadPage();
+    ScheduleRefresh();
+    UpdateControls();
+}
+
+void PresentationWindow::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        paintRefreshTimer_.stop();
+}
+
+void PresentationWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FitLabelsToText();
+    if (isVisible())
+        ScheduleRefresh();
+}
+
+void PresentationWindow::FitLabelsToText()
+{
+    // The anchors put the labels back at their design size on every resize
+    // of their parents, the one Qt delivers on showing included.
+    for (QLabel* label : {pageLabel_, links_[0], links_[1]}) {
+        if (label != nullptr)
+            FitToText(*label);
+    }
+}
+
+void PresentationWindow::ScheduleRefresh()
+{
+    paintRefreshTimer_.start();
+}
+
+void PresentationWindow::OnPaintRefresh()
+{
+    paintRefreshTimer_.stop();
+    RefreshPage();
+}
+
+bool PresentationWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pageBox_ && event->type() == QEvent::Paint) {
+        PaintPage();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace velmora::app

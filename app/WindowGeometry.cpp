@@ -1,0 +1,41 @@
+#include "app/WindowGeometry.h"
+
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <QWidget>
+
+namespace velmora::app {
+namespace {
+
+QSize OwnFrameExtra(const QWidget& window)
+{
+    return window.frameGeometry().size() - window.size();
+}
+
+}  // namespace
+
+QSize FrameExtra(const QWidget& window)
+{
+    const QSize own = OwnFrameExtra(window);
+    if (window.isVisible() || own != QSize(0, 0))
+        return own;
+    const QWidget* parent = window.parentWidget();
+    if (parent != nullptr && parent->window()->isVisible())
+        return OwnFrameExtra(*parent->window());
+    return own;
+}
+
+void ResizeNow(QWidget& window, QSize size)
+{
+    const QSize old = window.size();
+    window.resize(size);
+    if (!window.testAttribute(Qt::WA_PendingResizeEvent))
+        return;
+    // What Qt sends when the window is shown; clearing the flag first keeps
+    // it from being sent a second time then.
+    window.setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent event(window.size(), old);
+    QCoreApplication::sendEvent(&window, &event);
+}
+
+}  // namespace velmora::app
