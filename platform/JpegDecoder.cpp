@@ -9,6 +9,7 @@
 
 extern "C" {
 #include <jpeglib.h>
+#include <jerror.h>
 }
 
 #include "core/FileStream.h"
@@ -41,7 +42,13 @@ struct ScanLimit {
 [[noreturn]] void JumpOnError(j_common_ptr info)
 {
     auto* manager = reinterpret_cast<JumpingErrorManager*>(info->err);
-    manager->base.format_message(info, manager->message);
+    // Past its memory limit libjpeg asks for a temporary file, which this
+    // build refuses with a message that would only puzzle a reader.
+    if (manager->base.msg_code == JERR_NO_BACKING_STORE || manager->base.msg_code == JERR_OUT_OF_MEMORY)
+        std::snprintf(manager->message, sizeof manager->message, "needs more than %ld MiB of decoder memory",
+                      info->mem->max_memory_to_use >> 20);
+    else
+        manager->base.format_message(info, manager->message);
     JumpWith(info);
 }
 
