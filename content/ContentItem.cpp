@@ -6,7 +6,8 @@
 #include <stdexcept>
 
 #include "content/ContentLayout.h"
-#include "core/ContentPath.h"
+#include "content/PictureStore.h"
+#include "core/ContentResolver.h"
 #include "graphics/Resample.h"
 #include "graphics/ToneCurve.h"
 
@@ -28,19 +29,31 @@ void ContentItem::ForScope(Scope scope, OwnPart own, ChildPart child)
 
 bool ContentItem::Load(Scope scope)
 {
+    ContentResolver resolver;
+    PictureStore pictures(resolver);
+    return Load(scope, pictures);
+}
+
+bool ContentItem::Load(Scope scope, PictureStore& pictures)
+{
     bool result = true;
     ForScope(
         scope,
         [&] {
             if ((flags & kHasPicture) == 0)
                 return;
-            if (image.LoadFromFile(ResolveContentPath(PicturePath())))
-                image.Invert();
-            else
-                result = false;
+            LoadError error = LoadError::None;
+            image = pictures.Load(PicturePath(), &error);
+            result = error == LoadError::None;
         },
-        [&](ContentItem& item, Scope inner) { result = item.Load(inner) && result; });
+        [&](ContentItem& item, Scope inner) { result = item.Load(inner, pictures) && result; });
     return result;
+}
+
+const CoveragePicture& ContentItem::Picture() const
+{
+    static const CoveragePicture kEmpty;
+    return image ? *image : kEmpty;
 }
 
 void ContentItem::Invalidate(Scope scope)
@@ -68,8 +81,8 @@ void ContentItem::SetScale(Scope scope, float scale)
     ForScope(
         scope,
         [&] {
-            const std::int32_t w = ScaledSize(image.Width(), scale);
-            const std::int32_t h = ScaledSize(image.Height(), scale);
+            const std::int32_t w = ScaledSize(Picture().Width(), scale);
+            const std::int32_t h = ScaledSize(Picture().Height(), scale);
             if (w != width || h != height)
                 prepared = false;
             width = w;
@@ -91,7 +104,7 @@ void ContentItem::Prepare(Scope scope)
         scope,
         [&] {
             if ((flags & kHasPicture) != 0)
-                Render(image.CreateGreyBitmap());
+                Render(Picture().CreateGreyBitmap());
         },
         [](ContentItem& item, Scope inner) { item.Prepare(inner); });
 }
@@ -102,7 +115,7 @@ void ContentItem::PrepareTwoColour(Colour colour0, Colour colour255, Scope scope
         scope,
         [&] {
             if ((flags & kHasPicture) != 0)
-                Render(image.CreateTwoColourBitmap(colour0, colour255));
+                Render(Picture().CreateTwoColourBitmap(colour0, colour255));
         },
         [&](ContentItem& item, Scope inner) { item.PrepareTwoColour(colour0, colour255, inner); });
 }

@@ -10,6 +10,8 @@
 
 namespace velmora {
 
+class PictureStore;
+
 // Flag bits of an item.
 inline constexpr std::uint8_t kHasPicture = 1;     // Load reads its picture, the Prepare operations render it
 inline constexpr std::uint8_t kHasSound = 2;       // has a sound clip: the marker is drawn and plays it
@@ -31,8 +33,11 @@ public:
     ContentItem& operator=(const ContentItem&) = delete;
 
     // Loads the picture "Data\gra\<fileName>.tbb" (when kHasPicture is set)
-    // and inverts it; true when every picture in the scope loaded.
-    virtual bool Load(Scope scope);
+    // and inverts it; true when every picture in the scope loaded. Items
+    // that name the same file share one picture from `pictures`; the other
+    // form uses a store of its own for the call.
+    bool Load(Scope scope);
+    virtual bool Load(Scope scope, PictureStore& pictures);
 
     // Display preparation. `prepared` is true only while `bitmap` holds the
     // picture rendered at the current width x height.
@@ -61,9 +66,14 @@ public:
     std::string ClipPath() const;
     std::string PagePath() const;
 
+    // The decoded picture, or an empty one before it is loaded.
+    const CoveragePicture& Picture() const;
+
     std::string name;
     std::string fileName;
-    CoveragePicture image;
+    // The decoded, inverted picture, shared with every item that names the
+    // same file and never changed once loaded; null until loaded.
+    std::shared_ptr<const CoveragePicture> image;
     std::uint8_t flags = 0;
     std::unique_ptr<Bitmap> bitmap;
     bool prepared = false;

@@ -12,6 +12,10 @@ struct ContentParseReport {
     bool stoppedEarly = false;
     std::size_t stopOffset = 0;  // byte offset of the token that ended reading
     std::string stopToken;       // that token, as its bytes stand
+    // A comment that is never closed swallows the rest of the file; the
+    // program reads on without noticing, tools point it out.
+    bool commentUnclosed = false;
+    std::size_t commentOffset = 0;  // byte offset of its opening "@"
 };
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include "content/ContentTokenizer.h"
 #include "core/ContentPath.h"
+#include "core/ContentResolver.h"
 #include "core/FileStream.h"
 
 namespace velmora {
@@ -56,6 +57,8 @@ public:
         report.stoppedEarly = !(cur_.empty() && curStart_ == tokens_.Size());
         report.stopOffset = curStart_;
         report.stopToken = cur_;
+        report.commentUnclosed = tokens_.CommentUnclosed();
+        report.commentOffset = tokens_.UnclosedCommentStart();
         return report;
     }
 
@@ -156,8 +159,9 @@ void ContentSet::LoadFromFile(const std::string& fileName, ContentParseReport* r
     // One byte more than the limit is enough to refuse a larger file with
     // the size message without reading all of it.
     std::vector<std::uint8_t> bytes;
-    if (!ReadFile(ResolveContentPath(fileName), bytes, kMaxFileSize + 1))
-        throw ContentError(LoadError::NoFile, "Nie można odczytać pliku " + fileName);
+    LoadError error = LoadError::None;
+    if (!ReadFile(ResolveContentPath(fileName), bytes, kMaxFileSize + 1, &error))
+        throw ContentError(error, "Nie można odczytać pliku " + fileName);
     LoadFromStream(MemoryStream(std::move(bytes)), report);
 }
 
@@ -181,18 +185,22 @@ void ContentSet::LoadFromStream(const MemoryStream& stream, ContentParseReport* 
         *report = parser.Report();
 }
 
-bool ContentSet::LoadResources()
+bool ContentSet::LoadResources(std::uint64_t pictureBudget)
 {
+    // One resolver and one store for the whole load: each folder is read
+    // once, and each picture file decoded once, however many items name it.
+    ContentResolver resolver;
+    PictureStore pictures(resolver, pictureBudget);
     bool ok = true;
     for (const auto& menuItem : menuItems) {
-        const bool loaded = menuItem->Load(Scope::Tree);
+        const bool loaded = menuItem->Load(Scope::Tree, pictures);
         for (const auto& entry : menuItem->children) {
-            if (!ContentFileExists(entry->ClipPath()))
+            if (!resolver.FileExists(entry->ClipPath()))
                 entry->flags &= static_cast<std::uint8_t>(~kHasSound);
         }
         ok = ok && loaded;
     }
-    const bool helpLoaded = helpPages.Load(Scope::Tree);
+    const bool helpLoaded = helpPages.Load(Scope::Tree, pictures);
     return ok && helpLoaded;
 }
 

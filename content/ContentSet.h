@@ -10,6 +10,7 @@
 #include "content/ContentItem.h"
 #include "content/ContentParseReport.h"
 #include "content/MenuGroup.h"
+#include "content/PictureStore.h"
 #include "core/MemoryStream.h"
 
 namespace velmora {
@@ -34,7 +35,10 @@ public:
     void LoadFromStream(const MemoryStream& stream, ContentParseReport* report = nullptr);
     // Loads every picture of the groups and help pages and clears the sound
     // mark of items whose clip is missing; true only if every picture loaded.
-    bool LoadResources();
+    // Items naming the same file share its picture, and the distinct
+    // pictures' pixels must fit in `pictureBudget` bytes: a content set
+    // past it fails to load.
+    bool LoadResources(std::uint64_t pictureBudget = PictureStore::kDefaultBudget);
 
     void ClearMenuItems();
     void AddMenuItem(std::unique_ptr<MenuGroup> item);

@@ -33,9 +33,14 @@ std::string_view ContentTokenizer::ReadTokenSkippingComment()
     std::string_view token = ReadToken();
     if (token != "@")
         return token;
+    const std::size_t opening = tokenStart_;
     do {
         token = ReadToken();
     } while (token != "@" && pos_ != end_);
+    if (token != "@" && !commentUnclosed_) {
+        commentUnclosed_ = true;
+        unclosedCommentStart_ = opening;
+    }
     return ReadToken();
 }
 

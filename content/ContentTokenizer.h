@@ -21,6 +21,11 @@ public:
     // as it stands, even when it is "@".
     std::string_view ReadTokenSkippingComment();
 
+    // Whether a comment ran to the end of the data without its closing "@",
+    // and where its opening "@" stood.
+    bool CommentUnclosed() const { return commentUnclosed_; }
+    std::size_t UnclosedCommentStart() const { return unclosedCommentStart_; }
+
     // Where the last token returned began (its opening quote for a string).
     std::size_t TokenStart() const { return tokenStart_; }
     std::size_t Size() const { return end_; }
@@ -30,6 +35,8 @@ private:
     std::size_t end_;
     std::size_t pos_ = 0;
     std::size_t tokenStart_ = 0;
+    bool commentUnclosed_ = false;
+    std::size_t unclosedCommentStart_ = 0;
 };
 
 }  // namespace velmora

@@ -6,16 +6,18 @@ namespace velmora {
 // the group's own items.
 MenuGroup::~MenuGroup() = default;
 
-bool MenuGroup::Load(Scope scope)
+bool MenuGroup::Load(Scope scope, PictureStore& pictures)
 {
-    const bool result = ContentItem::Load(scope);
+    const bool result = ContentItem::Load(scope, pictures);
     if (scope == Scope::Children)
         return result;
+    // The title shows the group's own picture: it shares it rather than
+    // holding a copy, since neither ever changes it.
     if ((flags & kHasPicture) != 0) {
         title.flags = flags;
-        title.image.Assign(image);
+        title.image = image;
     }
-    if (!title.Load(Scope::Children))
+    if (!title.Load(Scope::Children, pictures))
         return false;
     return result;
 }

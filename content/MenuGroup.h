@@ -12,9 +12,10 @@ public:
     MenuGroup() = default;
     ~MenuGroup() override;
 
-    // The base load, then (unless the scope is only the children) the copy of
-    // the picture into `title` and the loading of the title entries.
-    bool Load(Scope scope) override;
+    // The base load, then (unless the scope is only the children) the
+    // group's picture shared with `title` and the loading of the title entries.
+    using ContentItem::Load;
+    bool Load(Scope scope, PictureStore& pictures) override;
 
     ContentItem title;
 };

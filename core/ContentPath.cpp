@@ -1,23 +1,14 @@
 #include "core/ContentPath.h"
 
-#include "core/TextEncoding.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <memory>
-#include <vector>
+#include <string_view>
+
+#include "core/ContentResolver.h"
+#include "core/FileStream.h"
 
 namespace velmora {
 
 namespace {
-
-bool PathExists(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
-}
 
 // Decodes one UTF-8 character at `pos`, advancing it; a malformed byte is
 // returned as itself so that it still compares only with an equal byte.
@@ -67,97 +58,63 @@ char32_t FoldCase(char32_t c)
     return c;
 }
 
-std::vector<std::string> SplitComponents(const std::string& path)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t slash = path.find('/', start);
-        parts.push_back(path.substr(start, slash - start));
-        if (slash == std::string::npos)
-            break;
-        start = slash + 1;
-    }
-    return parts;
-}
-
-// The entry of `directory` whose name matches `name` ignoring case; empty when none.
-std::string FindEntryIgnoringCase(const std::string& directory, const std::string& name)
-{
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.empty() ? "." : directory.c_str()), ::closedir);
-    if (!dir)
-        return {};
-    std::string best;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string candidate = entry->d_name;
-        // Several matches ("A.tbb" and "a.tbb") are resolved the same way on
-        // every run: the smallest name in byte order wins.
-        if (SameNameIgnoringCase(candidate, name) && (best.empty() || candidate < best))
-            best = candidate;
-    }
-    return best;
-}
-
-std::string Join(const std::string& directory, const std::string& name)
-{
-    if (directory.empty())
-        return name;
-    if (directory == "/")
-        return "/" + name;
-    return directory + "/" + name;
-}
-
 }  // namespace
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b)
 {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, j)))
-            return false;
-    }
-    return i == a.size() && j == b.size();
+    return FoldedName(a) == FoldedName(b);
+}
+
+std::u32string FoldedName(const std::string& name)
+{
+    std::u32string folded;
+    folded.reserve(name.size());
+    for (std::size_t pos = 0; pos < name.size();)
+        folded += FoldCase(NextCodePoint(name, pos));
+    return folded;
 }
 
 std::string ResolveContentPath(const std::string& contentPath)
 {
-    std::string path = Cp1250ToUtf8(contentPath);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (path.empty() || PathExists(path))
-        return path;
-
-    const std::vector<std::string> parts = SplitComponents(path);
-    std::string resolved = path.front() == '/' ? "/" : "";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::string& part = parts[i];
-        if (part.empty() || part == "." || part == "..") {
-            if (!part.empty())
-                resolved = Join(resolved, part);
-            continue;
-        }
-        const std::string exact = Join(resolved, part);
-        if (PathExists(exact)) {
-            resolved = exact;
-            continue;
-        }
-        const std::string match = FindEntryIgnoringCase(resolved, part);
-        if (match.empty())
-            return path;
-        resolved = Join(resolved, match);
-    }
-    return resolved;
+    return ContentResolver().Resolve(contentPath);
 }
 
 bool IsExistingFile(const std::string& path)
 {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return RegularFileStatus(path) == LoadError::None;
 }
 
 bool ContentFileExists(const std::string& contentPath)
 {
     return IsExistingFile(ResolveContentPath(contentPath));
+}
+
+bool HasControlByte(const std::string& contentPath)
+{
+    return std::any_of(contentPath.begin(), contentPath.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+bool LeavesContentDirectory(const std::string& contentPath)
+{
+    if (!contentPath.empty() && (contentPath.front() == '\\' || contentPath.front() == '/'))
+        return true;
+    long depth = 0;
+    std::size_t start = 0;
+    while (start <= contentPath.size()) {
+        std::size_t end = contentPath.find_first_of("\\/", start);
+        if (end == std::string::npos)
+            end = contentPath.size();
+        const std::string_view part(contentPath.data() + start, end - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return true;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 }  // namespace velmora

@@ -15,9 +15,11 @@ using velmora::ContentSet;
 // follows its texts, so that scaling and rendering see varied sizes.
 void GivePictures(ContentItem& item)
 {
-    item.image.SetSize(1 + static_cast<int>(item.name.size() % 13), 1 + static_cast<int>(item.fileName.size() % 11));
-    if (item.image.Data() != nullptr)
-        std::memset(item.image.Data(), static_cast<int>(item.name.size() * 37), static_cast<std::size_t>(item.image.Width()) * item.image.Height());
+    auto picture = std::make_shared<velmora::CoveragePicture>();
+    picture->SetSize(1 + static_cast<int>(item.name.size() % 13), 1 + static_cast<int>(item.fileName.size() % 11));
+    if (picture->Data() != nullptr)
+        std::memset(picture->Data(), static_cast<int>(item.name.size() * 37), static_cast<std::size_t>(picture->Width()) * picture->Height());
+    item.image = std::move(picture);
     for (const auto& child : item.children)
         GivePictures(*child);
 }

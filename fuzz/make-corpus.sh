@@ -2,7 +2,8 @@
 # Writes the starting corpus of every fuzz target into fuzz/corpus/TARGET/,
 # made by the project's own content tool. What fuzzing found, minimised with
 # libFuzzer's -merge=1, lives beside it in fuzz/corpus/TARGET/found/ and is
-# kept. Run it from a tree with a release build:
+# kept, as are the hostile inputs made by hand in fuzz/corpus/TARGET/hostile/
+# (named pipes aside, what an attacker's content holds). Run it from a tree with a release build:
 #   cmake --build --preset release && fuzz/make-corpus.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ corpus=fuzz/corpus
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-mkdir -p "$corpus"/{content,picture,clip,ppm,png}
+mkdir -p "$corpus"/{content,picture,clip,ppm,png,jpeg}
 find "$corpus" -mindepth 2 -maxdepth 2 -type f -delete
 
 "$tool" make-demo --synthetic 3 2 1 "$work/synthetic" >/dev/null
@@ -45,5 +46,8 @@ printf 'P6 # comment\n3 1 255 \x10\x20\x30\x40\x50\x60\x70\x80\x90' > "$corpus/p
 # PNG pictures, unpacked from packed ones.
 "$tool" unpack "$work/demo/Data/gra/traba.tbb" "$corpus/png/marker.png"
 "$tool" unpack "$corpus/picture/unpacked.tbb" "$corpus/png/small.png"
+
+# JPEG pages: the demo's first presentation page.
+cp "$(ls "$work"/demo/Data/pre/*.dat | head -n 1)" "$corpus/jpeg/page.jpg"
 
 du -sh "$corpus"/*

@@ -99,10 +99,15 @@ bool CoveragePicture::LoadFromFile(const std::string& path, LoadError* error)
     if (!stream.IsOpen()) {
         Clear();
         if (error != nullptr)
-            *error = LoadError::NoFile;
+            *error = stream.OpenError();
         return false;
     }
-    return LoadFromStream(stream, error);
+    if (LoadFromStream(stream, error))
+        return true;
+    // A read that failed (rather than ended) is not the file's fault.
+    if (error != nullptr && stream.Failed())
+        *error = LoadError::Unreadable;
+    return false;
 }
 
 bool CoveragePicture::LoadFromStream(Stream& stream, LoadError* error)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "sound/WaveImage.h"
 
@@ -20,8 +21,12 @@ constexpr Uint16 kBufferFrames = 512;  // about 10.7 ms at 48 kHz
 // Longest sound accepted, so a header cannot make the conversion allocate
 // without bound: ten minutes at the device rate.
 constexpr std::uint64_t kMaxSeconds = 10 * 60;
-// Above any real recording; SDL's resampler overflows its sizes on rates
-// near the 32-bit limit.
+// Rates outside these are refused. Above any real recording SDL's resampler
+// overflows its sizes near the 32-bit limit; below any real recording a few
+// bytes of samples would last minutes and convert to hundreds of megabytes
+// at the device rate. Within them a clip's converted size stays a small
+// multiple of its file's.
+constexpr int kMinSourceRate = 4000;
 constexpr int kMaxSourceRate = 384000;
 // Silence fed after the clip so that the resampler hands out the clip's last
 // frames on flushing (SDL 2.26 holds back about 23 ms when the rate changes).
@@ -45,17 +50,35 @@ struct DecodedWave {
     Uint32 length = 0;
 };
 
-bool DecodeWave(const std::uint8_t* image, std::size_t size, DecodedWave& wave)
+bool Refuse(std::string* reason, std::string text)
+{
+    if (reason != nullptr)
+        *reason = std::move(text);
+    return false;
+}
+
+// SDL's own words for why the last call failed.
+bool RefuseWithSdlError(std::string* reason, const char* what)
+{
+    return Refuse(reason, std::string(what) + ": " + SDL_GetError());
+}
+
+bool DecodeWave(const std::uint8_t* image, std::size_t size, DecodedWave& wave, std::string* reason)
 {
     WaveFormat format;
-    if (size > INT_MAX || !CheckWaveImage({image, size}, format))
+    if (size > INT_MAX)
+        return Refuse(reason, "larger than SDL reads");
+    if (!CheckWaveImage({image, size}, format, reason))
         return false;
+    if (format.samplesPerSecond < kMinSourceRate || format.samplesPerSecond > kMaxSourceRate)
+        return Refuse(reason, "sample rate " + std::to_string(format.samplesPerSecond) + " Hz is outside " +
+                                  std::to_string(kMinSourceRate) + " to " + std::to_string(kMaxSourceRate) + " Hz");
     SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(size));
     if (source == nullptr)
-        return false;
+        return RefuseWithSdlError(reason, "SDL cannot read it");
     Uint8* buffer = nullptr;
     if (SDL_LoadWAV_RW(source, 1, &wave.audio, &buffer, &wave.length) == nullptr)
-        return false;
+        return RefuseWithSdlError(reason, "SDL refuses it");
     wave.buffer.reset(buffer);
     return true;
 }
@@ -83,28 +106,39 @@ bool PutSilence(SDL_AudioStream* stream, const SDL_AudioSpec& audio, std::size_t
 // Converts decoded samples to interleaved signed 16-bit stereo at `rate`,
 // exactly as many frames as the sound lasts. False when there is nothing to
 // play or the sound is too long.
-bool ConvertToDevice(const DecodedWave& wave, int rate, std::vector<std::int16_t>& samples)
+bool ConvertToDevice(const DecodedWave& wave, int rate, std::vector<std::int16_t>& samples, std::string* reason)
 {
     const std::size_t frameBytes = SDL_AUDIO_BITSIZE(wave.audio.format) / 8 * wave.audio.channels;
-    if (frameBytes == 0 || wave.audio.freq <= 0 || wave.audio.freq > kMaxSourceRate)
-        return false;
+    if (frameBytes == 0)
+        return Refuse(reason, "SDL decoded no sample format");
+    // SDL decodes some formats (ADPCM) at a rate of their own: it is checked
+    // again as decoded.
+    if (wave.audio.freq < kMinSourceRate || wave.audio.freq > kMaxSourceRate)
+        return Refuse(reason, "decoded sample rate " + std::to_string(wave.audio.freq) + " Hz is outside " +
+                                  std::to_string(kMinSourceRate) + " to " + std::to_string(kMaxSourceRate) + " Hz");
     const std::uint64_t frames = wave.length / frameBytes;
     const std::uint64_t sourceRate = static_cast<std::uint64_t>(wave.audio.freq);
-    if (frames == 0 || frames > kMaxSeconds * sourceRate)
-        return false;
+    if (frames == 0)
+        return Refuse(reason, "there is no sound");
+    if (frames > kMaxSeconds * sourceRate)
+        return Refuse(reason, "the sound lasts longer than " + std::to_string(kMaxSeconds / 60) + " minutes");
     const std::uint64_t wantedFrames = (frames * static_cast<std::uint64_t>(rate) + sourceRate - 1) / sourceRate;
 
     ConversionStream stream(SDL_NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, AUDIO_S16SYS,
                                       kDeviceChannels, rate));
     if (!stream || !PutInChunks(stream.get(), wave.buffer.get(), frames * frameBytes) ||
         !PutSilence(stream.get(), wave.audio, frameBytes) || SDL_AudioStreamFlush(stream.get()) != 0)
-        return false;
+        return RefuseWithSdlError(reason, "SDL cannot convert it");
 
     const std::uint64_t available = static_cast<std::uint64_t>(SDL_AudioStreamAvailable(stream.get()));
     const std::size_t outFrames = std::min(wantedFrames, available / (kDeviceChannels * sizeof(std::int16_t)));
     samples.resize(outFrames * kDeviceChannels);
     const int bytes = static_cast<int>(samples.size() * sizeof(std::int16_t));
-    return outFrames > 0 && SDL_AudioStreamGet(stream.get(), samples.data(), bytes) == bytes;
+    if (outFrames == 0)
+        return Refuse(reason, "the conversion gave no sound");
+    if (SDL_AudioStreamGet(stream.get(), samples.data(), bytes) != bytes)
+        return RefuseWithSdlError(reason, "SDL cannot convert it");
+    return true;
 }
 
 std::int16_t Scale(std::int16_t sample, std::uint32_t level)
@@ -160,17 +194,19 @@ bool SdlAudioOutput::Play(const std::uint8_t* image, std::size_t size)
         return false;
     DecodedWave wave;
     std::vector<std::int16_t> samples;
-    if (!DecodeWave(image, size, wave) || !ConvertToDevice(wave, rate_, samples))
+    if (!DecodeWave(image, size, wave, nullptr) || !ConvertToDevice(wave, rate_, samples, nullptr))
         return false;
     Start(std::move(samples));
     return true;
 }
 
-bool SdlAudioOutput::IsPlayable(const std::uint8_t* image, std::size_t size)
+bool SdlAudioOutput::IsPlayable(const std::uint8_t* image, std::size_t size, std::string* reason)
 {
+    if (image == nullptr)
+        return Refuse(reason, "no image");
     DecodedWave wave;
     std::vector<std::int16_t> samples;
-    return DecodeWave(image, size, wave) && ConvertToDevice(wave, kWantedRate, samples);
+    return DecodeWave(image, size, wave, reason) && ConvertToDevice(wave, kWantedRate, samples, reason);
 }
 
 bool SdlAudioOutput::PlayIfIdle(const std::uint8_t* image, std::size_t size)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "sound/AudioOutput.h"
@@ -33,8 +34,9 @@ public:
     void SetVolume(std::uint32_t volume) override;
 
     // Whether Play would play `image`: it decodes and converts as Play does,
-    // without a device. For tools that check clip files.
-    static bool IsPlayable(const std::uint8_t* image, std::size_t size);
+    // without a device. For tools that check clip files: `reason`, when
+    // given, receives why not, in SDL's own words where SDL refused it.
+    static bool IsPlayable(const std::uint8_t* image, std::size_t size, std::string* reason = nullptr);
 
     // The device's sample rate and buffer length in frames; 0 when unavailable.
     int DeviceRate() const { return rate_; }

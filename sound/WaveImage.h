@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace velmora {
 
@@ -19,6 +20,7 @@ struct WaveFormat {
 // with channels, rate and block size comes first, and the data holds at
 // least one whole block. Fills `format` and returns true when all holds.
 // Whether the decoder knows the format tag is left to the decoder.
-bool CheckWaveImage(std::span<const std::uint8_t> image, WaveFormat& format);
+// `reason`, when given, receives what was wrong, for tools.
+bool CheckWaveImage(std::span<const std::uint8_t> image, WaveFormat& format, std::string* reason = nullptr);
 
 }  // namespace velmora

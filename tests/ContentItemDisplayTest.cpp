@@ -9,12 +9,14 @@ namespace {
 template <typename Level>
 std::unique_ptr<ContentItem> PictureItem(int width, int height, Level level)
 {
-    auto item = std::make_unique<ContentItem>();
-    item->flags = kHasPicture;
-    item->image.SetSize(width, height);
+    auto picture = std::make_shared<CoveragePicture>();
+    picture->SetSize(width, height);
     for (int row = 0; row < height; ++row)
         for (int col = 0; col < width; ++col)
-            item->image.Data()[row * width + col] = static_cast<std::uint8_t>(level(col, row));
+            picture->Data()[row * width + col] = static_cast<std::uint8_t>(level(col, row));
+    auto item = std::make_unique<ContentItem>();
+    item->flags = kHasPicture;
+    item->image = std::move(picture);
     return item;
 }
 
@@ -113,7 +115,9 @@ TEST(ContentItemDisplay, PrepareRendersGreyAtTheDisplaySize)
 
     // Rendered again although prepared, into the same object at a new size.
     const Bitmap* object = item->bitmap.get();
-    item->image.Data()[0] = 200;
+    auto changed = std::make_shared<CoveragePicture>(*item->image);
+    changed->Data()[0] = 200;
+    item->image = std::move(changed);
     item->SetScale(Scope::Self, 1.0f);
     item->Prepare(Scope::Self);
     EXPECT_EQ(item->bitmap.get(), object);
@@ -157,8 +161,10 @@ TEST(ContentItemDisplay, MenuItemsDoNotReachTheirTitle)
 {
     MenuGroup group;
     group.flags = kHasPicture;
-    group.image.SetSize(10, 10);
-    group.title.image.SetSize(10, 10);
+    auto picture = std::make_shared<CoveragePicture>();
+    picture->SetSize(10, 10);
+    group.image = picture;
+    group.title.image = picture;
     group.title.flags = kHasPicture;
     group.SetScale(Scope::Tree, 1.0f);
     group.Prepare(Scope::Tree);

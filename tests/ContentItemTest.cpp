@@ -39,8 +39,8 @@ TEST_F(ContentItemLoad, ScopesReachTheRightItems)
     ASSERT_EQ(root.ChildCount(), 1);
 
     EXPECT_TRUE(root.Load(Scope::Self));
-    EXPECT_EQ(root.image.Data()[0], 245);
-    EXPECT_EQ(root.ChildAt(0)->image.Width(), 0) << "scope 0 never reaches the children";
+    EXPECT_EQ(root.Picture().Data()[0], 245);
+    EXPECT_EQ(root.ChildAt(0)->Picture().Width(), 0) << "scope 0 never reaches the children";
 
     ContentItem other;
     other.fileName = "a";
@@ -48,8 +48,8 @@ TEST_F(ContentItemLoad, ScopesReachTheRightItems)
     other.AddChild(Item("b", kHasPicture));
     other.ChildAt(0)->AddChild(Item("c", kHasPicture));
     EXPECT_TRUE(other.Load(Scope::Children));
-    EXPECT_EQ(other.image.Width(), 0);
-    EXPECT_EQ(other.ChildAt(0)->ChildAt(0)->image.Width(), 1) << "children load their whole subtree";
+    EXPECT_EQ(other.Picture().Width(), 0);
+    EXPECT_EQ(other.ChildAt(0)->ChildAt(0)->Picture().Width(), 1) << "children load their whole subtree";
 }
 
 TEST_F(ContentItemLoad, ItemsWithoutPictureNeverTouchTheDisk)
@@ -67,7 +67,7 @@ TEST_F(ContentItemLoad, AFailedChildDoesNotStopTheOthers)
     root.AddChild(Item("missing", kHasPicture));
     root.AddChild(Item("b", kHasPicture));
     EXPECT_FALSE(root.Load(Scope::Tree));
-    EXPECT_EQ(root.ChildAt(1)->image.Width(), 1);
+    EXPECT_EQ(root.ChildAt(1)->Picture().Width(), 1);
     EXPECT_THROW(root.ChildAt(2), std::out_of_range);
 }
 
@@ -79,8 +79,8 @@ TEST_F(ContentItemLoad, MenuItemCopiesItsPictureToTheTitleAndLoadsTitleEntries)
     group.AddChild(Item("a", kHasPicture));
     group.title.AddChild(Item("b", kHasPicture));
     EXPECT_FALSE(group.Load(Scope::Tree));
-    EXPECT_EQ(group.ChildAt(0)->image.Width(), 1);
-    EXPECT_EQ(group.title.ChildAt(0)->image.Width(), 1);
+    EXPECT_EQ(group.ChildAt(0)->Picture().Width(), 1);
+    EXPECT_EQ(group.title.ChildAt(0)->Picture().Width(), 1);
     EXPECT_EQ(group.title.flags, kHasPicture | kIndented);
 
     MenuGroup good;
@@ -88,14 +88,14 @@ TEST_F(ContentItemLoad, MenuItemCopiesItsPictureToTheTitleAndLoadsTitleEntries)
     good.flags = kHasPicture;
     good.title.AddChild(Item("missing", kHasPicture));
     EXPECT_FALSE(good.Load(Scope::Self)) << "a failed title entry fails the load";
-    EXPECT_EQ(good.title.image.Data()[0], 245);
+    EXPECT_EQ(good.title.Picture().Data()[0], 245);
 
     MenuGroup childrenOnly;
     childrenOnly.fileName = "a";
     childrenOnly.flags = kHasPicture;
     childrenOnly.title.AddChild(Item("b", kHasPicture));
     EXPECT_TRUE(childrenOnly.Load(Scope::Children));
-    EXPECT_EQ(childrenOnly.title.ChildAt(0)->image.Width(), 0) << "scope 2 stops before the title";
+    EXPECT_EQ(childrenOnly.title.ChildAt(0)->Picture().Width(), 0) << "scope 2 stops before the title";
 }
 
 }  // namespace

@@ -220,14 +220,14 @@ TEST_F(ContentSetFiles, LoadFromFileAndResources)
     data.LoadFromFile("menl.dat");
     ASSERT_TRUE(data.LoadResources());
     const MenuGroup& first = *data.MenuItemAt(0);
-    EXPECT_EQ(first.image.Width(), 2);
-    EXPECT_EQ(first.image.Data()[0], 255) << "pictures are inverted after loading";
-    EXPECT_EQ(first.title.image.Width(), 2) << "the group's picture is copied to its title";
+    EXPECT_EQ(first.Picture().Width(), 2);
+    EXPECT_EQ(first.Picture().Data()[0], 255) << "pictures are inverted after loading";
+    EXPECT_EQ(first.title.Picture().Width(), 2) << "the group's picture is copied to its title";
     EXPECT_EQ(first.title.flags, first.flags);
-    EXPECT_EQ(first.title.ChildAt(0)->image.Width(), 2);
+    EXPECT_EQ(first.title.ChildAt(0)->Picture().Width(), 2);
     EXPECT_EQ(first.ChildAt(0)->flags, kHasPicture | kHasSound);
     EXPECT_EQ(data.MenuItemAt(1)->ChildAt(0)->flags, kHasPicture) << "missing clip clears the mark";
-    EXPECT_EQ(data.helpPages.ChildAt(0)->image.Width(), 2);
+    EXPECT_EQ(data.helpPages.ChildAt(0)->Picture().Width(), 2);
 }
 
 TEST_F(ContentSetFiles, AMissingPictureFailsButEverythingElseLoads)
@@ -240,10 +240,10 @@ TEST_F(ContentSetFiles, AMissingPictureFailsButEverythingElseLoads)
     ContentSet data;
     data.LoadFromFile("menl.dat");
     EXPECT_FALSE(data.LoadResources());
-    EXPECT_EQ(data.MenuItemAt(0)->ChildAt(0)->image.Width(), 2);
-    EXPECT_EQ(data.MenuItemAt(0)->title.ChildAt(0)->image.Width(), 2);
-    EXPECT_EQ(data.MenuItemAt(1)->ChildAt(0)->image.Width(), 2);
-    EXPECT_EQ(data.MenuItemAt(1)->title.image.Width(), 0) << "no picture flag: no copy";
+    EXPECT_EQ(data.MenuItemAt(0)->ChildAt(0)->Picture().Width(), 2);
+    EXPECT_EQ(data.MenuItemAt(0)->title.ChildAt(0)->Picture().Width(), 2);
+    EXPECT_EQ(data.MenuItemAt(1)->ChildAt(0)->Picture().Width(), 2);
+    EXPECT_EQ(data.MenuItemAt(1)->title.Picture().Width(), 0) << "no picture flag: no copy";
     EXPECT_EQ(data.MenuItemAt(1)->title.flags, 0);
 }
 

@@ -55,5 +55,31 @@ TEST(ContentTokenizer, CommentsAreSkippedOneAtATime)
     EXPECT_EQ(Tokens("@ x @ y", false), (List{"@", "x", "@", "y"})) << "raw reads see the comment";
 }
 
+TEST(ContentTokenizer, TellsWhereACommentRunsToTheEndUnclosed)
+{
+    const struct {
+        std::string text;
+        bool unclosed;
+        std::size_t opening;
+    } rows[] = {
+        {"a @ never closed", true, 2},
+        {"a @", true, 2},
+        {"@ one @ b @ two", true, 10},
+        {"a @ closed @ b", false, 0},
+        {"a @ closed @", false, 0},
+        {"a @ closed \"@\"", false, 0},
+        {"a @ \"@ quoted, not closing", true, 2},
+        {"no comment", false, 0},
+    };
+    for (const auto& row : rows) {
+        ContentTokenizer tokenizer(reinterpret_cast<const std::uint8_t*>(row.text.data()), row.text.size());
+        while (!tokenizer.ReadTokenSkippingComment().empty() || tokenizer.TokenStart() != tokenizer.Size()) {
+        }
+        EXPECT_EQ(tokenizer.CommentUnclosed(), row.unclosed) << row.text;
+        if (row.unclosed)
+            EXPECT_EQ(tokenizer.UnclosedCommentStart(), row.opening) << row.text;
+    }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "content/ContentLayout.h"
 #include "content/ContentSet.h"
+#include "core/FileStream.h"
 #include "graphics/CoveragePicture.h"
+#include "graphics/PackedPicture.h"
 #include "sound/ClipFile.h"
 #include "support/TestFiles.h"
 
@@ -146,6 +149,39 @@ TEST_F(MemoryBounds, LargestClipIsReadInOneBuffer)
     ASSERT_TRUE(LoadSparseClip(kMaxClipFileSize, clip, growth));
     EXPECT_EQ(clip.size(), kMaxClipFileSize);
     EXPECT_LT(growth, static_cast<long long>(kMaxClipFileSize) + kMargin);
+}
+
+TEST_F(MemoryBounds, ItemsNamingOnePictureHoldItOnce)
+{
+    // 100 items and the group's title naming one picture of 2896 x 2896:
+    // one 8 MiB picture, not 101 copies of it.
+    test::Bytes runs;
+    for (std::size_t left = 2896u * 2896u; left > 0; left -= std::min<std::size_t>(left, kMaxRun)) {
+        runs.push_back(static_cast<std::uint8_t>(kRunCode | 0x40));
+        runs.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(left, kMaxRun) - kMinRun));
+    }
+    dir.Write("Data/gra/big.tbb", test::PackedTbb(2896, 2896, runs));
+    std::string text = "F\xA8#\"G\"\"big\"B";
+    for (int i = 0; i < 100; ++i)
+        text += "-\"w\"\"big\"";
+    dir.Write("menl.dat", text);
+    test::CurrentDirGuard here(dir.Path());
+    ContentSet data;
+    data.LoadFromFile("menl.dat");
+    const PeakGrowth growth;
+    ASSERT_TRUE(data.LoadResources());
+    EXPECT_LT(growth.Bytes(), 8 * kMiB + 2 * kMargin);
+}
+
+TEST_F(MemoryBounds, APipeOrDeviceReadToItsCapIsHeldOnce)
+{
+    std::vector<std::uint8_t> bytes;
+    const PeakGrowth growth;
+    LoadError error = LoadError::None;
+    EXPECT_FALSE(ReadWholeFile("/dev/zero", bytes, 64 * kMiB, &error, FileKinds::Any));
+    EXPECT_EQ(error, LoadError::TooLarge);
+    // Growing the buffer by doubling would have held 128 MiB at once.
+    EXPECT_LT(growth.Bytes(), 64 * kMiB + kMargin);
 }
 
 }  // namespace

@@ -176,6 +176,30 @@ TEST(SdlAudioOutput, ImagesThatCannotPlayPlayNothing)
     EXPECT_FALSE(output.Play(nullptr, 0));
 }
 
+TEST(SdlAudioOutput, SourceRatesOutsideRealRecordingsAreRefusedWithTheReason)
+{
+    // Below 4,000 Hz a few bytes would last minutes and convert to hundreds
+    // of megabytes; SDL's own refusals keep SDL's words.
+    const struct {
+        WaveFormat format;
+        bool playable;
+        const char* reason;
+    } rows[] = {
+        {{test::kWavePcm, 1, 1, 8}, false, "sample rate 1 Hz is outside 4000 to 384000 Hz"},
+        {{test::kWavePcm, 1, 3999, 8}, false, "sample rate 3999 Hz"},
+        {{test::kWavePcm, 1, 4000, 8}, true, ""},
+        {{test::kWavePcm, 2, 384000, 16}, true, ""},
+        {{test::kWavePcm, 1, 384001, 8}, false, "sample rate 384001 Hz"},
+        {{0x7777, 1, 8000, 16}, false, "SDL refuses it: "},
+    };
+    for (const auto& row : rows) {
+        const Bytes image = FilledWave(row.format, 1000ms, 0x40);
+        std::string reason;
+        EXPECT_EQ(SdlAudioOutput::IsPlayable(image.data(), image.size(), &reason), row.playable) << row.format.rate;
+        EXPECT_NE(reason.find(row.reason), std::string::npos) << "got \"" << reason << "\"";
+    }
+}
+
 TEST(SdlAudioOutput, DamagedHeadersAreSurvived)
 {
     SdlAudioOutput output;

@@ -98,5 +98,42 @@ TEST(CheckWaveImage, OtherChunksAreSkippedWithTheirPadByte)
     EXPECT_FALSE(Check(dataFirst)) << "data before the format";
 }
 
+TEST(CheckWaveImage, NamesWhatIsWrong)
+{
+    const auto with = [](std::size_t offset, std::uint32_t value) {
+        Bytes image = kStereo;
+        SetWord(image, offset, value);
+        return image;
+    };
+    Bytes shortFormat = with(16, 12);
+    Bytes noRate = with(24, 0);
+    Bytes dataFirst(kStereo.begin(), kStereo.begin() + 12);
+    dataFirst.insert(dataFirst.end(), kStereo.begin() + 36, kStereo.end());
+    SetWord(dataFirst, 4, static_cast<std::uint32_t>(dataFirst.size() - 8));
+    Bytes noData(kStereo.begin(), kStereo.begin() + 36);
+    SetWord(noData, 4, 28);
+    const struct {
+        Bytes image;
+        const char* reason;
+    } rows[] = {
+        {Bytes(48, 0), "no RIFF WAVE header"},
+        {with(4, 2), "does not hold its form type"},
+        {with(4, 0xFFFFFFF0), "runs past the end of the"},
+        {with(40, 0x7FFFFFFF), "the chunk \"data\" at byte 36"},
+        {shortFormat, "fewer than 16"},
+        {with(20, 0x00000001), "no channels"},
+        {noRate, "sample rate is 0"},
+        {test::WaveImage({test::kWavePcm, 2, 8000, 16}, {1, 2}), "less than one block of 4"},
+        {dataFirst, "before any format chunk"},
+        {noData, "no data chunk"},
+    };
+    for (const auto& row : rows) {
+        WaveFormat format;
+        std::string reason;
+        EXPECT_FALSE(CheckWaveImage(row.image, format, &reason)) << row.reason;
+        EXPECT_NE(reason.find(row.reason), std::string::npos) << "expected \"" << row.reason << "\", got \"" << reason << "\"";
+    }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,12 +1,16 @@
 // velmora-content check DIR: everything that is wrong with a content directory.
 
 #include <cstdio>
+#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "content/ContentLayout.h"
 #include "content/ContentSet.h"
+#include "content/PictureStore.h"
 #include "core/ContentPath.h"
+#include "core/ContentResolver.h"
 #include "core/FileStream.h"
 #include "core/TextEncoding.h"
 #include "platform/JpegDecoder.h"
@@ -17,8 +21,6 @@
 namespace velmora::tool {
 
 namespace {
-
-constexpr std::size_t kMaxPresentationPage = 256u << 20;
 
 // Collects findings; problems make the check fail, notes do not.
 class Findings {
@@ -38,108 +40,182 @@ private:
     int problems_ = 0;
 };
 
+// Text of the content (Windows-1250) as shown on a terminal: control bytes,
+// which could move the cursor or start an escape sequence, appear as \xNN.
+std::string Printable(const std::string& cp1250)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : Cp1250ToUtf8(cp1250)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 std::string Describe(const char* kind, int index, const ContentItem& item)
 {
-    return std::string(kind) + " " + std::to_string(index) + " \"" + Cp1250ToUtf8(item.name) + "\"";
+    return std::string(kind) + " " + std::to_string(index) + " \"" + Printable(item.name) + "\"";
 }
 
-// Loads a picture as the program does; true when it decodes.
-bool CheckPicture(Findings& findings, const std::string& where, const std::string& contentPath)
-{
-    const std::string path = ResolveContentPath(contentPath);
-    CoveragePicture image;
-    LoadError error = LoadError::None;
-    if (image.LoadFromFile(path, &error))
-        return true;
-    findings.Problem(where, "picture " + path + ": " + LoadErrorText(error));
-    return false;
-}
+// What a check of one content directory shares: the resolver and the
+// picture store of one load, as the program has them, and the paths that
+// lead outside the directory, each noted once.
+class ContentCheck {
+public:
+    explicit ContentCheck(Findings& findings) : findings_(findings), pictures_(resolver_) {}
 
-void CheckClip(Findings& findings, const std::string& where, const ContentItem& item)
-{
-    const std::string path = ResolveContentPath(item.ClipPath());
-    if (!IsExistingFile(path)) {
-        findings.Problem(where, "clip " + path + ": missing (the item shows no sound marker)");
-        return;
+    // The path as shown: resolved, or as the content names it when it names no file.
+    std::string Shown(const std::string& contentPath, const std::string& resolved) const
+    {
+        return resolved.empty() ? Printable(contentPath) : resolved;
     }
-    std::vector<std::uint8_t> clip;
-    if (!ReadWholeFile(path, clip, kMaxClipFileSize)) {
-        findings.Problem(where, "clip " + path + ": cannot be read, or larger than the program reads");
-        return;
-    }
-    if (const std::string problem = ClipProblem(clip); !problem.empty())
-        findings.Problem(where, "clip " + path + ": " + problem);
-}
 
-void CheckItemList(Findings& findings, const std::string& owner, const char* kind, const ContentItem& parent)
+    void NoteIfOutside(const std::string& where, const char* kind, const std::string& contentPath)
+    {
+        if (LeavesContentDirectory(contentPath) && outside_.insert(contentPath).second)
+            findings_.Note(where, std::string(kind) + " " + Printable(contentPath) +
+                                      " leads outside the content directory");
+    }
+
+    // Loads a picture as the program does; true when it decodes.
+    bool Picture(const std::string& where, const std::string& contentPath)
+    {
+        NoteIfOutside(where, "picture", contentPath);
+        LoadError error = LoadError::None;
+        pictures_.Load(contentPath, &error);
+        if (error == LoadError::None)
+            return true;
+        const std::string shown = Shown(contentPath, resolver_.Resolve(contentPath));
+        if (error == LoadError::OverBudget)
+            findings_.Problem(where, "picture " + shown + ": the content's distinct pictures take more than " +
+                                         std::to_string(pictures_.BudgetBytes() >> 20) +
+                                         " MiB once decoded, and the program refuses to load content past that");
+        else
+            findings_.Problem(where, "picture " + shown + ": " + LoadErrorText(error));
+        return false;
+    }
+
+    void Clip(const std::string& where, const ContentItem& item)
+    {
+        const std::string contentPath = item.ClipPath();
+        NoteIfOutside(where, "clip", contentPath);
+        const std::string path = resolver_.Resolve(contentPath);
+        const std::string shown = Shown(contentPath, path);
+        const LoadError status = HasControlByte(contentPath) ? LoadError::BadName : RegularFileStatus(path);
+        if (status == LoadError::NoFile) {
+            findings_.Problem(where, "clip " + shown + ": missing (the item shows no sound marker)");
+            return;
+        }
+        if (status != LoadError::None) {
+            findings_.Problem(where, "clip " + shown + ": " + LoadErrorText(status) + " (the item shows no sound marker)");
+            return;
+        }
+        std::vector<std::uint8_t> clip;
+        LoadError error = LoadError::None;
+        if (!ReadWholeFile(path, clip, kMaxClipFileSize, &error)) {
+            findings_.Problem(where, "clip " + shown + ": " +
+                                         (error == LoadError::TooLarge ? "larger than the program reads (128 MiB)"
+                                                                       : LoadErrorText(error)));
+            return;
+        }
+        if (const std::string problem = ClipProblem(clip); !problem.empty())
+            findings_.Problem(where, "clip " + shown + ": " + problem);
+    }
+
+    void Page(const std::string& where, const ContentItem& page)
+    {
+        const std::string contentPath = page.PagePath();
+        NoteIfOutside(where, "page", contentPath);
+        const std::string path = resolver_.Resolve(contentPath);
+        const std::string shown = Shown(contentPath, path);
+        const LoadError status = HasControlByte(contentPath) ? LoadError::BadName : RegularFileStatus(path);
+        if (status != LoadError::None) {
+            findings_.Problem(where, "page " + shown + ": " + (status == LoadError::NoFile ? "missing" : LoadErrorText(status)));
+            return;
+        }
+        Bitmap picture;
+        std::string error;
+        if (!JpegDecoder::DecodeFile(path, picture, &error))
+            findings_.Problem(where, "page " + shown + ": not a decodable JPEG picture (" + error + ")");
+    }
+
+    Findings& findings() { return findings_; }
+
+private:
+    Findings& findings_;
+    ContentResolver resolver_;
+    PictureStore pictures_;
+    std::set<std::string> outside_;
+};
+
+void CheckItemList(ContentCheck& check, const std::string& owner, const char* kind, const ContentItem& parent)
 {
     for (int i = 0; i < parent.ChildCount(); ++i) {
         const ContentItem& item = *parent.ChildAt(i);
         const std::string where = owner + ", " + Describe(kind, i, item);
         if ((item.flags & kHasPicture) != 0)
-            CheckPicture(findings, where, item.PicturePath());
+            check.Picture(where, item.PicturePath());
         if ((item.flags & kHasSound) != 0)
-            CheckClip(findings, where, item);
+            check.Clip(where, item);
     }
 }
 
-void CheckGroups(Findings& findings, const ContentSet& data)
+void CheckGroups(ContentCheck& check, const ContentSet& data)
 {
     for (int g = 0; g < data.MenuItemCount(); ++g) {
         const MenuGroup& group = *data.MenuItemAt(g);
         const std::string where = Describe("group", g, group);
         if ((group.flags & kHasPicture) != 0)
-            CheckPicture(findings, where, group.PicturePath());
-        CheckItemList(findings, where, "title entry", group.title);
-        CheckItemList(findings, where, "item", group);
+            check.Picture(where, group.PicturePath());
+        CheckItemList(check, where, "item", group);
+        CheckItemList(check, where, "title entry", group.title);
     }
 }
 
-void CheckHelpPages(Findings& findings, const ContentSet& data)
+void CheckHelpPages(ContentCheck& check, const ContentSet& data)
 {
+    std::unordered_set<std::string> groupFiles;
+    for (const auto& group : data.menuItems)
+        groupFiles.insert(group->fileName);
     for (int p = 0; p < data.helpPages.ChildCount(); ++p) {
         const ContentItem& page = *data.helpPages.ChildAt(p);
         const std::string where = Describe("help page", p, page);
-        CheckPicture(findings, where, page.PicturePath());
-        bool keyed = false;
-        for (const auto& group : data.menuItems)
-            keyed = keyed || group->fileName == page.name;
+        check.Picture(where, page.PicturePath());
         if (page.name.empty())
-            findings.Note(where, "no key: the help window opens here only when no group is selected");
-        else if (!keyed)
-            findings.Note(where, "no group has the file name \"" + Cp1250ToUtf8(page.name) +
-                                     "\", so no group opens the help at this page");
+            check.findings().Note(where, "no key: the help window opens here only when no group is selected");
+        else if (groupFiles.count(page.name) == 0)
+            check.findings().Note(where, "no group has the file name \"" + Printable(page.name) +
+                                             "\", so no group opens the help at this page");
     }
 }
 
-void CheckPresentation(Findings& findings, const ContentSet& data)
+void CheckPresentation(ContentCheck& check, const ContentSet& data)
 {
     for (int p = 0; p < data.presentation.ChildCount(); ++p) {
         const ContentItem& page = *data.presentation.ChildAt(p);
-        const std::string where = Describe("presentation page", p, page);
-        const std::string path = ResolveContentPath(page.PagePath());
-        if (!IsExistingFile(path)) {
-            findings.Problem(where, "page " + path + ": missing");
-            continue;
-        }
-        std::vector<std::uint8_t> bytes;
-        Bitmap picture;
-        std::string error;
-        if (!ReadWholeFile(path, bytes, kMaxPresentationPage))
-            findings.Problem(where, "page " + path + ": cannot be read, or larger than 256 MiB");
-        else if (!JpegDecoder::Decode(bytes.data(), bytes.size(), picture, &error))
-            findings.Problem(where, "page " + path + ": not a decodable JPEG picture (" + error + ")");
+        check.Page(Describe("presentation page", p, page), page);
     }
 }
 
-void ReportParse(Findings& findings, const ContentParseReport& report)
+void CheckContentFile(Findings& findings, const ContentParseReport& report, const ContentSet& data)
 {
-    if (!report.stoppedEarly)
-        return;
-    findings.Problem(std::string(kContentFileName),
-                     "reading stopped at byte " + std::to_string(report.stopOffset) + " at the token \"" +
-                         Cp1250ToUtf8(report.stopToken) +
-                         "\", which starts no element there; the rest of the file is ignored");
+    const std::string where(kContentFileName);
+    if (report.commentUnclosed)
+        findings.Problem(where, "the comment opened at byte " + std::to_string(report.commentOffset) +
+                                    " is never closed: everything after it is ignored");
+    else if (report.stoppedEarly)
+        findings.Problem(where, "reading stopped at byte " + std::to_string(report.stopOffset) + " at the token \"" +
+                                    Printable(report.stopToken) +
+                                    "\", which starts no element there; the rest of the file is ignored");
+    if (data.MenuItemCount() == 0)
+        findings.Problem(where, "there is no menu group, so the program's menu is empty");
 }
 
 }  // namespace
@@ -147,10 +223,13 @@ void ReportParse(Findings& findings, const ContentParseReport& report)
 const char* const kCheckHelp =
     "usage: velmora-content check DIR\n"
     "Loads DIR/menl.dat as the program does (with DIR as the current directory) and\n"
-    "lists every problem: pictures that are missing or do not decode, clips that are\n"
-    "missing or cannot be played, presentation pages that are missing or are not\n"
-    "JPEG pictures, where reading the content file stopped, and help pages that no\n"
-    "group opens. Paths are shown as the program resolves them.\n"
+    "lists every problem: pictures that are missing or do not decode, pictures that\n"
+    "together take more memory than the program allows, clips that are missing or\n"
+    "cannot be played, presentation pages that are missing or are not JPEG pictures,\n"
+    "a comment that is never closed, content with no group, and where reading the\n"
+    "content file stopped. Notes name help pages that no group opens and paths that\n"
+    "lead outside DIR. Paths are shown as the program resolves them; control bytes\n"
+    "in names are shown as \\xNN.\n"
     "Exits 0 when the program would start and every file is usable, 1 otherwise.\n";
 
 int RunCheck(const Arguments& args)
@@ -164,18 +243,26 @@ int RunCheck(const Arguments& args)
     try {
         data.LoadFromFile(std::string(kContentFileName), &report);
     } catch (const ContentError& error) {
-        findings.Problem(std::string(kContentFileName),
-                         std::string(error.what()) + " (at byte " + std::to_string(report.stopOffset) + ")");
+        std::string what = error.what();
+        if (error.Reason() == LoadError::BadFormat || error.Reason() == LoadError::TooLarge)
+            what += " (at byte " + std::to_string(report.stopOffset) + ")";
+        else
+            what += " (" + std::string(LoadErrorText(error.Reason())) + ")";
+        findings.Problem(std::string(kContentFileName), what);
+        FinishStandardOutput("check");
         return kExitBadFile;
     }
-    ReportParse(findings, report);
-    CheckPicture(findings, "sound marker", PictureContentPath(kSoundMarkerName));
-    CheckGroups(findings, data);
-    CheckHelpPages(findings, data);
-    CheckPresentation(findings, data);
+    CheckContentFile(findings, report, data);
+    ContentCheck check(findings);
+    check.Picture("sound marker", PictureContentPath(kSoundMarkerName));
+    CheckGroups(check, data);
+    CheckHelpPages(check, data);
+    CheckPresentation(check, data);
     std::printf("%d group(s), %d help page(s), %d link(s), %d presentation page(s): %d problem(s)\n",
                 data.MenuItemCount(), data.helpPages.ChildCount(), data.presentation.title.ChildCount(),
                 data.presentation.ChildCount(), findings.Problems());
+    if (!FinishStandardOutput("check"))
+        return kExitBadFile;
     return findings.Problems() == 0 ? kExitOk : kExitBadFile;
 }
 

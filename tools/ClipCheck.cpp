@@ -17,11 +17,11 @@ std::string ClipProblem(std::vector<std::uint8_t> clip)
     if (clip.size() < 12 || std::memcmp(clip.data(), "RIFF", 4) != 0 || std::memcmp(clip.data() + 8, "WAVE", 4) != 0)
         return "not a WAVE image";
     WaveFormat format;
-    if (!CheckWaveImage(clip, format))
-        return "not a playable WAVE image (chunk sizes, format or data are damaged)";
-    if (!SdlAudioOutput::IsPlayable(clip.data(), clip.size()))
-        return "not a playable WAVE image (format tag " + std::to_string(format.formatTag) +
-               " cannot be decoded, or there is no sound)";
+    std::string reason;
+    if (!CheckWaveImage(clip, format, &reason))
+        return "not a playable WAVE image: " + reason;
+    if (!SdlAudioOutput::IsPlayable(clip.data(), clip.size(), &reason))
+        return "not a playable WAVE image (format tag " + std::to_string(format.formatTag) + "): " + reason;
     return {};
 }
 

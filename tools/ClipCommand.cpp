@@ -13,9 +13,11 @@ namespace {
 
 bool ReadInput(const char* command, const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    if (ReadWholeFile(path, bytes, kMaxClipFileSize))
+    LoadError error = LoadError::None;
+    if (ReadWholeFile(path, bytes, kMaxClipFileSize, &error, FileKinds::Any))
         return true;
-    ReportError(command, "cannot read " + path + ", or it is larger than a clip may be");
+    ReportError(command, path + ": " +
+                             (error == LoadError::TooLarge ? "larger than a clip may be (128 MiB)" : LoadErrorText(error)));
     return false;
 }
 

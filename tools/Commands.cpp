@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 
 namespace velmora::tool {
 
@@ -47,20 +48,13 @@ bool EnterContentDirectory(const char* command, const std::string& directory)
     return false;
 }
 
-bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error)
+bool FinishStandardOutput(const char* command)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    std::cout.flush();
+    const bool written = std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    if (!written)
+        ReportError(command, std::string("cannot write the standard output: ") + std::strerror(errno));
+    return written;
 }
 
 }  // namespace velmora::tool

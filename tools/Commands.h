@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/OutputFile.h"
+
 namespace velmora::tool {
 
 // Every subcommand takes its own arguments (without the program and
@@ -44,8 +46,10 @@ void ReportError(const char* command, const std::string& message);
 // directory; reports the failure and returns false when it cannot.
 bool EnterContentDirectory(const char* command, const std::string& directory);
 
-// Writes bytes to a file; false with a message on failure.
-bool WriteBytes(const std::string& path, const void* data, std::size_t size, std::string& error);
+// Flushes the standard output (both std::cout and stdout) and tells whether
+// everything written to it arrived; reports the failure when it did not.
+// A command whose output is its result fails when this fails.
+bool FinishStandardOutput(const char* command);
 
 // The subcommands and their usage texts.
 int RunDump(const Arguments& args);

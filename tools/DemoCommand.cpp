@@ -88,8 +88,6 @@ public:
         return fs::path(kDataFolder) / folder / (name + std::string(extension));
     }
 
-    const fs::path& Root() const { return root_; }
-
 private:
     fs::path root_;
 };
@@ -176,9 +174,11 @@ void WriteDemo(const DemoWriter& writer)
         writer.WritePicture(page.fileName, renderer.HelpPage(QString::fromStdString(page.heading), paragraphs));
     }
     for (std::size_t i = 0; i < set.presentationPages.size(); ++i) {
-        const fs::path page = writer.Root() / DemoWriter::RelativePath(kPageFolder, set.presentationPages[i], kPageExtension);
-        if (!renderer.PresentationPage(static_cast<int>(i)).save(QString::fromStdString(page.string()), "JPG", 90))
-            throw DemoError{"cannot write " + page.string()};
+        const fs::path page = DemoWriter::RelativePath(kPageFolder, set.presentationPages[i], kPageExtension);
+        std::vector<std::uint8_t> jpeg;
+        if (!EncodeImage(renderer.PresentationPage(static_cast<int>(i)), "JPG", 90, jpeg))
+            throw DemoError{"cannot encode " + page.string()};
+        writer.WriteBytes(page, jpeg);
     }
     writer.WriteContentFile(DemoContentFile(set));
 }

@@ -17,7 +17,7 @@ using nlohmann::json;
 
 json ImageSize(const ContentItem& item)
 {
-    return json::array({item.image.Width(), item.image.Height()});
+    return json::array({item.Picture().Width(), item.Picture().Height()});
 }
 
 json Entry(const ContentItem& item)
@@ -65,6 +65,7 @@ int RunDump(const Arguments& args)
         data.LoadFromFile(std::string(kContentFileName));
     } catch (const ContentError& error) {
         std::cout << json{{"error", error.what()}}.dump() << '\n';
+        FinishStandardOutput("dump");
         return Fail("dump", error.what());
     }
     const bool loaded = data.LoadResources();
@@ -77,7 +78,7 @@ int RunDump(const Arguments& args)
                          {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
                          {"loadResources", loaded}};
     std::cout << result.dump(2) << '\n';
-    return kExitOk;
+    return FinishStandardOutput("dump") ? kExitOk : kExitBadFile;
 }
 
 }  // namespace velmora::tool

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include "core/FileStream.h"
+#include "core/MemoryStream.h"
 #include "graphics/CoveragePicture.h"
 #include "tools/Commands.h"
 #include "tools/PictureFiles.h"
@@ -36,17 +38,24 @@ int RunPack(const Arguments& args)
 
 int RunUnpack(const Arguments& args)
 {
-    CoveragePicture coverage;
+    // The largest file a picture of kMaxPixels takes, packed or not.
+    constexpr std::size_t kMaxTbbBytes = 16 + 2 * static_cast<std::size_t>(CoveragePicture::kMaxPixels);
+    std::vector<std::uint8_t> file;
     LoadError reason = LoadError::None;
-    if (!coverage.LoadFromFile(args[0], &reason)) {
+    if (!ReadWholeFile(args[0], file, kMaxTbbBytes, &reason, FileKinds::Any))
         return Fail("unpack", args[0] + ": " + LoadErrorText(reason));
-    }
-    if (coverage.Width() == 0 || coverage.Height() == 0) {
+    CoveragePicture coverage;
+    MemoryStream stream(std::move(file));
+    if (!coverage.LoadFromStream(stream, &reason))
+        return Fail("unpack", args[0] + ": " + LoadErrorText(reason));
+    if (coverage.Width() == 0 || coverage.Height() == 0)
         return Fail("unpack", args[0] + ": the picture has no pixels, and a PNG cannot be empty");
-    }
-    if (!ImageFromCoverage(coverage).save(QString::fromStdString(args[1]), "PNG")) {
-        return Fail("unpack", "cannot write " + args[1]);
-    }
+    std::vector<std::uint8_t> png;
+    std::string error;
+    if (!EncodeImage(ImageFromCoverage(coverage), "PNG", -1, png))
+        return Fail("unpack", "cannot encode the picture as PNG");
+    if (!WriteBytes(args[1], png.data(), png.size(), error))
+        return Fail("unpack", error);
     return kExitOk;
 }
 

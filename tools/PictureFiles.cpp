@@ -9,15 +9,28 @@
 
 namespace velmora::tool {
 
+namespace {
+
+// The packed format's size limits, applied to the size a header declares
+// before anything is decoded as well as to the decoded picture.
+bool FitsPackedFormat(int width, int height, std::string& error)
+{
+    const std::int64_t pixels = static_cast<std::int64_t>(width) * height;
+    if (width <= CoveragePicture::kMaxDimension && height <= CoveragePicture::kMaxDimension &&
+        pixels <= CoveragePicture::kMaxPixels)
+        return true;
+    error = "picture of " + std::to_string(width) + "x" + std::to_string(height) +
+            " pixels is larger than a packed picture may be (100,000 per side, 8,388,608 in all)";
+    return false;
+}
+
+}  // namespace
+
 bool CoverageFromImage(const QImage& image, CoveragePicture& coverage, std::string& error)
 {
-    const std::int64_t pixels = static_cast<std::int64_t>(image.width()) * image.height();
-    if (image.width() > CoveragePicture::kMaxDimension || image.height() > CoveragePicture::kMaxDimension ||
-        pixels > CoveragePicture::kMaxPixels) {
-        error = "picture of " + std::to_string(image.width()) + "x" + std::to_string(image.height()) +
-                " pixels is larger than a packed picture may be (100,000 per side, 8,388,608 in all)";
+    if (!FitsPackedFormat(image.width(), image.height(), error))
         return false;
-    }
+    const std::int64_t pixels = static_cast<std::int64_t>(image.width()) * image.height();
     coverage.Clear();
     coverage.SetSize(image.width(), image.height());
     if (pixels == 0)
@@ -58,6 +71,9 @@ bool ReadCoverage(QImageReader& reader, CoveragePicture& coverage, std::string& 
     // A header may claim any size; Qt refuses pictures above this many MiB
     // before decoding, which keeps a hostile file from taking the memory.
     reader.setAllocationLimit(256);
+    // A picture that cannot be packed is refused by its header, not decoded.
+    if (const QSize declared = reader.size(); declared.isValid() && !FitsPackedFormat(declared.width(), declared.height(), error))
+        return false;
     QImage image;
     if (!reader.read(&image)) {
         error = reader.errorString().toStdString();
@@ -67,6 +83,16 @@ bool ReadCoverage(QImageReader& reader, CoveragePicture& coverage, std::string& 
 }
 
 }  // namespace
+
+bool EncodeImage(const QImage& image, const char* format, int quality, std::vector<std::uint8_t>& bytes)
+{
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format, quality))
+        return false;
+    bytes.assign(encoded.begin(), encoded.end());
+    return true;
+}
 
 bool ReadCoverageFile(const std::string& path, CoveragePicture& coverage, std::string& error)
 {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "graphics/CoveragePicture.h"
 
@@ -18,7 +19,12 @@ bool CoverageFromImage(const QImage& image, CoveragePicture& coverage, std::stri
 // The picture as dark ink on white, the inverse of CoverageFromImage.
 QImage ImageFromCoverage(const CoveragePicture& coverage);
 
-// Reads a PNG (or any picture Qt reads) as coverage.
+// The picture in a file format Qt writes ("PNG", "JPG"), in memory, so that
+// writing it to its file can be checked; quality -1 is the format's default.
+bool EncodeImage(const QImage& image, const char* format, int quality, std::vector<std::uint8_t>& bytes);
+
+// Reads a PNG (or any picture Qt reads) as coverage; a picture whose header
+// declares a size the packed format cannot hold is refused undecoded.
 bool ReadCoverageFile(const std::string& path, CoveragePicture& coverage, std::string& error);
 // The same for a picture file held in memory.
 bool DecodeCoverage(const std::uint8_t* data, std::size_t size, CoveragePicture& coverage, std::string& error);

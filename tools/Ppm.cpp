@@ -1,8 +1,8 @@
 #include "tools/Ppm.h"
 
 #include "core/FileStream.h"
+#include "tools/OutputFile.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -10,12 +10,6 @@
 namespace velmora::tool {
 
 namespace {
-
-// Closes the file when it goes.
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 bool IsSpace(int c)
 {
@@ -113,7 +107,7 @@ std::unique_ptr<Bitmap> ReadPpm(const std::string& path, std::string& error)
     // Header and pixels of the largest picture accepted.
     constexpr std::size_t kMaxFileBytes = 3 * static_cast<std::size_t>(kMaxPpmPixels) + 4096;
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes, kMaxFileBytes)) {
+    if (!ReadWholeFile(path, bytes, kMaxFileBytes, nullptr, FileKinds::Any)) {
         error = "cannot read " + path + ", or it is larger than the largest picture accepted";
         return nullptr;
     }
@@ -125,26 +119,16 @@ std::unique_ptr<Bitmap> ReadPpm(const std::string& path, std::string& error)
 
 bool WritePpm(const std::string& path, const Bitmap& bitmap, std::string& error)
 {
-    const File file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = "cannot create " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    std::fprintf(file.get(), "P6\n%d %d\n255\n", bitmap.Width(), bitmap.Height());
-    std::vector<std::uint8_t> row(3 * static_cast<std::size_t>(bitmap.Width()));
+    const std::string header = "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(bitmap.Width());
+    std::vector<std::uint8_t> file(header.begin(), header.end());
+    file.reserve(header.size() + rowBytes * static_cast<std::size_t>(bitmap.Height()));
     for (int y = 0; y < bitmap.Height(); ++y) {
-        std::memcpy(row.data(), bitmap.ScanLine(y), row.size());
-        SwapRedAndBlue(row.data(), bitmap.Width());
-        if (std::fwrite(row.data(), 1, row.size(), file.get()) != row.size()) {
-            error = "cannot write " + path + ": " + std::strerror(errno);
-            return false;
-        }
+        const std::size_t start = file.size();
+        file.insert(file.end(), bitmap.ScanLine(y), bitmap.ScanLine(y) + rowBytes);
+        SwapRedAndBlue(file.data() + start, bitmap.Width());
     }
-    if (std::fflush(file.get()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
+    return WriteBytes(path, file.data(), file.size(), error);
 }
 
 }  // namespace velmora::tool
