@@ -11,7 +11,6 @@
 #include "app/WindowGeometry.h"
 #include "content/ContentSet.h"
 #include "core/ContentPath.h"
-#include "core/FileStream.h"
 #include "core/TextEncoding.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Resample.h"
@@ -182,10 +181,9 @@ void PresentationWindow::OpenLink(int number)
 bool PresentationWindow::DecodePageFile(const ContentItem& page, Bitmap& into) const
 {
     try {
-        std::vector<std::uint8_t> bytes;
-        if (!ReadWholeFile(ResolveContentPath(page.PagePath()), bytes, kMaxPageFileBytes))
-            return false;
-        return JpegDecoder::Decode(bytes.data(), bytes.size(), into);
+        // The decoder reads only a regular file and bounds what a page may
+        // cost (pixels, its own memory, scans) before taking pixel memory.
+        return JpegDecoder::DecodeFile(ResolveContentPath(page.PagePath()), into);
     } catch (const std::exception&) {
         // Out of memory or a path that cannot be converted: the page is
         // unreadable like any other, and the previous one stays.

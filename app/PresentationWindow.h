@@ -32,8 +32,6 @@ class PresentationWindow : public QDialog {
 public:
     static constexpr char kCaption[] = "Międzynarodowy alfabet fonetyczny";
     static constexpr int kPaintRefreshMs = 200;
-    // A page file larger than this is not read at all.
-    static constexpr std::size_t kMaxPageFileBytes = 64 * 1024 * 1024;
 
     // The pages and links are those of `content`'s presentation, read again
     // on every showing.

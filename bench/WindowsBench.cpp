@@ -43,15 +43,17 @@ std::unique_ptr<ContentItem> HelpPage(int width, int height, const std::string& 
     page->name = key;
     page->flags = kHasPicture;
     page->value = 30;
-    page->image.SetSize(width, height);
+    auto picture = std::make_shared<CoveragePicture>();
+    picture->SetSize(width, height);
     std::mt19937 random(7);
-    std::uint8_t* pixels = page->image.Data();
+    std::uint8_t* pixels = picture->Data();
     for (int y = 0; y < height; ++y) {
         const bool textLine = (y / 14) % 2 == 0 && y % 14 < 11;
         for (int x = 0; x < width; ++x)
             pixels[static_cast<std::size_t>(y) * width + x] =
                 textLine && random() % 3 == 0 ? static_cast<std::uint8_t>(128 + random() % 128) : 0;
     }
+    page->image = std::move(picture);
     return page;
 }
 

@@ -76,8 +76,9 @@ TEST(ContentTokenizer, TellsWhereACommentRunsToTheEndUnclosed)
         while (!tokenizer.ReadTokenSkippingComment().empty() || tokenizer.TokenStart() != tokenizer.Size()) {
         }
         EXPECT_EQ(tokenizer.CommentUnclosed(), row.unclosed) << row.text;
-        if (row.unclosed)
+        if (row.unclosed) {
             EXPECT_EQ(tokenizer.UnclosedCommentStart(), row.opening) << row.text;
+        }
     }
 }
 

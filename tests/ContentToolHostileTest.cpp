@@ -206,8 +206,9 @@ TEST(ContentToolCheckHostile, NamesWhatIsWrongWithoutHanging)
         EXPECT_EQ(result.status, 1);
         for (const std::string& expected : row.expected)
             EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
-        if (row.absent != nullptr)
+        if (row.absent != nullptr) {
             EXPECT_EQ(result.out.find(row.absent), std::string::npos) << row.absent << "\n" << result.out;
+        }
     }
 }
 

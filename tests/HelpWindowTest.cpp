@@ -43,11 +43,13 @@ std::unique_ptr<ContentItem> MakePages(const std::vector<PageShape>& shapes)
         page->name = shape.key;
         page->flags = kHasPicture;
         page->value = shape.gap;
-        page->image.SetSize(shape.width, shape.height);
+        auto picture = std::make_shared<CoveragePicture>();
+        picture->SetSize(shape.width, shape.height);
         for (std::int32_t y = 0; y < shape.height; ++y)
             for (std::int32_t x = 0; x < shape.width; ++x)
-                page->image.Data()[static_cast<std::size_t>(y) * shape.width + x] =
+                picture->Data()[static_cast<std::size_t>(y) * shape.width + x] =
                     static_cast<std::uint8_t>((x + y) * 255 / std::max(shape.width + shape.height - 2, 1));
+        page->image = std::move(picture);
         pages->AddChild(std::move(page));
     }
     return pages;
