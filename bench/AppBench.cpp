@@ -24,6 +24,7 @@
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
 #include "support/FakeAudioOutput.h"
+#include "support/GuiApplication.h"
 #include "support/TestFiles.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/Panel.h"
@@ -37,14 +38,7 @@ using Milliseconds = std::chrono::duration<double, std::milli>;
 
 QApplication& Application()
 {
-    static int argc = 1;
-    static char name[] = "app_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    return *application;
+    return test::GuiApplication();
 }
 
 // The synthetic content set, made once by the content tool, and the

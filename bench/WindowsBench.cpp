@@ -17,6 +17,7 @@
 #include "app/PresentationWindow.h"
 #include "content/ContentItem.h"
 #include "content/ContentSet.h"
+#include "support/GuiApplication.h"
 #include "support/TestFiles.h"
 #include "toolkit/IdleSlot.h"
 
@@ -25,15 +26,7 @@ namespace {
 
 QApplication& Application()
 {
-    static int argc = 1;
-    static char name[] = "velmora-windows-bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *application;
+    return test::GuiApplication();
 }
 
 // A text-like page: lines of ink strokes on white, anti-aliased edges.
