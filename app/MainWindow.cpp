@@ -638,6 +638,10 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
         menuList_->Paint();
         menuPanel_->repaint();
         QTimer::singleShot(kPaintRefreshMs, this, [this] {
+            // A group the user chose meanwhile wins, as a click queued
+            // behind the pause would.
+            if (menuList_->Selected() != kHeadingTile)
+                return;
             menuList_->Select(kHeadingTile + 1);
             menuList_->Paint();
             menuPanel_->update();

@@ -249,6 +249,15 @@ TEST(MainWindowTest, TheNinthTilePassesTheClickOn)
     }
 }
 
+TEST(MainWindowTest, AGroupChosenDuringTheHeadingPauseWins)
+{
+    Rig rig(Groups(12));
+    rig.ClickMenuTile(8);
+    rig.ClickMenuTile(2);
+    test::RunEventLoopFor(std::chrono::milliseconds(MainWindow::kPaintRefreshMs + 100));
+    EXPECT_EQ(rig.window->Content().selectedMenuItem, 2);
+}
+
 TEST(MainWindowTest, ClickingTheSelectedGroupAgainChangesNothing)
 {
     Rig rig(Groups(3));
