@@ -114,17 +114,17 @@ void OpenHelpToFirstPaint(benchmark::State& state)
 BENCHMARK(OpenHelpToFirstPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A photo-like 1600 x 1200 page: smooth gradients with some noise.
-test::Bytes PageJpeg(int seed)
+test::Bytes PageJpeg(int variant)
 {
     QImage image(1600, 1200, QImage::Format_RGB32);
-    std::mt19937 random(static_cast<unsigned>(seed));
+    std::mt19937 random(static_cast<unsigned>(variant));
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb((x / 7 + seed * 40) % 256, (y / 5) % 256, (x + y) / 12 % 256 ^ (random() % 16)));
+            image.setPixel(x, y, qRgb((x / 7 + variant * 40) % 256, (y / 5) % 256, (x + y) / 12 % 256 ^ (random() % 16)));
     QPainter painter(&image);
     painter.setFont(QFont(QStringLiteral("Arial"), 48));
     painter.drawText(QRect(100, 100, 1400, 1000), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("Plansza %1: spółgłoski zwarte, szczelinowe i nosowe").arg(seed));
+                     QStringLiteral("Plansza %1: spółgłoski zwarte, szczelinowe i nosowe").arg(variant));
     painter.end();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
