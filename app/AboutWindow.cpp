@@ -9,6 +9,7 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
 #include "toolkit/MouseNotifier.h"
+#include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
 namespace {
@@ -73,10 +74,7 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
 {
     FormBuilder::Build(*this, kDescription);
     setWindowTitle(QString::fromUtf8(kCaption));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    WidgetColours::SetBackground(*this, kWindowColour);
     // A dialog border: fixed size.
     setFixedSize(size());
     FormBuilder::Find<QLabel>(*this, "versionLabel").setText(QString::fromUtf8(kVersion));

@@ -26,6 +26,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
+#include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
 namespace {
@@ -90,10 +91,7 @@ HelpWindow::HelpWindow(ContentItem& helpPages, const QColor& colour, QWidget& ma
     FormBuilder::Build(*this, kDescription);
     FindControls();
     setWindowTitle(QString::fromUtf8(kCaption));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, colour);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    WidgetColours::SetBackground(*this, colour);
 
     pageList_ = std::make_unique<TileList>(*pagePanel_, *scrollBar_);
     pageList_->SetAutoResize(false);

@@ -32,6 +32,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
+#include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
 namespace {
@@ -104,21 +105,6 @@ int WidthOf(const Bitmap* bitmap)
     return bitmap != nullptr ? bitmap->Width() : 0;
 }
 
-void SetBackground(QWidget& widget, const QColor& colour)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, colour);
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
-}
-
-void SetTextColour(QLabel& label, const QColor& colour)
-{
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label.setPalette(palette);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(ClipPlayer& player, QWidget* parent) : QWidget(parent), player_(player)
@@ -126,7 +112,7 @@ MainWindow::MainWindow(ClipPlayer& player, QWidget* parent) : QWidget(parent), p
     FormBuilder::Build(*this, MainWindowDescription());
     FindControls();
     setWindowTitle(QString::fromUtf8(kCaption));
-    SetBackground(*this, kWindowColour);
+    WidgetColours::SetBackground(*this, kWindowColour);
     demoLabel_->show();
     LoadContent();
 
@@ -268,22 +254,22 @@ void MainWindow::ConnectControls()
     MouseNotifier& startStop = MouseNotifier::On(*startStopLabel_);
     startStop.SetOnClick([this] { OnStartStopClicked(); });
     startStop.SetOnMouseEnter([this] {
-        SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kHoverPanel);
-        SetTextColour(*startStopLabel_, kHoverText);
+        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kHoverPanel);
+        WidgetColours::SetText(*startStopLabel_, kHoverText);
     });
     startStop.SetOnMouseLeave([this] {
-        SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kWindowColour);
-        SetTextColour(*startStopLabel_, kButtonText);
+        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kWindowColour);
+        WidgetColours::SetText(*startStopLabel_, kButtonText);
     });
 
     for (QLabel* label : helpLabels_) {
         MouseNotifier& notifier = MouseNotifier::On(*label);
         notifier.SetOnClick([this] { OnHelpClicked(); });
         notifier.SetOnMouseEnter([this] {
-            SetHover(*helpPanel_, {helpLabels_[0], helpLabels_[1], helpLabels_[2]}, true, kWindowColour);
+            SetHover(*helpPanel_, {helpLabels_[0], helpLabels_[1], helpLabels_[2]}, true);
         });
         notifier.SetOnMouseLeave([this] {
-            SetHover(*helpPanel_, {helpLabels_[0], helpLabels_[1], helpLabels_[2]}, false, kWindowColour);
+            SetHover(*helpPanel_, {helpLabels_[0], helpLabels_[1], helpLabels_[2]}, false);
         });
     }
     MouseNotifier::On(*titlePanel_).SetOnClick([this] { OnHelpClicked(); });
@@ -292,8 +278,8 @@ void MainWindow::ConnectControls()
     const auto labelButton = [this](QLabel& label, Panel& panel, std::function<void()> onClick) {
         MouseNotifier& notifier = MouseNotifier::On(label);
         notifier.SetOnClick(std::move(onClick));
-        notifier.SetOnMouseEnter([this, &label, &panel] { SetHover(panel, {&label}, true, kWindowColour); });
-        notifier.SetOnMouseLeave([this, &label, &panel] { SetHover(panel, {&label}, false, kWindowColour); });
+        notifier.SetOnMouseEnter([this, &label, &panel] { SetHover(panel, {&label}, true); });
+        notifier.SetOnMouseLeave([this, &label, &panel] { SetHover(panel, {&label}, false); });
     };
     labelButton(*alphabetLabel_, *alphabetPanel_, [this] { OnAlphabetClicked(); });
     labelButton(*aboutLabel_, *aboutPanel_, [this] { OnAboutClicked(); });
@@ -693,7 +679,7 @@ void MainWindow::OnStartStopClicked()
 {
     repeat_->Toggle();
     startStopLabel_->setText(repeat_->IsOn() ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kWindowColour);
+    WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kWindowColour);
 }
 
 void MainWindow::OnPauseChanged()
@@ -707,12 +693,11 @@ void MainWindow::OnVolumeChanged()
         player_.SetVolume(volumeSlider_->value());
 }
 
-void MainWindow::SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered,
-                          const QColor& restColour)
+void MainWindow::SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered)
 {
     for (QLabel* label : labels)
-        SetTextColour(*label, entered ? kHoverText : kButtonText);
-    SetBackground(panel, entered ? kHoverPanel : restColour);
+        WidgetColours::SetText(*label, entered ? kHoverText : kButtonText);
+    WidgetColours::SetBackground(panel, entered ? kHoverPanel : kWindowColour);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -119,7 +119,7 @@ private:
     void OnStartStopClicked();
     void OnPauseChanged();
     void OnVolumeChanged();
-    void SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered, const QColor& restColour);
+    void SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered);
     bool OnWheel(const QWheelEvent& event);
     void OnHelpClicked();
     void OnAboutClicked();

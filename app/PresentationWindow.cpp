@@ -20,6 +20,7 @@
 #include "toolkit/FormBuilder.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Panel.h"
+#include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
 namespace {
@@ -86,10 +87,7 @@ PresentationWindow::PresentationWindow(ContentSet& content, const QColor& colour
     FormBuilder::Build(*this, kDescription);
     FindControls();
     setWindowTitle(QString::fromUtf8(kCaption));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, colour);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    WidgetColours::SetBackground(*this, colour);
     paintRefreshTimer_.setInterval(kPaintRefreshMs);
     connect(&paintRefreshTimer_, &QTimer::timeout, this, &PresentationWindow::OnPaintRefresh);
     ConnectControls();

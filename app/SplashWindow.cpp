@@ -5,6 +5,7 @@
 #include "app/Logo.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
 namespace {
@@ -51,10 +52,7 @@ const WindowDescription kDescription{
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     FormBuilder::Build(*this, kDescription);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(43, 0, 85));
-    setPalette(palette);
-    setAutoFillBackground(true);
+    WidgetColours::SetBackground(*this, QColor(43, 0, 85));
     auto& logo = FormBuilder::Find<QLabel>(*this, "logo");
     logo.setPixmap(QPixmap::fromImage(Logo()));
     setWindowTitle(QString::fromUtf8(kTitle));

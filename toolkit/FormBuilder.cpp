@@ -2,6 +2,7 @@
 
 #include "toolkit/AnchorLayout.h"
 #include "toolkit/Panel.h"
+#include "toolkit/WidgetColours.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -110,18 +111,10 @@ void ApplyLook(QWidget& widget, const ControlDescription& control, const QWidget
 {
     if (control.font.IsSet())
         widget.setFont(control.font.ApplyTo(parent.font()));
-    if (control.textColour || control.background) {
-        QPalette palette = widget.palette();
-        if (control.textColour) {
-            for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-                palette.setColor(role, *control.textColour);
-        }
-        if (control.background) {
-            palette.setColor(QPalette::Window, *control.background);
-            widget.setAutoFillBackground(true);
-        }
-        widget.setPalette(palette);
-    }
+    if (control.textColour)
+        WidgetColours::SetText(widget, *control.textColour);
+    if (control.background)
+        WidgetColours::SetBackground(widget, *control.background);
     if (auto* panel = qobject_cast<Panel*>(&widget))
         panel->SetBevelWidth(control.bevelWidth);
     if (control.options.testFlag(Option::HandCursor))
