@@ -24,7 +24,7 @@ shot=$PWD/build/release/velmora-screenshot.png
   # Without a sound card SDL would find no device; the dummy driver keeps
   # the volume control working.
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     "$1" & pid=$!
     sleep 4
     import -window root "$2"

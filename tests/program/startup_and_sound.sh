@@ -111,7 +111,7 @@ echo "== a start after the first was killed with SIGKILL runs"
 kill -9 "$first"
 wait "$first" 2>/dev/null || true
 start_program "$work/demo" "$work/third.log"; third=$started
-[ -n "$(find_windows "$caption" 20)" ] || fail "no main window after SIGKILL of the first"
+[ -n "$(find_windows "$caption" 20)" ] || fail "no main window after SIGKILL of the first: $(cat "$work/third.log")"
 kill -9 "$third"
 wait "$third" 2>/dev/null || true
 
