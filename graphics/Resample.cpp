@@ -6,15 +6,12 @@
 #include <numeric>
 #include <type_traits>
 
+#include "graphics/AxisFilter.h"
 #include "graphics/ConstantDivider.h"
+#include "graphics/ConstantDividerLanes.h"
 #include "graphics/KernelLevel.h"
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VELMORA_X86_KERNELS 1
-#include <immintrin.h>
-#else
-#define VELMORA_X86_KERNELS 0
-#endif
+#include "graphics/PairedTapFilter.h"
+#include "graphics/X86Kernels.h"
 
 namespace velmora {
 
@@ -42,6 +39,11 @@ namespace velmora {
 // D < 2^14, 32-bit integers D < 2^24, double D < 2^43. Larger divisors
 // (interpolating into more than 2^41 pixels, averaging more than 2^43) use
 // 128-bit integers and a true division.
+//
+// In 32-bit integers both methods reverse the order where they can: the
+// PairedTapFilter filters each source row across first, two 16-bit taps per
+// multiply, because the horizontal pass here gathers scattered partial sums
+// for every output value, several of them for averaging's wide filters.
 
 namespace {
 
@@ -55,19 +57,6 @@ using Index = std::conditional_t<std::is_same_v<T, Wide>, std::ptrdiff_t, std::i
 
 constexpr std::int64_t kSingleMaxDivisor = (std::int64_t{1} << 14) - 1;
 constexpr std::int64_t kDoubleMaxDivisor = (std::int64_t{1} << 43) - 1;
-
-// The filter of one axis: destination index i reads the source indices
-// first[i] .. first[i] + span[i] - 1 with weights[i * taps + t], zero past
-// span[i]; every destination index has the same `divisor`.
-struct AxisFilter {
-    std::vector<std::int64_t> first;
-    std::vector<std::int64_t> span;
-    std::vector<std::int64_t> weights;
-    std::int64_t taps = 0;
-    std::int64_t divisor = 1;
-
-    std::size_t Size() const { return first.size(); }
-};
 
 void ReduceByCommonFactor(AxisFilter& filter)
 {
@@ -265,8 +254,8 @@ struct Loops {
 
 VELMORA_LOOPS_AT(portable, )
 #if VELMORA_X86_KERNELS
-VELMORA_LOOPS_AT(avx2, [[gnu::target("arch=x86-64-v3")]])
-VELMORA_LOOPS_AT(avx512, [[gnu::target("arch=x86-64-v4")]])
+VELMORA_LOOPS_AT(avx2, VELMORA_TARGET_V3)
+VELMORA_LOOPS_AT(avx512, VELMORA_TARGET_V4)
 #endif
 #undef VELMORA_LOOPS_AT
 #undef VELMORA_LOOPS_FOR
@@ -331,7 +320,6 @@ std::size_t SumsPadding(const AxisFilter& columns)
 }
 
 #if VELMORA_X86_KERNELS
-#define VELMORA_AVX512 [[gnu::target("avx512f,avx512bw,avx512vl,avx512dq")]]
 // GCC 12 takes the undefined upper halves inside the AVX-512 intrinsics for
 // uninitialised variables.
 #pragma GCC diagnostic push
@@ -401,22 +389,9 @@ private:
     std::vector<float> weights0_;
 };
 
-// ConstantDivider on 16 lanes: the 32 x 32 -> 64-bit products of the even and
-// the odd lanes, shifted; each quotient is below 256, so the even lane's
-// quotient fills its 64-bit lane alone and the odd one slots in above it.
-VELMORA_AVX512 __m128i DivideLanes(__m512i numerators, const ConstantDivider& divider)
-{
-    const __m512i multiplier = _mm512_set1_epi64(divider.Multiplier());
-    const __m128i shift = _mm_cvtsi32_si128(static_cast<int>(divider.Shift()));
-    const __m512i n = _mm512_add_epi32(numerators, _mm512_set1_epi32(static_cast<int>(divider.Increment())));
-    const __m512i even = _mm512_srl_epi64(_mm512_mul_epu32(n, multiplier), shift);
-    const __m512i odd = _mm512_srl_epi64(_mm512_mul_epu32(_mm512_srli_epi64(n, 32), multiplier), shift);
-    return _mm512_cvtepi32_epi8(_mm512_or_si512(even, _mm512_slli_epi64(odd, 32)));
-}
-
-// The averaging horizontal pass, a vector of output values at a time (16 in
-// float and 32-bit integers, 8 in double), each tap gathered from the
-// partial sums.
+// The averaging horizontal pass of the gathering loops, a vector of output
+// values at a time (16 in 32-bit integers, 8 in double), each tap gathered
+// from the partial sums.
 template <typename T>
 class AveragingVectors {
 public:
@@ -450,16 +425,7 @@ private:
     VELMORA_AVX512 __m128i Quotients(std::size_t j, const T* sums, const TruncatingDivider<T>& divide) const
     {
         const T* weights = weights_.data() + j;
-        if constexpr (std::is_same_v<T, float>) {
-            __m512i index = _mm512_loadu_si512(index_.data() + j);
-            __m512 sum = _mm512_setzero_ps();
-            for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
-                sum = _mm512_fmadd_ps(_mm512_i32gather_ps(index, sums, 4), _mm512_loadu_ps(weights), sum);
-                index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
-            }
-            sum = _mm512_mul_ps(_mm512_add_ps(sum, _mm512_set1_ps(0.5f)), _mm512_set1_ps(divide.reciprocal));
-            return _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(sum));
-        } else if constexpr (std::is_same_v<T, std::uint32_t>) {
+        if constexpr (std::is_same_v<T, std::uint32_t>) {
             __m512i index = _mm512_loadu_si512(index_.data() + j);
             __m512i sum = _mm512_setzero_si512();
             for (std::size_t t = 0; t < taps_; ++t, weights += padded_) {
@@ -467,7 +433,7 @@ private:
                 sum = _mm512_add_epi32(sum, _mm512_mullo_epi32(values, _mm512_loadu_si512(weights)));
                 index = _mm512_add_epi32(index, _mm512_set1_epi32(3));
             }
-            return DivideLanes(sum, divide.divide);
+            return _mm512_cvtepi32_epi8(DivideLanes(sum, divide.divide));
         } else {
             __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index_.data() + j));
             __m512d sum = _mm512_setzero_pd();
@@ -655,6 +621,17 @@ void InterpolateBitmap24(Bitmap& destination, const Bitmap& source, ResampleArit
 {
     const AxisFilter columns = InterpolationFilter(source.Width(), destination.Width());
     const AxisFilter rows = InterpolationFilter(source.Height(), destination.Height());
+    const KernelLevel level = ActiveKernelLevel();
+    // Small divisors interpolate faster in float, through the permutations
+    // at AVX-512 and the plain loops on the baseline; at x86-64-v3 those
+    // loops would gather, and the paired taps win.
+    const ResampleArithmetic exact = ExactArithmetic(arithmetic, columns, rows, source.Width());
+    const bool paired = exact == ResampleArithmetic::Integer32 ||
+                        (exact == ResampleArithmetic::Single && level == KernelLevel::Avx2);
+    if (paired && PairedTapFilter::Suits(columns, rows)) {
+        PairedTapFilter(columns, rows).Run(destination, source, level);
+        return;
+    }
     WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
         Interpolate<decltype(number)>(destination, source, columns, rows);
     });
@@ -664,8 +641,18 @@ void AverageBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmet
 {
     const AxisFilter columns = AveragingFilter(source.Width(), destination.Width());
     const AxisFilter rows = AveragingFilter(source.Height(), destination.Height());
-    WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
-        Average<decltype(number)>(destination, source, columns, rows);
+    // Averaging accumulates in 32-bit integers at the least: with their
+    // weights in 16 bits, which is nearly always, the paired taps filter the
+    // rows with no gathering at all.
+    const ResampleArithmetic exact =
+        std::max(ExactArithmetic(arithmetic, columns, rows, source.Width()), ResampleArithmetic::Integer32);
+    if (exact == ResampleArithmetic::Integer32 && PairedTapFilter::Suits(columns, rows)) {
+        PairedTapFilter(columns, rows).Run(destination, source, ActiveKernelLevel());
+        return;
+    }
+    WithExactArithmetic(exact, columns, rows, source.Width(), [&](auto number) {
+        if constexpr (!std::is_same_v<decltype(number), float>)
+            Average<decltype(number)>(destination, source, columns, rows);
     });
 }
 
