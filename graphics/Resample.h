@@ -61,7 +61,8 @@ std::vector<AveragingEntry> AveragingTable(int sourceSize, int destinationSize);
 // The number type the resampling kernels accumulate in, in the order of the
 // ranges of combined divisors they are exact for: float below 2^14, 32-bit
 // integers below 2^24, double below 2^43, 128-bit integers beyond.
-// `Automatic` picks the narrowest exact one, which is also the fastest.
+// `Automatic` picks the narrowest exact one, which is also the fastest;
+// averaging takes 32-bit integers at the least, and float is no faster there.
 enum class ResampleArithmetic : std::uint8_t { Automatic, Single, Integer32, Double, WideInteger };
 
 // The two methods without the choice between them, for checking each
