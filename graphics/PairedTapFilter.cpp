@@ -317,7 +317,7 @@ std::size_t PixelReadBytes(std::size_t pairs)
 
 bool PairedTapFilter::Suits(const AxisFilter& columns, const AxisFilter& rows)
 {
-    if (columns.Size() == 0 || rows.Size() == 0 || columns.taps < 1)
+    if (columns.Size() == 0 || rows.Size() == 0 || columns.taps < 1 || rows.taps > kMaxRingRows)
         return false;
     if (*std::max_element(columns.weights.begin(), columns.weights.end()) > kMaxPairWeight)
         return false;

@@ -26,7 +26,8 @@ namespace velmora {
 // and a column of them at most 255 D < 2^32.
 class PairedTapFilter {
 public:
-    // Whether the filters meet the bounds above.
+    // Whether the filters meet the bounds above and need at most
+    // kMaxRingRows filtered rows at a time.
     static bool Suits(const AxisFilter& columns, const AxisFilter& rows);
 
     PairedTapFilter(const AxisFilter& columns, const AxisFilter& rows);
@@ -50,6 +51,10 @@ public:
 
     // The widest row kernel handles this many destination pixels at once.
     static constexpr std::size_t kPixelBlock = 4;
+    // Bounds the ring of filtered rows to a few rows' worth of memory; a
+    // picture shrunk more than about 30 times in height takes the gathering
+    // loops, which keep one row of sums.
+    static constexpr std::int64_t kMaxRingRows = 32;
 
 private:
     // The values of a filtered row with room for the kernels' whole vectors:

@@ -373,8 +373,9 @@ std::vector<int> SampleRows(int height, int count)
 // from shrinking, so the double-precision loops run as well. The last rows
 // put the combined divisor just below 2^24, the top of the 32-bit integer
 // range (4099 x 4093 = 16,777,207; (2 x 2047)^2 = 16,761,636), and the
-// sizes the help and presentation windows ask for. The last row has column
-// weights too wide for 16 bits, which the gathering loops take.
+// sizes the help and presentation windows ask for. The last two rows take
+// the gathering loops: column weights too wide for 16 bits, and a filter
+// over too many rows to keep filtered.
 TEST_P(AtKernelLevel, LargeBitmapsStayExact)
 {
     std::mt19937 random(4000);
@@ -390,7 +391,7 @@ TEST_P(AtKernelLevel, LargeBitmapsStayExact)
                           Case{1601, 1201, 503, 401, Method::average}, Case{1600, 1200, 683, 512, Method::average},
                           Case{1200, 1700, 537, 761, Method::average}, Case{1200, 1700, 360, 510, Method::average},
                           Case{2480, 3508, 840, 1188, Method::average},
-                          Case{65539, 5, 32769, 2, Method::average}}) {
+                          Case{65539, 5, 32769, 2, Method::average}, Case{300, 5000, 149, 39, Method::average}}) {
         SCOPED_TRACE(std::to_string(c.sw) + "x" + std::to_string(c.sh));
         Bitmap source = RandomPicture(random, c.sw, c.sh);
         Bitmap destination(c.dw, c.dh, PixelFormat::Bits24);
