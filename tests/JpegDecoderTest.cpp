@@ -2,16 +2,12 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <vector>
 
-extern "C" {
-#include <jpeglib.h>
-}
-
 #include "platform/JpegDecoder.h"
+#include "support/JpegFiles.h"
 #include "support/TestFiles.h"
 
 namespace velmora {
@@ -43,38 +39,21 @@ Bytes EncodeGrey(int width, int height, int scans)
         }
         script.resize(static_cast<std::size_t>(scans));
     }
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
-    if (scans == 1)
-        jpeg_simple_progression(&info);
-    if (scans > 1) {
-        info.scan_info = script.data();
-        info.num_scans = scans;
-    }
-    jpeg_start_compress(&info, TRUE);
     std::mt19937 random(7);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width));
-    while (info.next_scanline < info.image_height) {
-        for (auto& pixel : row)
-            pixel = static_cast<unsigned char>(random());
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    Bytes bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return bytes;
+    return test::EncodeJpeg(
+        width, height, 1, JCS_GRAYSCALE,
+        [&](jpeg_compress_struct& info) {
+            if (scans == 1)
+                jpeg_simple_progression(&info);
+            if (scans > 1) {
+                info.scan_info = script.data();
+                info.num_scans = scans;
+            }
+        },
+        [&](std::vector<unsigned char>& row) {
+            for (auto& pixel : row)
+                pixel = static_cast<unsigned char>(random());
+        });
 }
 
 TEST(JpegDecoder, EachLimitRefusesWhatPassesIt)
@@ -85,14 +64,7 @@ TEST(JpegDecoder, EachLimitRefusesWhatPassesIt)
     Bytes truncated(baseline.begin(), baseline.begin() + static_cast<long>(baseline.size() / 2));
     // A header declaring 10000 x 10000 (within the pixel limit) over a few
     // bytes of data: refused before 300 MB are taken for the page.
-    Bytes tallHeader = EncodeGrey(8, 8, 0);
-    for (std::size_t i = 0; i + 8 < tallHeader.size(); ++i) {
-        if (tallHeader[i] == 0xFF && tallHeader[i + 1] == 0xC0) {
-            tallHeader[i + 5] = tallHeader[i + 7] = 0x27;
-            tallHeader[i + 6] = tallHeader[i + 8] = 0x10;
-            break;
-        }
-    }
+    const Bytes tallHeader = test::WithDeclaredSize(EncodeGrey(8, 8, 0), 10000, 10000);
     JpegLimits tightMemory;
     tightMemory.maxDecoderMemory = 64 * 1024;
     JpegLimits fewPixels;

@@ -7,21 +7,18 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdio>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-extern "C" {
-#include <jpeglib.h>
-}
-
 #include "app/PresentationWindow.h"
 #include "content/ContentSet.h"
 #include "graphics/Bitmap.h"
 #include "support/GuiApplication.h"
+#include "support/JpegFiles.h"
 #include "support/TestFiles.h"
 
 namespace velmora::app {
@@ -51,45 +48,9 @@ Bytes SolidJpeg(int width, int height, const QColor& colour)
 // Qt writes no CMYK JPEG; libjpeg does.
 Bytes CmykJpeg(int width, int height)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 4;
-    info.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4, 0x40);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    Bytes bytes(out, out + size);
-    jpeg_destroy_compress(&info);
-    std::free(out);
-    return bytes;
-}
-
-// The frame header of `jpeg` rewritten to declare another size.
-Bytes WithDeclaredSize(Bytes jpeg, std::uint16_t width, std::uint16_t height)
-{
-    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
-        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
-            jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
-            jpeg[i + 6] = static_cast<std::uint8_t>(height);
-            jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
-            jpeg[i + 8] = static_cast<std::uint8_t>(width);
-            return jpeg;
-        }
-    }
-    ADD_FAILURE() << "no frame header";
-    return jpeg;
+    return test::EncodeJpeg(
+        width, height, 4, JCS_CMYK, [](jpeg_compress_struct&) {},
+        [](std::vector<unsigned char>& row) { std::fill(row.begin(), row.end(), 0x40); });
 }
 
 struct PageFile {
@@ -307,8 +268,8 @@ TEST(PresentationWindow, BadPageFilesNeverCrashAndDecodableOnesAreShown)
         {"corrupt", corrupt, std::nullopt, false},
         {"not a picture", Bytes{'h', 'e', 'l', 'l', 'o'}, std::nullopt, false},
         {"empty", Bytes{}, std::nullopt, false},
-        {"huge declared size", WithDeclaredSize(good, 65000, 65000), std::nullopt, false},
-        {"huge progressive", WithDeclaredSize(Jpeg(colour, true), 60000, 50000), std::nullopt, false},
+        {"huge declared size", test::WithDeclaredSize(good, 65000, 65000), std::nullopt, false},
+        {"huge progressive", test::WithDeclaredSize(Jpeg(colour, true), 60000, 50000), std::nullopt, false},
     };
     for (const Row& row : rows) {
         PresentationFixture presentation({{"first", SolidJpeg(33, 22, Qt::red)}, {"second", row.bytes}});
