@@ -455,35 +455,26 @@ private:
 #pragma GCC diagnostic pop
 #endif
 
-// The vertical interpolation pass, handing each destination row's partial
-// sums to `writeRow`.
+// The vertical pass, handing each destination row's partial sums to
+// `writeRow`. Two source rows, which interpolation always has, take one
+// fused loop.
 template <typename T, typename RowWriter>
-void InterpolateRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
-                     const Loops<T>& loops, const RowWriter& writeRow)
-{
-    const std::size_t sourceValues = 3 * static_cast<std::size_t>(source.Width());
-    std::vector<T> sums(sourceValues + SumsPadding(columns));
-    for (std::size_t m = 0; m < rows.Size(); ++m) {
-        const int y = static_cast<int>(rows.first[m]);
-        loops.weighRowPair(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), source.ScanLine(y + 1),
-                           RowWeight<T>(rows, m, 1), sourceValues);
-        writeRow(destination.ScanLine(static_cast<int>(m)), sums.data());
-    }
-}
-
-// The vertical averaging pass, likewise.
-template <typename T, typename RowWriter>
-void AverageRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
+void CombineRows(Bitmap& destination, const Bitmap& source, const AxisFilter& columns, const AxisFilter& rows,
                  const Loops<T>& loops, const RowWriter& writeRow)
 {
     const std::size_t sourceValues = 3 * static_cast<std::size_t>(source.Width());
     std::vector<T> sums(sourceValues + SumsPadding(columns));
     for (std::size_t m = 0; m < rows.Size(); ++m) {
         const int y = static_cast<int>(rows.first[m]);
-        loops.weighRow(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), sourceValues);
-        for (std::int64_t t = 1; t < rows.span[m]; ++t)
-            loops.addWeighedRow(sums.data(), source.ScanLine(y + static_cast<int>(t)),
-                                RowWeight<T>(rows, m, static_cast<std::size_t>(t)), sourceValues);
+        if (rows.span[m] == 2) {
+            loops.weighRowPair(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), source.ScanLine(y + 1),
+                               RowWeight<T>(rows, m, 1), sourceValues);
+        } else {
+            loops.weighRow(sums.data(), source.ScanLine(y), RowWeight<T>(rows, m, 0), sourceValues);
+            for (std::int64_t t = 1; t < rows.span[m]; ++t)
+                loops.addWeighedRow(sums.data(), source.ScanLine(y + static_cast<int>(t)),
+                                    RowWeight<T>(rows, m, static_cast<std::size_t>(t)), sourceValues);
+        }
         writeRow(destination.ScanLine(static_cast<int>(m)), sums.data());
     }
 }
@@ -499,14 +490,14 @@ void Interpolate(Bitmap& destination, const Bitmap& source, const AxisFilter& co
     if constexpr (std::is_same_v<T, float>) {
         InterpolationBlocks blocks;
         if (level == KernelLevel::Avx512 && blocks.Build(plan, columns)) {
-            InterpolateRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
+            CombineRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
                 blocks.Run(out, sums, divide.reciprocal);
             });
             return;
         }
     }
 #endif
-    InterpolateRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
+    CombineRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
         loops.interpolateRow(out, sums, plan.index.data(), plan.Weights(0), plan.Weights(1), divide, plan.values);
     });
 }
@@ -523,14 +514,14 @@ void Average(Bitmap& destination, const Bitmap& source, const AxisFilter& column
         AveragingVectors<T> vectors;
         if (level == KernelLevel::Avx512) {
             vectors.Build(plan);
-            AverageRows<T>(destination, source, columns, rows, loops,
+            CombineRows<T>(destination, source, columns, rows, loops,
                            [&](std::uint8_t* out, const T* sums) { vectors.Run(out, sums, divide); });
             return;
         }
     }
 #endif
     std::vector<T> totals(plan.values);
-    AverageRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
+    CombineRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
         for (std::size_t t = 0; t < plan.taps; ++t)
             loops.gather(totals.data(), sums, plan.index.data(), plan.Weights(t), static_cast<Index<T>>(3 * t), t == 0,
                          plan.values);
