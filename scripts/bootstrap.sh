@@ -10,5 +10,14 @@ packages=(
   espeak-ng fonts-noto-color-emoji fonts-dejavu-core fonts-liberation2
   # running the windows without a display, looking at them and clicking them
   xvfb xauth imagemagick xdotool
+  # a real desktop in the program tests: a window manager, a Wayland
+  # compositor, the accessibility bus and its Python reader
+  openbox weston qt6-wayland dbus at-spi2-core python3-pyatspi
+  # Qt's own texts in Polish
+  qt6-translations-l10n
+  # code tools: formatting, static checks, the clang build of the fuzz targets
+  clang clang-tidy clang-format
+  # packaging and its validators
+  dpkg-dev desktop-file-utils appstream lintian
 )
 "$(dirname "$0")/install-packages.sh" "${packages[@]}"
