@@ -7,6 +7,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
+#include "app/InstallLayout.h"
 #include "app/MainWindow.h"
 #include "app/PresentationWindow.h"
 #include "app/SplashWindow.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("velmora"));
+    // Wayland compositors match the window to its desktop entry by this name.
+    QGuiApplication::setDesktopFileName(velmora::app::ApplicationId());
 
     velmora::SingleInstance marker(QString::fromUtf8(kMarkerName));
     switch (marker.ClaimOrRaiseRunning()) {
