@@ -10,6 +10,8 @@ packages=(
   espeak-ng fonts-noto-color-emoji fonts-dejavu-core fonts-liberation2
   # running the windows without a display, looking at them and clicking them
   xvfb xauth imagemagick xdotool
+  # the start-up benchmark watches the first paint of each window
+  libxdamage-dev
   # a real desktop in the program tests: a window manager, a Wayland
   # compositor, the accessibility bus and its Python reader
   openbox weston qt6-wayland dbus at-spi2-core python3-pyatspi

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Start-up benchmark: how long each program takes from its start to its
+# window's first paint under Xvfb, against the floor (an empty Qt Widgets
+# window of the main window's size). Prints the median of RUNS starts per
+# line and its ratio to the floor's median; ratios, not times, compare
+# across machines and loads.
+#
+#   bench/startup.sh [BUILD_DIR]     # default build/release; RUNS=6 by default
+#
+# The programs of a round start one after the other, round after round, so
+# a change in the machine's load touches every line alike. One round before
+# the measured ones warms the page cache.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$root/build/release}")
+runs=${RUNS:-6}
+
+cmake --build "$build" --target velmora velmora-content startup_floor startup_probe >/dev/null
+
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR="$runtime"
+work="$build/bench-startup"
+tool="$build/tools/velmora-content"
+mkdir -p "$work"
+[ -f "$work/demo/menl.dat" ] || "$tool" make-demo "$work/demo" >/dev/null
+[ -f "$work/synthetic/menl.dat" ] || "$tool" make-demo --synthetic 40 12 60 "$work/synthetic" >/dev/null
+
+exec 3< <(Xvfb -displayfd 4 -screen 0 1920x1080x24 -noreset -nolisten tcp 4>&1 2>/dev/null)
+xvfb=$!
+read -r -u 3 display
+export DISPLAY=":$display"
+export SDL_AUDIODRIVER=dummy   # no sound card's probing in the figures
+trap 'kill "$xvfb" 2>/dev/null; rm -rf "$runtime"' EXIT
+
+probe="$build/bench/startup_probe"
+main_title="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)"
+splash_title="Velmora Demo Splash"
+
+# Prints the probe's milliseconds, one per window, on one line.
+start() {  # DIR WINDOW... -- PROGRAM
+    local dir=$1
+    shift
+    local windows=()
+    while [ "$1" != "--" ]; do windows+=(--window "$1"); shift; done
+    shift
+    # Each start has its own runtime directory: a fresh single-instance lock.
+    local xdg
+    xdg=$(mktemp -d -p "$runtime")
+    (cd "$dir" && XDG_RUNTIME_DIR="$xdg" "$probe" "${windows[@]}" -- "$@" 2>/dev/null) | cut -f2 | paste -sd' '
+}
+
+declare -a floor demo_main demo_splash synthetic_main
+round() {
+    local f d s
+    f=$(start "$work" floor -- "$build/bench/startup_floor")
+    d=$(start "$work/demo" "$splash_title" "$main_title" -- "$build/app/velmora")
+    s=$(start "$work/synthetic" "$main_title" -- "$build/app/velmora")
+    if [ "$1" = measured ]; then
+        floor+=("$f")
+        demo_splash+=("${d%% *}")
+        demo_main+=("${d##* }")
+        synthetic_main+=("$s")
+    fi
+}
+
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+round warm-up
+for ((i = 0; i < runs; ++i)); do round measured; done
+echo "load average after:  $(cut -d' ' -f1-3 /proc/loadavg)"
+
+median() {
+    printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+for v in "${floor[@]}" "${demo_main[@]}" "${demo_splash[@]}" "${synthetic_main[@]}"; do
+    if [ "$v" = never ] || [ -z "$v" ]; then
+        echo "a window was never painted (a failed start?)" >&2
+        exit 1
+    fi
+done
+
+floor_median=$(median "${floor[@]}")
+row() {  # WHAT GOAL SAMPLES...
+    local what=$1 goal=$2
+    shift 2
+    local m
+    m=$(median "$@")
+    printf '| %-58s | %8.1f | %5.2fx | %-7s | %s\n' "$what" "$m" "$(echo "$m / $floor_median" | bc -l)" "$goal" "$*"
+}
+printf '\n| %-58s | %8s | %6s | %-7s | %s\n' "what (median of $runs starts)" "ms" "floor" "goal" "every start, ms"
+printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..60})" "----------" "--------" "---------"
+row "an empty Qt Widgets window, 1100x1000 (the floor)" "" "${floor[@]}"
+row "the demo content, main window visible" "<= 2x" "${demo_main[@]}"
+row "synthetic set 40 12 60, main window visible" "<= 3x" "${synthetic_main[@]}"
+row "the splash visible" "<= 1.3x" "${demo_splash[@]}"
