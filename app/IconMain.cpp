@@ -2,7 +2,6 @@
 //   velmora-icon OUT.png
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 
 #include <cstdio>
 
@@ -16,12 +15,5 @@ int main(int argc, char** argv)
         return 2;
     }
     constexpr int kSize = 256;
-    constexpr int kScale = 3;
-    const QImage logo = velmora::app::Logo(kScale);
-    QImage icon(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    painter.drawImage((kSize - logo.width()) / 2, (kSize - logo.height()) / 2, logo);
-    painter.end();
-    return icon.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return velmora::app::LogoIcon(kSize).save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

@@ -5,9 +5,20 @@
 
 namespace velmora::app {
 
-QImage Logo(int scale)
+namespace {
+
+constexpr int kLogoWidth = 76;
+constexpr int kLogoHeight = 46;
+// The share of an icon's width the logo takes: wide enough to be seen at
+// 16 pixels, with a margin that keeps the waves clear of the edge.
+constexpr qreal kIconFill = 228.0 / 256.0;
+constexpr int kWindowIconSizes[] = {16, 24, 32, 48, 64, 128};
+
+}  // namespace
+
+QImage Logo(qreal scale)
 {
-    QImage image(76 * scale, 46 * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(qRound(kLogoWidth * scale), qRound(kLogoHeight * scale), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -41,6 +52,24 @@ QImage Logo(int scale)
         painter.drawArc(QRectF(46 - r, 18 - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
     }
     return image;
+}
+
+QImage LogoIcon(int size)
+{
+    const QImage logo = Logo(size * kIconFill / kLogoWidth);
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.drawImage((size - logo.width()) / 2, (size - logo.height()) / 2, logo);
+    return icon;
+}
+
+QIcon WindowIcon()
+{
+    QIcon icon;
+    for (const int size : kWindowIconSizes)
+        icon.addPixmap(QPixmap::fromImage(LogoIcon(size)));
+    return icon;
 }
 
 }  // namespace velmora::app

@@ -8,8 +8,10 @@
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
 #include "app/InstallLayout.h"
+#include "app/Logo.h"
 #include "app/MainWindow.h"
 #include "app/PresentationWindow.h"
+#include "app/QtPolish.h"
 #include "app/SplashWindow.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
@@ -85,6 +87,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("velmora"));
     // Wayland compositors match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(velmora::app::ApplicationId());
+    QApplication::setWindowIcon(velmora::app::WindowIcon());
+    velmora::app::InstallQtPolish();
 
     velmora::SingleInstance marker(QString::fromUtf8(kMarkerName));
     switch (marker.ClaimOrRaiseRunning()) {
