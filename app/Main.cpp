@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "app/PresentationWindow.h"
 #include "app/QtPolish.h"
+#include "app/RememberedVolume.h"
 #include "app/SplashWindow.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
@@ -101,7 +102,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    velmora::SdlAudioOutput output;
+    velmora::SdlAudioOutput device;
+    velmora::app::RememberedVolume output(device, velmora::app::RememberedVolume::DefaultConfigFile());
     velmora::ClipPlayer player(output);
     std::unique_ptr<SplashWindow> splash;
     try {
