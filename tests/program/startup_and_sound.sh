@@ -19,6 +19,8 @@ trap cleanup EXIT
 
 # A runtime folder of its own, so the single-instance marker is the test's.
 export XDG_RUNTIME_DIR=$work/runtime
+# and a configuration of its own (the remembered volume).
+export XDG_CONFIG_HOME=$work/config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/out.raw
 export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0
