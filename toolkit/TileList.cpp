@@ -1,8 +1,12 @@
 #include "toolkit/TileList.h"
 
+#include "toolkit/AccessibleFactory.h"
 #include "toolkit/GuardedCall.h"
 #include "toolkit/PanelCanvas.h"
+#include "toolkit/TileListAccessible.h"
+#include "toolkit/TileNavigation.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -16,6 +20,8 @@
 namespace velmora {
 
 namespace {
+
+constexpr char kListProperty[] = "velmoraTileList";
 
 // QRect stores its edges as int and computes width as right - left + 1, so
 // rectangles handed out stay within +-2^29: still far beyond any panel.
@@ -60,6 +66,9 @@ TileList::TileList(QWidget& panel, QScrollBar& scrollBar) : panel_(&panel), scro
     // Installed after this list's filter, the canvas sees each resize first,
     // so OnPanelResized paints into a picture of the new size.
     canvas_ = std::make_unique<PanelCanvas>(panel);
+    panel.setProperty(kListProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    AccessibleFactory::Install();
+    AccessibleFactory::Forget(panel);
 }
 
 TileList::~TileList()
@@ -69,13 +78,23 @@ TileList::~TileList()
     if (panel_) {
         panel_->removeEventFilter(this);
         panel_->setMouseTracking(hadMouseTracking_);
+        panel_->setProperty(kListProperty, QVariant());
+        AccessibleFactory::Forget(*panel_);
     }
+}
+
+TileList* TileList::Of(const QObject* panel)
+{
+    if (panel == nullptr)
+        return nullptr;
+    return qobject_cast<TileList*>(panel->property(kListProperty).value<QObject*>());
 }
 
 void TileList::SetCount(int count)
 {
     tiles_.resize(static_cast<std::size_t>(std::max(count, 0)));
     contentHeight_ = 0;
+    ++layout_;
 }
 
 void TileList::Clear()
@@ -84,6 +103,7 @@ void TileList::Clear()
     scrollPos_ = 0;
     contentHeight_ = 0;
     selected_ = -1;
+    ++layout_;
 }
 
 TileList::Tile& TileList::Item(int index)
@@ -146,8 +166,10 @@ void TileList::Paint()
     FlagScope painting(painting_);
     QPainter painter(&image);
     painter.fillRect(image.rect(), Qt::white);
-    if (!onPaintItem_)
+    if (!onPaintItem_) {
+        PaintFocusMark(painter);
         return;
+    }
     canvas_->Begin(painter);
     const std::int64_t width = panel_->width();
     const std::int64_t height = panel_->height();
@@ -161,6 +183,22 @@ void TileList::Paint()
         onPaintItem_(painter, VisibleRect(index), index, index == selected_);
         painter.restore();
     }
+    PaintFocusMark(painter);
+}
+
+void TileList::PaintFocusMark(QPainter& painter)
+{
+    if (!keyboardNavigation_ || !panel_ || !panel_->hasFocus())
+        return;
+    constexpr int kInset = 5;
+    const QRect panelRect(QPoint(0, 0), panel_->size());
+    const QRect marked = selected_ >= 0 ? VisibleRect(selected_).adjusted(kInset, kInset, -kInset, -kInset)
+                                        : panelRect.adjusted(2, 2, -3, -3);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(focusMarkColour_, 1, Qt::DotLine));
+    painter.drawRect(marked.intersected(panelRect));
+    painter.restore();
 }
 
 void TileList::ScrollBy(int delta)
@@ -182,9 +220,66 @@ void TileList::Select(int index)
     if (index < 0 || index >= Count())
         index = -1;
     const bool changed = index != selected_;
-    selected_ = index;
+    ChangeSelection(index);
     if (onClickItem_)
         onClickItem_(index >= 0 ? VisibleRect(index) : QRect(), -1, changed, 0, 0);
+}
+
+void TileList::ChangeSelection(int index)
+{
+    const int previous = selected_;
+    selected_ = index;
+    if (previous != index)
+        TellScreenReaders(previous);
+}
+
+void TileList::TellScreenReaders(int previous)
+{
+    if (panel_)
+        TileListAccessible::SelectionChanged(*panel_, previous, selected_);
+}
+
+void TileList::SetKeyboardNavigation(bool on)
+{
+    keyboardNavigation_ = on;
+    if (panel_)
+        panel_->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TileList::SelectByKey(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    const bool changed = index != selected_;
+    ChangeSelection(index);
+    ScrollIntoView(index);
+    if (!changed)
+        return;
+    ReportClick(index, changed, kByKey, kByKey);
+    Paint();
+    if (panel_)
+        panel_->update();
+}
+
+void TileList::ScrollIntoView(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    const Tile& tile = tiles_[static_cast<std::size_t>(index)];
+    std::int64_t position = scrollPos_;
+    if (Bottom(tile) > position + PanelHeight())
+        position = Bottom(tile) - PanelHeight();
+    if (tile.top < position)
+        position = tile.top;
+    if (ClampScroll(position) == scrollPos_)
+        return;
+    ShowScrollPosition(position);
+    SetScrollBarPosition(scrollPos_);
+}
+
+QString TileList::ItemNameAt(int index) const
+{
+    return itemName_ && index >= 0 && index < Count() ? itemName_(index) : QString();
 }
 
 int TileList::HitTest(QPoint point) const
@@ -251,9 +346,9 @@ bool TileList::OnMousePress(const QMouseEvent& event)
         return false;
     const QPoint point = event.position().toPoint();
     const int hit = HitTest(point);
-    FocusScrollBar();
+    FocusOnPress();
     const bool changed = hit != selected_;
-    selected_ = hit;
+    ChangeSelection(hit);
     if (hit >= 0) {
         const Tile& tile = tiles_[static_cast<std::size_t>(hit)];
         ReportClick(hit, changed, std::int64_t{point.x()} - tile.left,
@@ -297,8 +392,48 @@ void TileList::OnPanelResized()
     Paint();
 }
 
-void TileList::FocusScrollBar()
+bool TileList::OnKeyPress(const QKeyEvent& event)
 {
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    TileMove move = TileMove::Down;
+    switch (event.key()) {
+    case Qt::Key_Up: move = TileMove::Up; break;
+    case Qt::Key_Down: move = TileMove::Down; break;
+    case Qt::Key_Left: move = TileMove::Left; break;
+    case Qt::Key_Right: move = TileMove::Right; break;
+    case Qt::Key_PageUp: move = TileMove::PageUp; break;
+    case Qt::Key_PageDown: move = TileMove::PageDown; break;
+    case Qt::Key_Home: move = TileMove::First; break;
+    case Qt::Key_End: move = TileMove::Last; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (selected_ < 0 || !onActivateItem_)
+            return false;
+        onActivateItem_(selected_);
+        return true;
+    default: return false;
+    }
+    SelectByKey(NavigateTiles(tiles_, selected_, move, PanelHeight()));
+    return true;
+}
+
+void TileList::OnFocusChanged()
+{
+    if (!keyboardNavigation_)
+        return;
+    Paint();
+    if (panel_)
+        panel_->update();
+}
+
+void TileList::FocusOnPress()
+{
+    if (keyboardNavigation_) {
+        if (panel_ && !panel_->hasFocus())
+            panel_->setFocus(Qt::MouseFocusReason);
+        return;
+    }
     // Keys then act on the list; a bar that takes no focus is left alone.
     if (scrollBar_ && scrollBar_->isEnabled() && scrollBar_->isVisible() &&
         scrollBar_->focusPolicy() != Qt::NoFocus && !scrollBar_->hasFocus())
@@ -321,6 +456,14 @@ bool TileList::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::Resize:
         CallGuarded("tile list resize", [&] { OnPanelResized(); });
+        break;
+    case QEvent::KeyPress:
+        if (keyboardNavigation_)
+            CallGuarded("tile list key", [&] { consumed = OnKeyPress(*static_cast<QKeyEvent*>(event)); });
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        CallGuarded("tile list focus", [&] { OnFocusChanged(); });
         break;
     default:
         break;

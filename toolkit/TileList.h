@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class QKeyEvent;
 class QMouseEvent;
 class QPainter;
 
@@ -31,6 +33,10 @@ class PanelCanvas;
 //
 // Coordinates are 32-bit as the owner gives them; sums such as top + height
 // are formed in 64 bits and clamped, so extreme values never overflow.
+//
+// With keyboard navigation on, the panel takes the focus and the keys move
+// the selection (see SetKeyboardNavigation). Screen readers see the panel as
+// a list whose items are the tiles, named by the owner (see SetItemName).
 class TileList : public QObject {
     Q_OBJECT
 
@@ -57,6 +63,14 @@ public:
     // The mouse moved over tile `index` at x, y relative to its top-left, or
     // over empty space (index -1, x = y = 0), whatever buttons are held.
     using MoveItem = std::function<void(const QRect& rect, int index, int x, int y)>;
+    // Enter on the selected tile `index`.
+    using ActivateItem = std::function<void(int index)>;
+    // The name screen readers give tile `index`.
+    using ItemName = std::function<QString(int index)>;
+
+    // The position a key's selection reports to the click callback: a key
+    // acts as a press on the new tile at no point of it.
+    static constexpr int kByKey = -1;
 
     TileList(QWidget& panel, QScrollBar& scrollBar);
     ~TileList() override;
@@ -104,6 +118,31 @@ public:
     // position, clamped to a range QRect can hold.
     QRect VisibleRect(int index) const;
 
+    // Keyboard navigation, off after construction. When on, the panel takes
+    // the focus from Tab and from a press (instead of the scroll bar), and
+    // the arrows, Home, End, Page Up and Page Down move the selection as a
+    // press on the new tile would (see kByKey), scrolling it into view; Enter
+    // reports the selected tile to the activate callback. Other keys go on to
+    // the panel's parents. While the panel has the focus, a dotted frame in
+    // the focus mark colour marks the selected tile, or the panel when none is.
+    void SetKeyboardNavigation(bool on);
+    bool KeyboardNavigation() const { return keyboardNavigation_; }
+    void SetFocusMarkColour(const QColor& colour) { focusMarkColour_ = colour; }
+    // Selects tile `index` as a key does: scrolled into view, reported,
+    // repainted. An index out of range changes nothing.
+    void SelectByKey(int index);
+    // Scrolls the least that shows tile `index` whole (its top when it is
+    // taller than the panel); repaints when the position changed.
+    void ScrollIntoView(int index);
+
+    void SetItemName(ItemName name) { itemName_ = std::move(name); }
+    QString ItemNameAt(int index) const;
+    // Counts every rebuild of the tiles (Clear, SetCount), so that what was
+    // said about tile i of an earlier layout can be told apart.
+    int Layout() const { return layout_; }
+    // The list shown on `panel`, or null.
+    static TileList* Of(const QObject* panel);
+
     QWidget* Panel() const { return panel_; }
     PanelCanvas& Canvas() { return *canvas_; }
     QScrollBar* ScrollBar() const { return scrollBar_; }
@@ -114,6 +153,7 @@ public:
     void SetOnPaintItem(PaintItem handler) { onPaintItem_ = std::move(handler); }
     void SetOnClickItem(ClickItem handler) { onClickItem_ = std::move(handler); }
     void SetOnMoveItem(MoveItem handler) { onMoveItem_ = std::move(handler); }
+    void SetOnActivateItem(ActivateItem handler) { onActivateItem_ = std::move(handler); }
     // True after construction: a panel resize then updates the scroll bar and
     // repaints by itself. Owners that lay out on resize themselves turn it off.
     bool AutoResize() const { return autoResize_; }
@@ -131,8 +171,13 @@ private:
     bool OnMousePress(const QMouseEvent& event);
     void OnMouseMove(const QMouseEvent& event);
     void OnPanelResized();
-    void FocusScrollBar();
+    void FocusOnPress();
+    bool OnKeyPress(const QKeyEvent& event);
+    void OnFocusChanged();
+    void PaintFocusMark(QPainter& painter);
     void ReportClick(int index, bool changed, std::int64_t x, std::int64_t y);
+    void ChangeSelection(int index);
+    void TellScreenReaders(int previous);
 
     QPointer<QWidget> panel_;
     QPointer<QScrollBar> scrollBar_;
@@ -147,10 +192,15 @@ private:
     std::int32_t contentHeight_ = 0;
     std::int32_t selected_ = -1;
     bool autoResize_ = true;
+    bool keyboardNavigation_ = false;
+    QColor focusMarkColour_{Qt::black};
+    int layout_ = 0;
 
     PaintItem onPaintItem_;
     ClickItem onClickItem_;
     MoveItem onMoveItem_;
+    ActivateItem onActivateItem_;
+    ItemName itemName_;
 };
 
 }  // namespace velmora

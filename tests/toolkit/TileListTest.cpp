@@ -5,6 +5,8 @@
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
@@ -255,6 +257,100 @@ TEST(TileList, SelectAndItemKeepToExistingTiles)
     }
     EXPECT_THROW(w.list->Item(3), std::out_of_range);
     EXPECT_THROW(w.list->Item(-1), std::out_of_range);
+}
+
+TEST(TileList, KeysMoveTheSelectionAsAPressOnTheNewTile)
+{
+    // Two columns of 100 x 100 tiles in reading order, 7 tiles, in a panel
+    // 250 pixels high; keys act only with keyboard navigation on.
+    std::vector<Tile> grid;
+    for (int i = 0; i < 7; ++i)
+        grid.push_back(Tile{(i % 2) * 100, (i / 2) * 100, 100, 100});
+    constexpr int kNone = -2;  // no click reported
+    struct Row {
+        const char* name; int from; int key; Qt::KeyboardModifiers modifiers; int selected; int clicked;
+        int scroll; bool consumed;
+    };
+    const Row rows[] = {
+        {"Down from nothing: first", -1, Qt::Key_Down, {}, 0, 0, 0, true},
+        {"Up from nothing: last", -1, Qt::Key_Up, {}, 6, 6, 150, true},
+        {"Down: the row below, same column", 1, Qt::Key_Down, {}, 3, 3, 0, true},
+        {"Down into the last row: scrolled into view", 3, Qt::Key_Down, {}, 5, 5, 50, true},
+        {"Down to a shorter row: nearest column", 5, Qt::Key_Down, {}, 6, 6, 150, true},
+        {"Down in the last row: stays, no click", 6, Qt::Key_Down, {}, 6, kNone, 150, true},
+        {"Up: the row above", 2, Qt::Key_Up, {}, 0, 0, 0, true},
+        {"Right: the next tile", 1, Qt::Key_Right, {}, 2, 2, 0, true},
+        {"Left: the previous tile", 2, Qt::Key_Left, {}, 1, 1, 0, true},
+        {"Left on the first: stays", 0, Qt::Key_Left, {}, 0, kNone, 0, true},
+        {"Page Down: as far as a page reaches", 0, Qt::Key_PageDown, {}, 4, 4, 50, true},
+        {"Page Up: back a page", 6, Qt::Key_PageUp, {}, 2, 2, 100, true},
+        {"End: the last", 0, Qt::Key_End, {}, 6, 6, 150, true},
+        {"Home: the first", 5, Qt::Key_Home, {}, 0, 0, 0, true},
+        {"keypad arrows count", 0, Qt::Key_Down, Qt::KeypadModifier, 2, 2, 0, true},
+        {"with Ctrl: not the list's", 0, Qt::Key_Down, Qt::ControlModifier, 0, kNone, 0, false},
+        {"Space: not the list's", 0, Qt::Key_Space, {}, 0, kNone, 0, false},
+        {"Enter without an activate handler: not the list's", 0, Qt::Key_Return, {}, 0, kNone, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ListWindow w(QSize(200, 250));
+        w.SetTiles(grid);
+        w.list->SetKeyboardNavigation(true);
+        w.list->Select(row.from);
+        w.list->ScrollIntoView(row.from);
+        w.clicks.clear();
+        w.painted.clear();
+        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers);
+        QCoreApplication::sendEvent(w.panel, &press);
+        EXPECT_EQ(w.list->Selected(), row.selected);
+        const std::vector<std::vector<int>> clicks =
+            row.clicked == kNone ? std::vector<std::vector<int>>{}
+                                 : std::vector<std::vector<int>>{{row.clicked, 1, TileList::kByKey, TileList::kByKey}};
+        EXPECT_EQ(w.clicks, clicks);
+        EXPECT_EQ(w.list->ScrollPos(), row.scroll);
+        EXPECT_EQ(w.bar->value(), row.scroll);
+        EXPECT_EQ(press.isAccepted(), row.consumed) << "consumed keys stop at the list";
+        EXPECT_EQ(!w.painted.empty(), row.clicked != kNone) << "a move repaints";
+    }
+}
+
+TEST(TileList, EnterActivatesTheSelectedTileAndTheFocusIsMarked)
+{
+    ListWindow w(QSize(200, 250));
+    w.SetTiles({Tile{0, 0, 100, 100}, Tile{100, 0, 100, 100}});
+    std::vector<int> activated;
+    w.list->SetOnActivateItem([&](int index) { activated.push_back(index); });
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, {});
+    QCoreApplication::sendEvent(w.panel, &enter);
+    EXPECT_TRUE(activated.empty()) << "keys need keyboard navigation";
+
+    w.list->SetKeyboardNavigation(true);
+    QCoreApplication::sendEvent(w.panel, &enter);
+    EXPECT_TRUE(activated.empty()) << "nothing selected";
+    w.list->Select(1);
+    QCoreApplication::sendEvent(w.panel, &enter);
+    EXPECT_EQ(activated, std::vector<int>{1});
+
+    EXPECT_EQ(w.panel->focusPolicy(), Qt::StrongFocus);
+    w.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    QTest::mouseClick(w.panel, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(w.panel->hasFocus()) << "a press focuses the list, not its scroll bar";
+    const QColor mark(0x12, 0x34, 0x56);
+    w.list->SetFocusMarkColour(mark);
+    w.list->Paint();
+    // A dotted frame 5 pixels inside the selected tile: marks along its top
+    // row, none on the tile's edge.
+    const auto marksOnRow = [&](int y) {
+        int count = 0;
+        for (int x = 0; x < 200; ++x)
+            count += w.list->Canvas().Image().pixel(x, y) == mark.rgb() ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(marksOnRow(5), 20);
+    EXPECT_EQ(marksOnRow(0), 0);
+    w.panel->clearFocus();
+    EXPECT_EQ(marksOnRow(5), 0) << "gone with the focus";
 }
 
 TEST(TileList, AutoResizeRepaintsIntoTheResizedPicture)

@@ -1,0 +1,102 @@
+#include "toolkit/Pressable.h"
+
+#include "toolkit/AccessibleFactory.h"
+#include "toolkit/GuardedCall.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWidget>
+
+namespace velmora {
+
+Pressable& Pressable::Make(QWidget& widget, Kind kind, const QString& name, std::function<void()> onPress)
+{
+    Pressable* pressable = Of(widget);
+    if (pressable == nullptr)
+        pressable = new Pressable(widget);
+    pressable->kind_ = kind;
+    pressable->onPress_ = std::move(onPress);
+    widget.setFocusPolicy(Qt::StrongFocus);
+    pressable->SetName(name);
+    AccessibleFactory::Install();
+    AccessibleFactory::Forget(widget);
+    return *pressable;
+}
+
+Pressable* Pressable::Of(const QWidget& widget)
+{
+    return widget.findChild<Pressable*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+Pressable::Pressable(QWidget& widget) : QObject(&widget), widget_(&widget)
+{
+    widget.installEventFilter(this);
+}
+
+void Pressable::Press()
+{
+    if (onPress_)
+        CallGuarded("press handler", onPress_);
+}
+
+void Pressable::SetName(const QString& name)
+{
+    if (widget_)
+        widget_->setAccessibleName(name);
+}
+
+void Pressable::SetFocusMarkColour(const QColor& colour)
+{
+    focusMarkColour_ = colour;
+    if (widget_)
+        widget_->update();
+}
+
+QAccessible::Role Pressable::Role() const
+{
+    return kind_ == Kind::Link ? QAccessible::Link : QAccessible::PushButton;
+}
+
+bool Pressable::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != widget_)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool pressKey =
+            key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space;
+        if (!plain || !pressKey)
+            return false;
+        // Holding the key down presses once.
+        if (!key.isAutoRepeat())
+            Press();
+        return true;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        widget_->update();
+        return false;
+    case QEvent::Paint:
+        if (!widget_->hasFocus())
+            return false;
+        PaintWithFocusMark(*event);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Pressable::PaintWithFocusMark(QEvent& paint)
+{
+    // The widget paints itself first; the mark goes on top, inside the
+    // paint event Qt is delivering.
+    static_cast<QObject*>(widget_.data())->event(&paint);
+    QPainter painter(widget_.data());
+    painter.setPen(QPen(focusMarkColour_, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(widget_->rect().adjusted(3, 3, -4, -4));
+}
+
+}  // namespace velmora
