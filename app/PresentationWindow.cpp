@@ -92,9 +92,12 @@ PresentationWindow::PresentationWindow(ContentSet& content, const QColor& colour
     connect(&paintRefreshTimer_, &QTimer::timeout, this, &PresentationWindow::OnPaintRefresh);
     ConnectControls();
     SetUpLinks();
+    // Sized before the minimum is set: a minimum above the design size would
+    // grow the hidden window before the anchors place the page panel, and the
+    // room around the page would be measured too large.
+    SizeForScreen(Desktop::ScreenSize(parent));
     const QSize aroundPage = size() - pageBox_->size();
     setMinimumSize(aroundPage + QSize(kSmallestPageArea.width, kSmallestPageArea.height));
-    SizeForScreen(Desktop::ScreenSize(parent));
 }
 
 PresentationWindow::~PresentationWindow() = default;

@@ -18,6 +18,7 @@
 #include "content/ContentSet.h"
 #include "graphics/Bitmap.h"
 #include "support/GuiApplication.h"
+#include "toolkit/Desktop.h"
 #include "support/JpegFiles.h"
 #include "support/TestFiles.h"
 
@@ -87,8 +88,8 @@ struct PresentationFixture : test::NeedsGuiApplication {
         DesktopServices services;
         services.open = [this](const QString& target) { opened.push_back(target); };
         services.beep = [] {};
+        // Sized by its construction alone, for the offscreen screen of 800 x 800.
         window = std::make_unique<PresentationWindow>(content, QColor(0xE7, 0xEC, 0xF1), nullptr, services);
-        window->SizeForScreen({800, 600});
     }
 
     void Show()
@@ -202,6 +203,8 @@ TEST(PresentationWindow, PageAreaFollowsTheScreenSize)
         {{800, 600}, {640, 480}},    {{640, 480}, {640, 480}},   {{0, 0}, {640, 480}},
     };
     PresentationFixture presentation(RedPages(1));
+    ASSERT_EQ(Desktop::ScreenSize(nullptr), QSize(800, 800));  // the offscreen screen
+    EXPECT_EQ(presentation.window->PageBox().size(), QSize(640, 480)) << "as constructed";
     for (const Row& row : rows) {
         presentation.window->SizeForScreen(row.screen);
         EXPECT_EQ(presentation.window->PageBox().size(), row.area) << row.screen.width() << "x" << row.screen.height();
