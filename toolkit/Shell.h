@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 namespace velmora {
 
@@ -8,9 +9,15 @@ namespace velmora {
 // the program the user chose for it, and the system's notification sound.
 class Shell {
 public:
-    // Hands `target` (a path, a web or mail address) to the desktop as it is;
-    // returns whether the desktop accepted it.
+    // Hands `target` to the desktop: an address with a scheme (http:, mailto:)
+    // as that address, anything else as a local file, relative to the current
+    // (content) directory. Returns whether the desktop accepted it; a missing
+    // file is the desktop's to report.
     static bool Open(const QString& target);
+    // The address `Open` hands over for `target`, with relative file paths
+    // resolved against `baseDir` and backslashes read as separators, as
+    // content prepared on Windows writes them.
+    static QUrl TargetUrl(const QString& target, const QString& baseDir);
     static void Beep();
 };
 
