@@ -31,7 +31,7 @@ using velmora::app::SplashWindow;
 constexpr char kMarkerName[] = "Velmora 1.0 Demo Mutex";
 constexpr char kTitle[] = "Velmora Demo";
 constexpr char kAlreadyRunning[] =
-    "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikajcji lub uruchom ponownie komputer.";
+    "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikacji lub uruchom ponownie komputer.";
 constexpr char kErrorCaption[] = "Błąd";
 constexpr char kFatalError[] = "Wystąpił błąd krytyczny aplikacji!";
 

@@ -129,4 +129,19 @@ wait_exit "$broken" 10
 [ "$status" = 0 ] || fail "the failed start ended with $status"
 grep -q "Wystąpił błąd podczas wczytywania zasobów!" "$work/broken.log" || fail "no line on standard error"
 
+echo "== a running instance that does not answer: the box says so"
+# Holding the lock without listening is what a hung first instance does.
+lock=$(find "$XDG_RUNTIME_DIR" -name '*.lock' | head -n 1)
+[ -n "$lock" ] || fail "no lock file left by the earlier starts"
+flock "$lock" sleep 60 &
+holder=$!
+pids+=("$holder")
+sleep 0.5
+start_program "$work/demo" "$work/hung.log"; hung=$started
+[ -n "$(find_windows "Velmora Demo" 20)" ] || fail "no box for an instance that does not answer: $(cat "$work/hung.log")"
+xdotool key Return
+wait_exit "$hung" 10
+grep -q "Zamknij proces aplikacji lub uruchom ponownie komputer." "$work/hung.log" || fail "the box's text: $(cat "$work/hung.log")"
+kill "$holder"
+
 echo "passed"
