@@ -48,6 +48,23 @@ bool EnterContentDirectory(const char* command, const std::string& directory)
     return false;
 }
 
+bool ParseDirectoryPair(const Arguments& args, std::filesystem::path& from, std::filesystem::path& to, bool& force)
+{
+    std::vector<std::string> folders;
+    force = false;
+    for (const std::string& arg : args) {
+        if (arg == "--force")
+            force = true;
+        else
+            folders.push_back(arg);
+    }
+    if (folders.size() != 2 || folders[0].empty() || folders[1].empty())
+        return false;
+    from = folders[0];
+    to = folders[1];
+    return true;
+}
+
 bool FinishStandardOutput(const char* command)
 {
     std::cout.flush();

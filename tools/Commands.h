@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ void ReportError(const char* command, const std::string& message);
 // directory; reports the failure and returns false when it cannot.
 bool EnterContentDirectory(const char* command, const std::string& directory);
 
+// The arguments "[--force] FROM TO" of export and build, --force anywhere.
+bool ParseDirectoryPair(const Arguments& args, std::filesystem::path& from, std::filesystem::path& to, bool& force);
+
 // Flushes the standard output (both std::cout and stdout) and tells whether
 // everything written to it arrived; reports the failure when it did not.
 // A command whose output is its result fails when this fails.
@@ -66,6 +70,10 @@ int RunCheck(const Arguments& args);
 extern const char* const kCheckHelp;
 int RunMakeDemo(const Arguments& args);
 extern const char* const kMakeDemoHelp;
+int RunExport(const Arguments& args);
+extern const char* const kExportHelp;
+int RunBuild(const Arguments& args);
+extern const char* const kBuildHelp;
 int RunResample(const Arguments& args);
 extern const char* const kResampleHelp;
 int RunTone(const Arguments& args);

@@ -19,6 +19,8 @@ const Command kCommands[] = {
     {"scramble", "scramble IN.wav OUT.cw: make a clip file of a WAVE file", kScrambleHelp, 2, 2, RunScramble},
     {"unscramble", "unscramble IN.cw OUT.wav: restore the WAVE file of a clip", kUnscrambleHelp, 2, 2, RunUnscramble},
     {"check", "check DIR: list everything wrong with a content directory", kCheckHelp, 1, 1, RunCheck},
+    {"export", "export [--force] CONTENT_DIR SOURCE_DIR: write content as ordinary files", kExportHelp, 2, 3, RunExport},
+    {"build", "build [--force] SOURCE_DIR CONTENT_DIR: make content of ordinary files", kBuildHelp, 2, 3, RunBuild},
     {"make-demo", "make-demo OUT_DIR: write the demo content set", kMakeDemoHelp, 1, 5, RunMakeDemo},
     {"resample", "resample IN.ppm W H OUT.ppm: scale a picture as the program does", kResampleHelp, 4, 4, RunResample},
     {"tone", "tone AMOUNT IN.ppm OUT.ppm: darken or lighten a picture", kToneHelp, 3, 3, RunTone},

@@ -7,6 +7,8 @@
 
 #include <limits>
 
+#include "tools/PictureImport.h"
+
 namespace velmora::tool {
 
 namespace {
@@ -30,26 +32,11 @@ bool CoverageFromImage(const QImage& image, CoveragePicture& coverage, std::stri
 {
     if (!FitsPackedFormat(image.width(), image.height(), error))
         return false;
-    const std::int64_t pixels = static_cast<std::int64_t>(image.width()) * image.height();
-    coverage.Clear();
-    coverage.SetSize(image.width(), image.height());
-    if (pixels == 0)
+    if (image.width() == 0 || image.height() == 0) {
+        coverage.Clear();
         return true;
-    const bool useAlpha = image.hasAlphaChannel();
-    const QImage source = image.convertToFormat(useAlpha ? QImage::Format_ARGB32 : QImage::Format_Grayscale8);
-    for (int row = 0; row < source.height(); ++row) {
-        std::uint8_t* out = coverage.Data() + static_cast<std::size_t>(row) * source.width();
-        if (useAlpha) {
-            const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(row));
-            for (int col = 0; col < source.width(); ++col)
-                out[col] = static_cast<std::uint8_t>(qAlpha(in[col]));
-        } else {
-            const std::uint8_t* in = source.constScanLine(row);
-            for (int col = 0; col < source.width(); ++col)
-                out[col] = static_cast<std::uint8_t>(255 - in[col]);
-        }
     }
-    return true;
+    return ImportPicture(image, PictureUses{}, coverage, error);
 }
 
 QImage ImageFromCoverage(const CoveragePicture& coverage)

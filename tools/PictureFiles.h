@@ -11,8 +11,9 @@ class QImage;
 
 namespace velmora::tool {
 
-// Ink coverage of an image: its alpha where it has one, otherwise the
-// darkness of its luminance (dark ink on a light ground is full coverage).
+// Ink coverage of an image: the darkness of its luminance once laid onto
+// white (dark ink on a light ground, or on a transparent one, is full
+// coverage).
 // False, with a message, for a picture that does not fit the packed format.
 bool CoverageFromImage(const QImage& image, CoveragePicture& coverage, std::string& error);
 
