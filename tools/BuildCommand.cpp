@@ -89,7 +89,11 @@ PictureKey KeyOfPictureFile(const fs::path& relative)
 
 std::string Quoted(const std::string& cp1250)
 {
-    return "\"" + Cp1250ToUtf8(cp1250) + "\"";
+    // Appended: "literal" + std::string trips GCC 12's false -Wrestrict.
+    std::string quoted(1, '"');
+    quoted += Cp1250ToUtf8(cp1250);
+    quoted += '"';
+    return quoted;
 }
 
 class PictureNeeds {

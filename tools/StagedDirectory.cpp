@@ -63,6 +63,9 @@ bool StagedDirectory::Begin(const fs::path& target, bool replace, std::string& e
             return false;
         }
     }
+    // Missing parents are made, as mkdir -p makes them.
+    if (!target_.parent_path().empty())
+        fs::create_directories(target_.parent_path(), code);
     return MakeSibling(target_, "new", staging_, error);
 }
 

@@ -17,7 +17,8 @@ public:
     StagedDirectory& operator=(const StagedDirectory&) = delete;
 
     // Refuses a target that is a file, or a folder with anything in it
-    // unless `replace` is set; then creates the hidden folder.
+    // unless `replace` is set; then creates the hidden folder (and the
+    // target's missing parents).
     bool Begin(const std::filesystem::path& target, bool replace, std::string& error);
 
     // Where the output is written meanwhile.
