@@ -25,7 +25,7 @@ struct ControlDescription {
         Label,               // QLabel; an empty size makes it size itself to its text
         Picture,             // QLabel that shows a pixmap the window sets
         PaintBox,            // plain QWidget the window paints
-        VerticalScrollBar,   // QScrollBar, takes focus on click and Tab
+        VerticalScrollBar,   // ScrollBar, takes focus on click and Tab
         HorizontalTrackBar,  // QSlider; range and ticks are set by the window
         VerticalLine,        // sunken vertical QFrame line
         Rectangle,           // filled QFrame in the background colour

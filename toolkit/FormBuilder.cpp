@@ -2,6 +2,7 @@
 
 #include "toolkit/AnchorLayout.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ScrollBar.h"
 #include "toolkit/WidgetColours.h"
 
 #include <QCheckBox>
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QSlider>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -52,7 +52,7 @@ QWidget* NewStandardControl(Kind kind)
     case Kind::Picture: return new QLabel;
     case Kind::PaintBox: return new QWidget;
     case Kind::VerticalScrollBar: {
-        auto* bar = new QScrollBar(Qt::Vertical);
+        auto* bar = new ScrollBar(Qt::Vertical);
         bar->setFocusPolicy(Qt::StrongFocus);
         return bar;
     }

@@ -3,12 +3,14 @@
 #include "support/GuiApplication.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
+#include "toolkit/ScrollBar.h"
 #include "toolkit/TileList.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <limits>
@@ -28,7 +30,7 @@ struct ListWindow : test::NeedsGuiApplication {
         window.resize(panelSize.width() + 40, panelSize.height() + 20);
         panel = new Panel(&window);
         panel->setGeometry(QRect(QPoint(0, 0), panelSize));
-        bar = new QScrollBar(Qt::Vertical, &window);
+        bar = new ScrollBar(Qt::Vertical, &window);
         bar->setGeometry(panelSize.width(), 0, 20, panelSize.height());
         bar->setFocusPolicy(Qt::StrongFocus);
         window.show();
@@ -66,6 +68,26 @@ struct ListWindow : test::NeedsGuiApplication {
     std::vector<std::vector<int>> clicks;  // index, changed, x, y
 };
 
+// Whether the bar's track shows a thumb: without one, every row of the track
+// between the arrows is drawn alike.
+bool ThumbDrawn(QScrollBar& bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = Qt::Vertical;
+    option.subControls = QStyle::SC_All;
+    option.maximum = 1;
+    const QRect track = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, &bar);
+    const QImage image = bar.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(track);
+    for (int y = 1; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != image.pixel(x, 0))
+                return true;
+        }
+    }
+    return false;
+}
+
 // One tile from 0 down to `height`: content of exactly that height.
 std::vector<Tile> ContentOfHeight(int height)
 {
@@ -93,6 +115,7 @@ TEST(TileList, ScrollBarSettingsFollowTheContentHeight)
         EXPECT_EQ(w.bar->maximum(), row.maximum);
         EXPECT_EQ(w.bar->pageStep(), row.pageStep);
         EXPECT_EQ(w.bar->value(), 0);
+        EXPECT_EQ(ThumbDrawn(*w.bar), row.enabled);
         w.list->ScrollTo(1 << 20);
         w.list->UpdateScrolling();
         EXPECT_EQ(w.list->ScrollPos(), row.enabled ? row.maximum : 0);
