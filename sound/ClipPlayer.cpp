@@ -1,5 +1,6 @@
 #include "sound/ClipPlayer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -67,8 +68,9 @@ void ClipPlayer::ReadVolume(std::int32_t& percentage)
 
 void ClipPlayer::SetVolume(std::int32_t percentage)
 {
-    // 64-bit, so that a percentage far outside 0-100 cannot overflow.
-    const std::int64_t level = static_cast<std::int64_t>(percentage) * 65535 / 100;
+    // Outside 0-100 the level would wrap in 16 bits: 101 % to near silence.
+    const std::int32_t clamped = std::clamp<std::int32_t>(percentage, 0, 100);
+    const std::int32_t level = clamped * 65535 / 100;
     output_.SetVolume(BothChannels(static_cast<std::uint16_t>(level)));
 }
 

@@ -45,7 +45,8 @@ public:
     // unavailable when it cannot be read.
     void ReadVolume(std::int32_t& percentage);
     bool IsVolumeAvailable() const { return volumeAvailable_; }
-    // Sets both channels to percentage * 65535 / 100 (low 16 bits).
+    // Sets both channels to percentage * 65535 / 100, the percentage clamped
+    // to 0-100.
     void SetVolume(std::int32_t percentage);
 
     // Stops playback, then releases the last clip (the end of the program).
