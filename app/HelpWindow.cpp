@@ -309,8 +309,12 @@ void HelpWindow::showEvent(QShowEvent* event)
 void HelpWindow::hideEvent(QHideEvent* event)
 {
     QDialog::hideEvent(event);
-    if (!event->spontaneous())
-        paintRefreshTimer_.stop();
+    if (event->spontaneous())
+        return;
+    // The redraw that was pending will not come; left suspended, the next
+    // showing would draw no page at all.
+    paintRefreshTimer_.stop();
+    paintSuspended_ = false;
 }
 
 // --- Delayed drawing and the idle-time builder ---

@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -398,6 +399,49 @@ TEST(HelpWindow, ShowsModallyBuildsInIdleTimeAndEscapeCloses)
     EXPECT_TRUE(built);
     EXPECT_FALSE(help.window->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return help.window->LoadingPanel().isHidden(); }, 2000));
+}
+
+// Whether anything but white was drawn: a page, or its grey box.
+bool PagesDrawn(HelpWindow& window)
+{
+    const QImage& canvas = window.PageList().Canvas().Image();
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (canvas.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+TEST(HelpWindow, EveryShowingDrawsThePagesWhateverTheLastOneLeftPending)
+{
+    // Each row closes the first showing at once after its action, while the
+    // delayed redraw that action started is still pending.
+    struct Row {
+        const char* name;
+        std::function<void(HelpWindow&)> beforeEscape;
+    };
+    const Row rows[] = {
+        {"nothing", [](HelpWindow&) {}},
+        {"another magnification", [](HelpWindow& window) { window.SetZoom(HelpZoom::Percent60); }},
+        {"a resize", [](HelpWindow& window) { window.resize(window.width() + 40, window.height() + 40); }},
+    };
+    for (const Row& row : rows) {
+        HelpFixture help({{"a", 300, 200, 10}, {"b", 300, 200, 10}});
+        QTimer::singleShot(0, help.window.get(), [&] {
+            row.beforeEscape(*help.window);
+            QTest::keyClick(help.window.get(), Qt::Key_Escape);
+        });
+        help.window->ShowHelp("a");
+        ASSERT_FALSE(help.window->isVisible()) << row.name;
+
+        bool drawn = false;
+        QTimer::singleShot(0, help.window.get(), [&] {
+            drawn = QTest::qWaitFor([&] { return PagesDrawn(*help.window); }, 2000);
+            QTest::keyClick(help.window.get(), Qt::Key_Escape);
+        });
+        help.window->ShowHelp("a");
+        EXPECT_TRUE(drawn) << row.name;
+    }
 }
 
 }  // namespace
