@@ -14,8 +14,11 @@
 #include "app/QtPolish.h"
 #include "app/RememberedVolume.h"
 #include "app/SplashWindow.h"
+#include "content/ContentError.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
+#include "toolkit/GuardedApplication.h"
+#include "toolkit/GuardedCall.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/SingleInstance.h"
 
@@ -50,10 +53,25 @@ void BringToFront(QWidget& window)
     window.activateWindow();
 }
 
-// Creates the windows and runs the event loop until the main window closes.
-void Run(velmora::ClipPlayer& player, velmora::SingleInstance& marker, std::unique_ptr<SplashWindow>& splash)
+// The window a later start brings to the front: the splash while it
+// exists, then the main window.
+struct FrontWindow {
+    QPointer<QWidget> splash;
+    QPointer<QWidget> main;
+
+    void Raise() const
+    {
+        if (QWidget* window = splash ? splash.data() : main.data())
+            BringToFront(*window);
+    }
+};
+
+// Creates the windows and runs the event loop until the main window closes;
+// returns the loop's status.
+int Run(velmora::ClipPlayer& player, FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
 {
     splash = std::make_unique<SplashWindow>();
+    front.splash = splash.get();
     splash->show();
     QApplication::processEvents();
     splash->raise();
@@ -69,21 +87,17 @@ void Run(velmora::ClipPlayer& player, velmora::SingleInstance& marker, std::uniq
         .showAbout = [&about] { about.exec(); },
         .showAlphabet = [&presentation] { presentation.exec(); },
     });
-    const QPointer<QWidget> splashWhileShown = splash.get();
+    front.main = &mainWindow;
     mainWindow.SetSplash(splash.release());
-    // The splash, while it exists, stands in for the program.
-    marker.Listen([&mainWindow, splashWhileShown] {
-        BringToFront(splashWhileShown ? *splashWhileShown : static_cast<QWidget&>(mainWindow));
-    });
     mainWindow.show();
-    QApplication::exec();
+    return QApplication::exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    velmora::GuardedApplication application(argc, argv);
     // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("velmora"));
     // Wayland compositors match the window to its desktop entry by this name.
@@ -91,6 +105,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(velmora::app::WindowIcon());
     velmora::app::InstallQtPolish();
 
+    FrontWindow front;
     velmora::SingleInstance marker(QString::fromUtf8(kMarkerName));
     switch (marker.ClaimOrRaiseRunning()) {
     case velmora::SingleInstance::Claim::First:
@@ -99,21 +114,29 @@ int main(int argc, char** argv)
         return 0;
     case velmora::SingleInstance::Claim::RunningDidNotAnswer:
         ReportFailure(nullptr, QString::fromUtf8(kAlreadyRunning), QString::fromUtf8(kTitle));
-        return 0;
+        return 1;
     }
+    // Answered from before the content is read, so that a start during the
+    // loading raises this instance's splash instead of reporting it stuck.
+    marker.Listen([&front] { front.Raise(); });
 
     velmora::SdlAudioOutput device;
     velmora::app::RememberedVolume output(device, velmora::app::RememberedVolume::DefaultConfigFile());
     velmora::ClipPlayer player(output);
     std::unique_ptr<SplashWindow> splash;
+    int status = 1;
     try {
-        Run(player, marker, splash);
-    } catch (const std::exception& error) {
+        status = Run(player, front, splash);
+    } catch (const velmora::ContentError& error) {
         ReportFailure(splash.get(), QString::fromUtf8(error.what()), QString::fromUtf8(kErrorCaption));
     } catch (...) {
-        ReportFailure(splash.get(), QString::fromUtf8(kFatalError), QString::fromUtf8(kErrorCaption));
+        // An internal text means nothing to the user; it goes to standard
+        // error only.
+        velmora::ReportCurrentException("start-up");
+        MessageBox::Show(splash.get(), QString::fromUtf8(kFatalError), QString::fromUtf8(kErrorCaption),
+                         MessageBox::Icon::Error);
     }
     // The output must be silent before the last clip's buffer goes.
     player.StopAndReleaseClip();
-    return 0;
+    return status;
 }

@@ -2,8 +2,9 @@
 # Runs the program as a user does, on an X display (the caller provides one,
 # e.g. through xvfb-run): one instance per user, a second start that only
 # raises the first, a start after the first was killed, the failure box on
-# unreadable content, and the word reaching SDL's disk driver after a real
-# click on its marker, then again and again with "Start".
+# unreadable content (exit status 1), a second start while the first is still
+# loading, and the word reaching SDL's disk driver after a real click on its
+# marker, then again and again with "Start".
 #   startup_and_sound.sh VELMORA VELMORA_CONTENT
 set -euo pipefail
 program=$(realpath "$1")
@@ -117,7 +118,24 @@ start_program "$work/demo" "$work/third.log"; third=$started
 kill -9 "$third"
 wait "$third" 2>/dev/null || true
 
-echo "== unreadable content: one box over the splash, then exit 0"
+echo "== a second start while the first is still loading raises the first's splash"
+start_program "$work/demo" "$work/loading.log"; loading=$started
+[ -n "$(find_windows "Velmora Demo Splash" 20)" ] || fail "no splash: $(cat "$work/loading.log")"
+# Frozen while it loads, the first cannot answer yet: the second must wait
+# for it rather than report it stuck.
+kill -STOP "$loading"
+[ -z "$(find_windows "$caption" 0)" ] || fail "the content was loaded before the second start"
+start_program "$work/empty" "$work/second-while-loading.log"; second=$started
+sleep 0.5
+kill -CONT "$loading"
+wait_exit "$second" 10
+[ "$status" = 0 ] || fail "the second start during loading ended with $status: $(cat "$work/second-while-loading.log")"
+[ -z "$(find_windows "Velmora Demo" 1)" ] || fail "the second start showed the box that reports a running instance"
+[ -n "$(find_windows "$caption" 20)" ] || fail "the first did not finish loading: $(cat "$work/loading.log")"
+kill -9 "$loading"
+wait "$loading" 2>/dev/null || true
+
+echo "== unreadable content: one box over the splash, then exit 1"
 mkdir -p "$work/broken/menl.dat"
 start_program "$work/broken" "$work/broken.log"; broken=$started
 boxes=$(find_windows "Błąd" 20)
@@ -126,7 +144,7 @@ boxes=$(find_windows "Błąd" 20)
 # The box has the keyboard focus: Enter presses its OK button.
 xdotool key Return
 wait_exit "$broken" 10
-[ "$status" = 0 ] || fail "the failed start ended with $status"
+[ "$status" = 1 ] || fail "the failed start ended with $status"
 grep -q "Wystąpił błąd podczas wczytywania zasobów!" "$work/broken.log" || fail "no line on standard error"
 
 echo "== a running instance that does not answer: the box says so"
