@@ -120,9 +120,15 @@ wait "$third" 2>/dev/null || true
 
 echo "== a second start while the first is still loading raises the first's splash"
 start_program "$work/demo" "$work/loading.log"; loading=$started
-[ -n "$(find_windows "Velmora Demo Splash" 20)" ] || fail "no splash: $(cat "$work/loading.log")"
-# Frozen while it loads, the first cannot answer yet: the second must wait
-# for it rather than report it stuck.
+# Frozen right after it took the single-instance lock (long before its content
+# is read), the first cannot answer yet: the second must wait for it rather
+# than report it stuck. /proc/locks shows the lock without taking it.
+deadline=$((SECONDS + 20))
+until grep -q "FLOCK .* $loading " /proc/locks; do
+  [ "$SECONDS" -lt "$deadline" ] || fail "the first start took no lock: $(cat "$work/loading.log")"
+  sleep 0.005
+done
+for _ in 1 2 3 4 5; do [ -S "$XDG_RUNTIME_DIR/Velmora_1.0_Demo_Mutex.socket" ] && break; sleep 0.01; done
 kill -STOP "$loading"
 [ -z "$(find_windows "$caption" 0)" ] || fail "the content was loaded before the second start"
 start_program "$work/empty" "$work/second-while-loading.log"; second=$started
