@@ -26,7 +26,7 @@ struct ControlDescription {
         Picture,             // QLabel that shows a pixmap the window sets
         PaintBox,            // plain QWidget the window paints
         VerticalScrollBar,   // ScrollBar, takes focus on click and Tab
-        HorizontalTrackBar,  // QSlider; range and ticks are set by the window
+        HorizontalTrackBar,  // TrackBar; range and ticks are set by the window
         VerticalLine,        // sunken vertical QFrame line
         Rectangle,           // filled QFrame in the background colour
         Button,              // QPushButton

@@ -3,6 +3,7 @@
 #include "toolkit/AnchorLayout.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScrollBar.h"
+#include "toolkit/TrackBar.h"
 #include "toolkit/WidgetColours.h"
 
 #include <QCheckBox>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -56,7 +56,7 @@ QWidget* NewStandardControl(Kind kind)
         bar->setFocusPolicy(Qt::StrongFocus);
         return bar;
     }
-    case Kind::HorizontalTrackBar: return new QSlider(Qt::Horizontal);
+    case Kind::HorizontalTrackBar: return new TrackBar;
     case Kind::VerticalLine: return NewFrame(QFrame::VLine, QFrame::Sunken);
     case Kind::Rectangle: return NewFrame(QFrame::NoFrame, QFrame::Plain);
     case Kind::Button: return new QPushButton;
