@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QImage>
+#include <QTransform>
+
+class QPainter;
 
 namespace velmora::app {
 
@@ -10,9 +14,19 @@ namespace velmora::app {
 // draws it larger.
 QImage Logo(qreal scale = 1);
 
+// Paints the logo in its own 76 x 46 units through the painter's transform.
+void PaintLogo(QPainter& painter);
+
+// Where the logo sits on the program's square icon `size` units wide:
+// centred, taking most of the width.
+QTransform LogoIconTransform(qreal size);
+
 // The logo centred on a transparent square `size` pixels wide: the program's
 // icon, on its windows and in the desktop's icon theme alike.
 QImage LogoIcon(int size);
+
+// The same icon as SVG, for the icon theme's scalable folder.
+QByteArray LogoIconSvg();
 
 // The icon every window of the program carries, at the sizes window
 // managers and task bars ask for.
