@@ -9,7 +9,7 @@ packages=(
   # demo content: the Polish voice, the emoji and text fonts it is drawn with
   espeak-ng fonts-noto-color-emoji fonts-dejavu-core fonts-liberation2
   # running the windows without a display, looking at them and clicking them
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool x11-utils
   # the start-up benchmark watches the first paint of each window
   libxdamage-dev
   # a real desktop in the program tests: a window manager, a Wayland
@@ -21,5 +21,7 @@ packages=(
   clang clang-tidy clang-format
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream lintian
+  # rendering the scalable icon to compare it with the pixel icons
+  librsvg2-bin
 )
 "$(dirname "$0")/install-packages.sh" "${packages[@]}"
