@@ -9,6 +9,7 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
 #include "toolkit/MouseNotifier.h"
+#include "toolkit/Pressable.h"
 #include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
@@ -48,10 +49,10 @@ const ControlDescription kControls[] = {
     {.name = "creditsHeading", .kind = Kind::Label, .rect = {0, 314, 463, 16}, .anchors = kLeftTopRight,
      .text = "Autorzy", .font = kHeadingFont, .options = Option::Centred},
     {.name = "versionLabel", .kind = Kind::Label, .rect = {40, 61, 385, 16}, .options = Option::Centred},
-    {.name = "webLink", .kind = Kind::Label, .rect = {0, 258, 463, 20}, .anchors = kLeftTopRight,
+    {.name = "webLink", .kind = Kind::Link, .rect = {0, 258, 463, 20}, .anchors = kLeftTopRight,
      .text = AboutWindow::kWebAddress, .font = kLinkFont, .textColour = QColor(Qt::blue),
      .options = Option::Centred | Option::HandCursor},
-    {.name = "mailLink", .kind = Kind::Label, .rect = {0, 277, 463, 20}, .anchors = kLeftTopRight,
+    {.name = "mailLink", .kind = Kind::Link, .rect = {0, 277, 463, 20}, .anchors = kLeftTopRight,
      .text = AboutWindow::kMailAddress, .font = kLinkFont, .textColour = QColor(Qt::blue),
      .options = Option::Centred | Option::HandCursor},
     {.name = "contactLines", .kind = Kind::Memo, .rect = {0, 160, 463, 100}, .anchors = kLeftTopRight,
@@ -82,7 +83,9 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
     okButton_ = &FormBuilder::Find<QPushButton>(*this, "okButton");
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    QWidget* order[] = {okButton_, &FormBuilder::Find<QTextEdit>(*this, "contactLines"),
+    auto& webLink = FormBuilder::Find<QLabel>(*this, "webLink");
+    auto& mailLink = FormBuilder::Find<QLabel>(*this, "mailLink");
+    QWidget* order[] = {okButton_, &webLink, &mailLink, &FormBuilder::Find<QTextEdit>(*this, "contactLines"),
                         &FormBuilder::Find<QTextEdit>(*this, "creditRoles"),
                         &FormBuilder::Find<QTextEdit>(*this, "credited")};
     for (std::size_t i = 1; i < std::size(order); ++i)
@@ -94,8 +97,12 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
         memo.document()->setDocumentMargin(0);
         memo.setLineWrapMode(QTextEdit::NoWrap);
     }
-    MouseNotifier::On(FormBuilder::Find<QLabel>(*this, "webLink")).SetOnClick([this] { OpenWebPage(); });
-    MouseNotifier::On(FormBuilder::Find<QLabel>(*this, "mailLink")).SetOnClick([this] { WriteMail(); });
+    MouseNotifier::On(webLink).SetOnClick([this] { OpenWebPage(); });
+    MouseNotifier::On(mailLink).SetOnClick([this] { WriteMail(); });
+    Pressable::Make(webLink, Pressable::Kind::Link, webLink.text(), [this] { OpenWebPage(); })
+        .SetFocusMarkColour(Qt::blue);
+    Pressable::Make(mailLink, Pressable::Kind::Link, mailLink.text(), [this] { WriteMail(); })
+        .SetFocusMarkColour(Qt::blue);
 }
 
 QPoint AboutWindow::CentredIn(const QRect& workArea, QSize outer)

@@ -27,6 +27,7 @@
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
 #include "toolkit/WidgetColours.h"
+#include "toolkit/WindowKeys.h"
 
 namespace velmora::app {
 namespace {
@@ -141,6 +142,36 @@ void HelpWindow::ConnectControls()
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     closeButton.setFocus();
+    ConnectKeys();
+}
+
+void HelpWindow::ConnectKeys()
+{
+    // The arrows scroll wherever the focus is, the magnification buttons'
+    // own arrow keys included; a line is a wheel step, a page the view,
+    // Home and End the ends.
+    const auto line = [this] { return layout::HelpWheelStep(columnWidth_); };
+    const auto page = [this] { return std::max(pagePanel_->height(), 1); };
+    WindowKeys::Add(*this, {Qt::Key_Down}, [this, line] { pageList_->ScrollBy(line()); });
+    WindowKeys::Add(*this, {Qt::Key_Up}, [this, line] { pageList_->ScrollBy(-line()); });
+    WindowKeys::Add(*this, {Qt::Key_PageDown}, [this, page] { pageList_->ScrollBy(page()); });
+    WindowKeys::Add(*this, {Qt::Key_PageUp}, [this, page] { pageList_->ScrollBy(-page()); });
+    WindowKeys::Add(*this, {Qt::Key_Home}, [this] { pageList_->ScrollBy(INT32_MIN / 2); });
+    WindowKeys::Add(*this, {Qt::Key_End}, [this] { pageList_->ScrollBy(INT32_MAX / 2); });
+    WindowKeys::Add(*this, {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal}, [this] { StepZoom(+1); });
+    WindowKeys::Add(*this, {QKeySequence::ZoomOut}, [this] { StepZoom(-1); });
+}
+
+void HelpWindow::StepZoom(int direction)
+{
+    // The next magnification that can be chosen, past a disabled one.
+    for (int i = static_cast<int>(Zoom()) + direction; i >= 0 && i < static_cast<int>(zoomButtons_.size());
+         i += direction) {
+        if (zoomButtons_[static_cast<std::size_t>(i)]->isEnabled()) {
+            SetZoom(static_cast<HelpZoom>(i));
+            return;
+        }
+    }
 }
 
 void HelpWindow::ApplyWorkAreaWidth(int workAreaWidth)

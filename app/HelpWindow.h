@@ -60,6 +60,9 @@ public:
     // Checks the radio button of `zoom`, as a click on it does.
     void SetZoom(layout::HelpZoom zoom);
     bool ZoomEnabled(layout::HelpZoom zoom) const;
+    // Checks the next larger (+1) or smaller (-1) magnification that is
+    // enabled, as Ctrl and + or - do; nothing past the ends.
+    void StepZoom(int direction);
 
     TileList& PageList() { return *pageList_; }
     int ColumnWidth() const { return columnWidth_; }
@@ -78,6 +81,7 @@ protected:
 private:
     void FindControls();
     void ConnectControls();
+    void ConnectKeys();
     void LayoutPages();
     void OnFormResize();
     void OnZoomClicked();

@@ -19,6 +19,8 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
 #include "toolkit/MouseNotifier.h"
+#include "toolkit/Pressable.h"
+#include "toolkit/WindowKeys.h"
 #include "toolkit/Panel.h"
 #include "toolkit/WidgetColours.h"
 
@@ -38,9 +40,9 @@ const ControlDescription kControls[] = {
     {.name = "pagePanel", .kind = Kind::Panel, .rect = {2, 2, 694, 473}, .anchors = kAll,
      .background = QColor(Qt::white)},
     {.name = "pageBox", .kind = Kind::PaintBox, .parent = "pagePanel", .rect = {0, 0, 694, 473}, .anchors = kAll},
-    {.name = "firstLink", .kind = Kind::Label, .parent = "pagePanel", .rect = {32, 393, 64, 26},
+    {.name = "firstLink", .kind = Kind::Link, .parent = "pagePanel", .rect = {32, 393, 64, 26},
      .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor},
-    {.name = "secondLink", .kind = Kind::Label, .parent = "pagePanel", .rect = {32, 425, 64, 26},
+    {.name = "secondLink", .kind = Kind::Link, .parent = "pagePanel", .rect = {32, 425, 64, 26},
      .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor},
     {.name = "pageLabel", .kind = Kind::Label, .rect = {8, 487, 81, 18}, .anchors = kLeftBottom,
      .text = "Strona 1/11", .font = kButtonFont},
@@ -124,6 +126,17 @@ void PresentationWindow::ConnectControls()
     setTabOrder(nextButton_, previousButton_);
     MouseNotifier::On(*links_[0]).SetOnClick([this] { OpenLink(1); });
     MouseNotifier::On(*links_[1]).SetOnClick([this] { OpenLink(2); });
+    ConnectKeys();
+}
+
+void PresentationWindow::ConnectKeys()
+{
+    // The page keys act wherever the focus is: on a button the arrows would
+    // only move the focus.
+    WindowKeys::Add(*this, {Qt::Key_Left, Qt::Key_PageUp}, [this] { ShowPreviousPage(); });
+    WindowKeys::Add(*this, {Qt::Key_Right, Qt::Key_PageDown}, [this] { ShowNextPage(); });
+    WindowKeys::Add(*this, {Qt::Key_Home}, [this] { ShowPage(0); });
+    WindowKeys::Add(*this, {Qt::Key_End}, [this] { ShowPage(PageCount() - 1); });
 }
 
 void PresentationWindow::SetUpLinks()
@@ -139,6 +152,14 @@ void PresentationWindow::SetUpLinks()
         link.setText(Text(item.name));
         link.setToolTip(Text(item.fileName));
         FitToText(link);
+    }
+    // A link with a caption is reached with Tab and read out as a link.
+    for (int number = 1; number <= 2; ++number) {
+        QLabel& link = Link(number);
+        if (link.text().isEmpty())
+            continue;
+        Pressable::Make(link, Pressable::Kind::Link, link.text(), [this, number] { OpenLink(number); })
+            .SetFocusMarkColour(Qt::blue);
     }
 }
 
@@ -241,19 +262,19 @@ void PresentationWindow::PaintPage()
 
 void PresentationWindow::ShowPreviousPage()
 {
-    if (pageIndex_ <= 0)
-        return;
-    --pageIndex_;
-    LoadPage();
-    OnPaintRefresh();
-    UpdateControls();
+    ShowPage(pageIndex_ - 1);
 }
 
 void PresentationWindow::ShowNextPage()
 {
-    if (pageIndex_ >= PageCount() - 1)
+    ShowPage(pageIndex_ + 1);
+}
+
+void PresentationWindow::ShowPage(int index)
+{
+    if (index < 0 || index >= PageCount() || index == pageIndex_)
         return;
-    ++pageIndex_;
+    pageIndex_ = index;
     LoadPage();
     OnPaintRefresh();
     UpdateControls();
@@ -283,6 +304,18 @@ void PresentationWindow::showEvent(QShowEvent* event)
     LoadPage();
     ScheduleRefresh();
     UpdateControls();
+    FocusFirstPageButton();
+}
+
+void PresentationWindow::FocusFirstPageButton()
+{
+    // Space then turns the page rather than pressing the close button.
+    for (QPushButton* button : {nextButton_, previousButton_}) {
+        if (button->isEnabled()) {
+            button->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void PresentationWindow::hideEvent(QHideEvent* event)

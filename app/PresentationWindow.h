@@ -47,6 +47,9 @@ public:
     // high-quality redraw; nothing on the first or last page.
     void ShowPreviousPage();
     void ShowNextPage();
+    // Shows page `index` (0-based) as the page buttons do; nothing for the
+    // current page or one that does not exist.
+    void ShowPage(int index);
 
     int PageIndex() const { return pageIndex_; }
     int PageCount() const;
@@ -69,6 +72,8 @@ protected:
 private:
     void FindControls();
     void ConnectControls();
+    void ConnectKeys();
+    void FocusFirstPageButton();
     void SetUpLinks();
     void LoadPage();
     bool DecodePageFile(const ContentItem& page, Bitmap& into) const;

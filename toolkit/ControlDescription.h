@@ -23,6 +23,7 @@ struct ControlDescription {
         Panel,               // toolkit Panel (a frame with an optional bevel)
         GroupBox,            // QGroupBox; children keep coordinates from its top-left
         Label,               // QLabel; an empty size makes it size itself to its text
+        Link,                // LinkLabel, a QLabel that screen readers may see as a link
         Picture,             // QLabel that shows a pixmap the window sets
         PaintBox,            // plain QWidget the window paints
         VerticalScrollBar,   // ScrollBar, takes focus on click and Tab

@@ -1,6 +1,7 @@
 #include "toolkit/FormBuilder.h"
 
 #include "toolkit/AnchorLayout.h"
+#include "toolkit/LinkLabel.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScrollBar.h"
 #include "toolkit/TrackBar.h"
@@ -50,6 +51,7 @@ QWidget* NewStandardControl(Kind kind)
     case Kind::GroupBox: return new QGroupBox;
     case Kind::Label:
     case Kind::Picture: return new QLabel;
+    case Kind::Link: return new LinkLabel;
     case Kind::PaintBox: return new QWidget;
     case Kind::VerticalScrollBar: {
         auto* bar = new ScrollBar(Qt::Vertical);

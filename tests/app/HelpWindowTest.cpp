@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QRadioButton>
 #include <QWheelEvent>
 
 #include <climits>
@@ -277,6 +278,64 @@ TEST(HelpWindow, EachWheelNotificationScrollsOneEighteenthOfTheColumn)
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&panel, &wheel);
         EXPECT_EQ(help.window->PageList().ScrollPos(), start + row.moved) << row.delta << " " << row.pagesHigh;
+    }
+}
+
+TEST(HelpWindow, KeysScrollAndChangeTheMagnificationWhereverTheFocusIs)
+{
+    // 600-pixel pages at 70%: a 420-pixel column, a line of 23 pixels; the
+    // view starts 1000 pixels down. Zoom: the checked magnification after.
+    struct Row { const char* name; QKeySequence key; int moved; HelpZoom zoom; };
+    const int page = -1;  // the page panel's height, known once shown
+    const Row rows[] = {
+        {"Down: a line", QKeySequence(Qt::Key_Down), 23, HelpZoom::Percent70},
+        {"Up: a line back", QKeySequence(Qt::Key_Up), -23, HelpZoom::Percent70},
+        {"Page Down: the view", QKeySequence(Qt::Key_PageDown), page, HelpZoom::Percent70},
+        {"Page Up: the view back", QKeySequence(Qt::Key_PageUp), -page, HelpZoom::Percent70},
+        {"Home: the top", QKeySequence(Qt::Key_Home), -1000, HelpZoom::Percent70},
+        {"Ctrl and +: larger", QKeySequence(Qt::CTRL | Qt::Key_Plus), 0, HelpZoom::Percent80},
+        {"Ctrl and =: larger", QKeySequence(Qt::CTRL | Qt::Key_Equal), 0, HelpZoom::Percent80},
+        {"Ctrl and -: smaller", QKeySequence(Qt::CTRL | Qt::Key_Minus), 0, HelpZoom::Percent60},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HelpFixture help({{"a", 600, 3000, 10}, {"b", 600, 3000, 10}}, QRect(0, 0, 800, 500));
+        help.window->ApplyWorkAreaWidth(800);
+        help.window->PrepareToShow("");
+        help.window->show();
+        help.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help.window.get()));
+        help.window->PageList().ScrollTo(1000);
+        const int panelHeight = help.window->PagePanel().height();
+        const int moved = row.moved == page ? panelHeight : row.moved == -page ? -panelHeight : row.moved;
+        const QKeyCombination key = row.key[0];
+        // The focus sits on a magnification button, whose own arrows move
+        // between the buttons.
+        QWidget* focus = help.window->findChild<QRadioButton*>("zoom70Button");
+        focus->setFocus();
+        QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        if (row.zoom == HelpZoom::Percent70)
+            EXPECT_EQ(help.window->PageList().ScrollPos(), 1000 + moved);
+        EXPECT_EQ(help.window->Zoom(), row.zoom);
+    }
+}
+
+TEST(HelpWindow, StepZoomPassesOverADisabledMagnificationAndStopsAtTheEnds)
+{
+    struct Row { int workArea; HelpZoom from; int direction; HelpZoom expected; };
+    const Row rows[] = {
+        {1100, HelpZoom::Percent80, +1, HelpZoom::Percent90},
+        {1100, HelpZoom::Percent90, +1, HelpZoom::Percent90},  // 100% is disabled there
+        {800, HelpZoom::Percent90, +1, HelpZoom::Percent100},
+        {800, HelpZoom::Percent100, +1, HelpZoom::Percent100},
+        {800, HelpZoom::Percent50, -1, HelpZoom::Percent50},
+    };
+    for (const Row& row : rows) {
+        HelpFixture help({{"a", 600, 400, 10}});
+        help.window->ApplyWorkAreaWidth(row.workArea);
+        help.window->SetZoom(row.from);
+        help.window->StepZoom(row.direction);
+        EXPECT_EQ(help.window->Zoom(), row.expected) << row.workArea << " " << static_cast<int>(row.from);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QImageWriter>
 #include <QLabel>
@@ -324,6 +325,27 @@ TEST(PresentationWindow, LinksOpenTheirTargetUnchanged)
         QTest::mouseClick(&window.Link(2), Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(presentation.opened, row.opened) << row.name;
     }
+}
+
+TEST(PresentationWindow, PageKeysTurnPagesWhereverTheFocusIs)
+{
+    PresentationFixture presentation(RedPages(5), {{"Jeden", "a"}, {"Dwa", "b"}});
+    presentation.Show();
+    PresentationWindow& window = *presentation.window;
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(window.NextButton().hasFocus()) << "Space turns the page on opening";
+    struct Step { Qt::Key key; int page; };
+    const Step steps[] = {
+        {Qt::Key_Space, 1}, {Qt::Key_Right, 2}, {Qt::Key_PageDown, 3}, {Qt::Key_Right, 4}, {Qt::Key_Right, 4},
+        {Qt::Key_Left, 3},  {Qt::Key_PageUp, 2}, {Qt::Key_Home, 0},     {Qt::Key_Left, 0},  {Qt::Key_End, 4},
+    };
+    for (const Step& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(window.PageIndex(), step.page) << QKeySequence(step.key).toString().toStdString();
+    }
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.Link(1).focusPolicy() & Qt::TabFocus) << "a link with a caption is reached with Tab";
 }
 
 TEST(PresentationWindow, ShowsModallyAndEscapeCloses)
