@@ -22,6 +22,10 @@ const QColor kGrid(0xB8, 0xC4, 0xD0);
 const QColor kHeaderFill(0xE7, 0xEC, 0xF1);
 constexpr int kPageWidth = 1024;
 constexpr int kPageHeight = 768;
+// The first page's two links sit on the lower left of the page area, from 80
+// pixels above its bottom; at the smallest area (640 x 480) that is the last
+// 128 rows of the page. The first page keeps them, and a gap, white.
+constexpr int kLinkStrip = 136;
 
 QFont EmojiFont(int pixelSize)
 {
@@ -295,9 +299,9 @@ QImage DemoRenderer::ItemPicture(const QString& emoji, const QString& word) cons
 
 QImage DemoRenderer::GroupBanner(const QString& emoji, const QString& name, bool indented) const
 {
-    // At the menu's scale of 0.36 these sizes give 201 x 50 and 165 x 36
-    // pixels: inside a plain tile of 208 x 52 and an indented one of 172 x 38.
-    const int width = indented ? 460 : 560;
+    // At the menu's scale of 0.36 these sizes give 176 x 50 and 140 x 36
+    // pixels: inside a plain tile of 181 x 52 and an indented one of 145 x 38.
+    const int width = indented ? 390 : 490;
     const int height = indented ? 100 : 140;
     QImage image = WhiteImage(width, height);
     QPainter painter(&image);
@@ -371,7 +375,9 @@ QImage DemoRenderer::PresentationPage(int index) const
     switch (index) {
     case 0:
         DrawPageTitle(painter, QStringLiteral("Spółgłoski płucne: od warg do dziąseł"), 1);
-        DrawTable(painter, FrontConsonants(), tableArea, 30);
+        DrawTable(painter, FrontConsonants(),
+                  QRect(tableArea.left(), tableArea.top(), tableArea.width(), kPageHeight - kLinkStrip - tableArea.top()),
+                  30);
         break;
     case 1:
         DrawPageTitle(painter, QStringLiteral("Spółgłoski płucne: od podniebienia do krtani"), 2);
