@@ -5,12 +5,13 @@
 #include <QShowEvent>
 #include <QTextEdit>
 
-#include "app/WindowGeometry.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/FramePlacement.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Pressable.h"
 #include "toolkit/WidgetColours.h"
+#include "toolkit/WindowFrame.h"
 
 namespace velmora::app {
 namespace {
@@ -127,7 +128,10 @@ void AboutWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    move(CentredIn(Desktop::WorkArea(this), size() + FrameExtra(*this)));
+    const QMargins frame = WindowFrame::Of(*this);
+    const QRect area = Desktop::WorkArea(this);
+    const QSize outer = size().grownBy(frame);
+    setGeometry(FramedClientRect({CentredIn(area, outer), outer}, frame, area, outer));
     services_.beep();
     okButton_->setFocus();
 }

@@ -22,11 +22,13 @@
 #include "toolkit/BitmapImage.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
 #include "toolkit/WidgetColours.h"
+#include "toolkit/WindowFrame.h"
 #include "toolkit/WindowKeys.h"
 
 namespace velmora::app {
@@ -282,22 +284,23 @@ void HelpWindow::OnContrastClicked()
 
 void HelpWindow::ApplyMinimumSize()
 {
-    const QSize frame = FrameExtra(*this);
-    setMinimumSize(kMinimumOuterSize - frame);
+    setMinimumSize(ClientSize(kMinimumOuterSize, WindowFrame::Of(*this)));
 }
 
 void HelpWindow::SizeForFirstShowing()
 {
-    const QSize frame = FrameExtra(*this);
+    const QMargins frame = WindowFrame::Of(*this);
     const QRect main = mainWindow_.frameGeometry();
     const int outerHeight = main.height() - 10;
-    const int outerWidth = 2 * sideMargin_ + columnWidth_ + (width() + frame.width() - pagePanel_->width());
+    const int outerWidth = 2 * sideMargin_ + columnWidth_ + (size().grownBy(frame).width() - pagePanel_->width());
     const QRect area = Desktop::WorkArea(&mainWindow_);
-    ApplyMinimumSize();
-    ResizeNow(*this, QSize(outerWidth, outerHeight) - frame);
     // The work area's left edge is not added: the window is centred on the
     // work area's width as if it started at the screen's edge.
-    move((area.width() - (width() + frame.width())) / 2, main.top() + 5);
+    const QRect outer((area.width() - outerWidth) / 2, main.top() + 5, outerWidth, outerHeight);
+    ApplyMinimumSize();
+    const QRect client = FramedClientRect(outer, frame, area, kMinimumOuterSize);
+    ResizeNow(*this, client.size());
+    setGeometry(client);
 }
 
 // --- Showing ---

@@ -27,11 +27,13 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/FontHeight.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
+#include "toolkit/WindowFrame.h"
 #include "toolkit/WidgetColours.h"
 
 namespace velmora::app {
@@ -306,7 +308,8 @@ QColor MainWindow::WindowColour() const
 
 WidthScale MainWindow::Scaling() const
 {
-    return WidthScale(frameGeometry().width());
+    // The frame as it will be, also before the window manager has put it on.
+    return WidthScale(width() + frame_.left() + frame_.right());
 }
 
 MenuGroup* MainWindow::SelectedGroup() const
@@ -339,7 +342,7 @@ void MainWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    frameExtra_ = frameGeometry().size() - size();
+    frame_ = WindowFrame::Of(*this);
     ApplyMinimumSize();
     if (splash_) {
         // The splash stays in front until it goes.
@@ -360,13 +363,13 @@ void MainWindow::PlaceOnDesktop()
     const QRect area = Desktop::WorkArea(this);
     const layout::Rect place =
         layout::MainWindowPlacement({area.left(), area.top(), area.width(), area.height()});
-    move(place.left, place.top);
-    resize(place.width - frameExtra_.width(), place.height - frameExtra_.height());
+    setGeometry(FramedClientRect({place.left, place.top, place.width, place.height}, frame_, area,
+                                 {layout::kMinimumWidth, layout::kMinimumHeight}));
 }
 
 void MainWindow::ApplyMinimumSize()
 {
-    setMinimumSize(layout::kMinimumWidth - frameExtra_.width(), layout::kMinimumHeight - frameExtra_.height());
+    setMinimumSize(ClientSize({layout::kMinimumWidth, layout::kMinimumHeight}, frame_));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

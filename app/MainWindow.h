@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -137,8 +138,8 @@ private:
     QTimer paintRefreshTimer_;
     QPointer<QWidget> splash_;
     SecondaryWindows secondary_;
-    // Outer frame minus client size, known once the window is shown.
-    QSize frameExtra_;
+    // The window manager's frame, known when the window is shown.
+    QMargins frame_;
 
     QLabel* logo_ = nullptr;
     QLabel* demoLabel_ = nullptr;

@@ -18,11 +18,13 @@
 #include "toolkit/BitmapImage.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/FramePlacement.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Pressable.h"
 #include "toolkit/WindowKeys.h"
 #include "toolkit/Panel.h"
 #include "toolkit/WidgetColours.h"
+#include "toolkit/WindowFrame.h"
 
 namespace velmora::app {
 namespace {
@@ -166,10 +168,9 @@ void PresentationWindow::SetUpLinks()
 void PresentationWindow::SizeForScreen(QSize screen)
 {
     const QSize aroundPage = size() - pageBox_->size();
-    const QSize frame = FrameExtra(*this);
-    const layout::Size area = layout::InitialPageArea(
-        {screen.width(), screen.height()},
-        {aroundPage.width() + frame.width(), aroundPage.height() + frame.height()});
+    const QSize outerAroundPage = aroundPage.grownBy(WindowFrame::Of(*this));
+    const layout::Size area = layout::InitialPageArea({screen.width(), screen.height()},
+                                                      {outerAroundPage.width(), outerAroundPage.height()});
     ResizeNow(*this, aroundPage + QSize(area.width, area.height));
 }
 
@@ -295,10 +296,13 @@ void PresentationWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    const QMargins frame = WindowFrame::Of(*this);
     const QRect area = Desktop::WorkArea(this);
-    const QSize outer = size() + FrameExtra(*this);
-    move(area.left() + layout::CentreOffset(area.width(), outer.width()),
-         area.top() + layout::CentreOffset(area.height(), outer.height()));
+    const QSize outer = size().grownBy(frame);
+    const QRect centred(area.left() + layout::CentreOffset(area.width(), outer.width()),
+                        area.top() + layout::CentreOffset(area.height(), outer.height()), outer.width(),
+                        outer.height());
+    setGeometry(FramedClientRect(centred, frame, area, minimumSize().grownBy(frame)));
     presentation_ = &content_.presentation;
     FitLabelsToText();
     LoadPage();

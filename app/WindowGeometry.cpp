@@ -5,25 +5,6 @@
 #include <QWidget>
 
 namespace velmora::app {
-namespace {
-
-QSize OwnFrameExtra(const QWidget& window)
-{
-    return window.frameGeometry().size() - window.size();
-}
-
-}  // namespace
-
-QSize FrameExtra(const QWidget& window)
-{
-    const QSize own = OwnFrameExtra(window);
-    if (window.isVisible() || own != QSize(0, 0))
-        return own;
-    const QWidget* parent = window.parentWidget();
-    if (parent != nullptr && parent->window()->isVisible())
-        return OwnFrameExtra(*parent->window());
-    return own;
-}
 
 void ResizeNow(QWidget& window, QSize size)
 {

@@ -22,6 +22,7 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
+#include "toolkit/WindowFrame.h"
 
 namespace velmora::app {
 namespace {
@@ -121,12 +122,18 @@ TEST(HelpWindow, StartingMagnificationFollowsTheWorkAreaWidth)
 TEST(HelpWindow, FirstShowingIsSizedFromTheMainWindowAndLaterOnesKeepTheUsersChoice)
 {
     // A 1000-pixel page at 70% gives a 700-pixel column; with side margins of
-    // 5 and the 33 pixels the window has beside its page panel, 743 wide.
+    // 5 and the 33 pixels the window has beside its page panel, 743 wide
+    // inside the window manager's frame. Sizes and places are the whole
+    // window's, frame included.
     HelpFixture help({{"a", 1000, 400, 10}}, QRect(100, 40, 800, 700));
     help.window->ApplyWorkAreaWidth(800);
     help.window->PrepareToShow("");
     const QRect area = Desktop::WorkArea(&help.mainWindow);
-    EXPECT_EQ(help.window->geometry(), QRect((area.width() - 743) / 2, 45, 743, 690));
+    const QMargins frame = WindowFrame::Of(*help.window);
+    const int outerWidth = 743 + frame.left() + frame.right();
+    const QRect main = help.mainWindow.frameGeometry();
+    EXPECT_EQ(help.window->frameGeometry(),
+              QRect((area.width() - outerWidth) / 2, main.top() + 5, outerWidth, main.height() - 10));
     EXPECT_EQ(help.window->PagePanel().width(), 710);
 
     help.window->setGeometry(50, 60, 640, 480);
@@ -136,7 +143,7 @@ TEST(HelpWindow, FirstShowingIsSizedFromTheMainWindowAndLaterOnesKeepTheUsersCho
     // Never smaller than 590 x 250, even for a narrow page column.
     HelpFixture narrow({{"a", 100, 400, 10}}, QRect(0, 0, 800, 200));
     narrow.window->PrepareToShow("");
-    EXPECT_EQ(narrow.window->size(), QSize(590, 250));
+    EXPECT_EQ(narrow.window->frameGeometry().size(), QSize(590, 250));
 }
 
 TEST(HelpWindow, OpensAtTheGapAboveTheKeyedPageAndBuildsFromThePageBefore)
@@ -390,8 +397,8 @@ TEST(HelpWindow, HugeGapsAndTallPagesLayOutWithoutOverflow)
 
 TEST(HelpWindow, PagesAreDrawnAsGreyBoxesThenBuiltThenStretchedWhileStale)
 {
-    // One 300 x 200 page at 100% in a 557-pixel panel: column at x = 128,
-    // the page at y = 20 + 10.
+    // One 300 x 200 page at 100% centred in the panel, at y = 20 + 10; the
+    // points are from the column's left edge.
     struct Row {
         const char* name;
         bool build;
@@ -400,24 +407,24 @@ TEST(HelpWindow, PagesAreDrawnAsGreyBoxesThenBuiltThenStretchedWhileStale)
         QPoint outside;  // white
     };
     const Row rows[] = {
-        {"unbuilt", false, HelpZoom::Percent100, {133, 35}, {125, 35}},
-        {"built", true, HelpZoom::Percent100, {131, 33}, {125, 33}},
+        {"unbuilt", false, HelpZoom::Percent100, {5, 35}, {-3, 35}},
+        {"built", true, HelpZoom::Percent100, {3, 33}, {-3, 33}},
         // Where the page at 100% was dark, the page stretched to 50% has
-        // not reached: it starts at x = 203.
-        {"stale at 50%", true, HelpZoom::Percent50, {206, 33}, {150, 33}},
+        // not reached: it starts 75 pixels further right.
+        {"stale at 50%", true, HelpZoom::Percent50, {78, 33}, {22, 33}},
     };
     for (const Row& row : rows) {
         HelpFixture help({{"a", 300, 200, 10}}, QRect(0, 0, 800, 500));
         help.window->SetZoom(HelpZoom::Percent100);
         help.window->PrepareToShow("");
-        ASSERT_EQ(help.window->PagePanel().width(), 557);
+        const QPoint column((help.window->PagePanel().width() - 300) / 2, 0);
         if (row.build)
             help.BuildAll();
         help.window->SetZoom(row.zoomAfterBuild);
         help.window->PageList().Paint();
         const QImage& canvas = help.window->PageList().Canvas().Image();
-        const QRgb inside = canvas.pixel(row.inside);
-        const QRgb outside = canvas.pixel(row.outside);
+        const QRgb inside = canvas.pixel(column + row.inside);
+        const QRgb outside = canvas.pixel(column + row.outside);
         EXPECT_EQ(outside, qRgb(255, 255, 255)) << row.name;
         if (row.build) {
             EXPECT_LT(qGray(inside), 100) << row.name;

@@ -19,9 +19,10 @@
 #include "content/ContentSet.h"
 #include "graphics/Bitmap.h"
 #include "support/GuiApplication.h"
-#include "toolkit/Desktop.h"
 #include "support/JpegFiles.h"
 #include "support/TestFiles.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/WindowFrame.h"
 
 namespace velmora::app {
 namespace {
@@ -195,20 +196,30 @@ TEST(PresentationWindow, ReopensOnThePageLeftAndKeepsThePictureOfAMissingPage)
 
 TEST(PresentationWindow, PageAreaFollowsTheScreenSize)
 {
+    PresentationFixture presentation(RedPages(1));
+    PresentationWindow& window = *presentation.window;
+    ASSERT_EQ(Desktop::ScreenSize(nullptr), QSize(800, 800));  // the offscreen screen
+    EXPECT_EQ(window.PageBox().size(), QSize(640, 480)) << "as constructed";
+    // The whole window around the page area, the window manager's frame
+    // included.
+    const QSize around = (window.size() - window.PageBox().size()).grownBy(WindowFrame::Of(window));
     struct Row {
         QSize screen;
         QSize area;
     };
     const Row rows[] = {
-        {{1280, 1024}, {1024, 768}}, {{1028, 813}, {1024, 768}}, {{1024, 768}, {800, 600}},
-        {{800, 600}, {640, 480}},    {{640, 480}, {640, 480}},   {{0, 0}, {640, 480}},
+        {{1280, 1024}, {1024, 768}},
+        {QSize(1024, 768) + around, {1024, 768}},
+        {QSize(1023, 768) + around, {800, 600}},
+        {QSize(1024, 767) + around, {800, 600}},
+        {{1024, 768}, {800, 600}},
+        {{800, 600}, {640, 480}},
+        {{640, 480}, {640, 480}},
+        {{0, 0}, {640, 480}},
     };
-    PresentationFixture presentation(RedPages(1));
-    ASSERT_EQ(Desktop::ScreenSize(nullptr), QSize(800, 800));  // the offscreen screen
-    EXPECT_EQ(presentation.window->PageBox().size(), QSize(640, 480)) << "as constructed";
     for (const Row& row : rows) {
-        presentation.window->SizeForScreen(row.screen);
-        EXPECT_EQ(presentation.window->PageBox().size(), row.area) << row.screen.width() << "x" << row.screen.height();
+        window.SizeForScreen(row.screen);
+        EXPECT_EQ(window.PageBox().size(), row.area) << row.screen.width() << "x" << row.screen.height();
     }
     // Never smaller than the smallest page area.
     presentation.window->resize(100, 100);
