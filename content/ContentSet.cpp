@@ -185,7 +185,7 @@ void ContentSet::LoadFromStream(const MemoryStream& stream, ContentParseReport* 
         *report = parser.Report();
 }
 
-bool ContentSet::LoadResources(std::uint64_t pictureBudget)
+bool ContentSet::LoadResources(std::uint64_t pictureBudget, ContentFailure* firstFailure)
 {
     // One resolver and one store for the whole load: each folder is read
     // once, and each picture file decoded once, however many items name it.
@@ -201,6 +201,8 @@ bool ContentSet::LoadResources(std::uint64_t pictureBudget)
         ok = ok && loaded;
     }
     const bool helpLoaded = helpPages.Load(Scope::Tree, pictures);
+    if (firstFailure != nullptr && pictures.FirstFailure())
+        *firstFailure = *pictures.FirstFailure();
     return ok && helpLoaded;
 }
 

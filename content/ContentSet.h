@@ -37,8 +37,10 @@ public:
     // mark of items whose clip is missing; true only if every picture loaded.
     // Items naming the same file share its picture, and the distinct
     // pictures' pixels must fit in `pictureBudget` bytes: a content set
-    // past it fails to load.
-    bool LoadResources(std::uint64_t pictureBudget = PictureStore::kDefaultBudget);
+    // past it fails to load. `firstFailure`, when given, receives the first
+    // picture that failed.
+    bool LoadResources(std::uint64_t pictureBudget = PictureStore::kDefaultBudget,
+                       ContentFailure* firstFailure = nullptr);
 
     void ClearMenuItems();
     void AddMenuItem(std::unique_ptr<MenuGroup> item);

@@ -1,6 +1,7 @@
 #include "content/PictureStore.h"
 
 #include "core/ContentPath.h"
+#include "core/TextEncoding.h"
 
 namespace velmora {
 
@@ -18,8 +19,15 @@ std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& con
         }
         known = byContentPath_.emplace(contentPath, &decoded->second).first;
     }
+    const LoadError result = known->second->error;
+    if (result != LoadError::None && !firstFailure_) {
+        // A path that names no file resolves to nothing: it is named as the
+        // content writes it, in UTF-8 as every resolved path is.
+        const std::string path = resolver_.Resolve(contentPath);
+        firstFailure_ = ContentFailure::OfFile(path.empty() ? Cp1250ToUtf8(contentPath) : path, result);
+    }
     if (error != nullptr)
-        *error = known->second->error;
+        *error = result;
     return known->second->picture;
 }
 

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <optional>
 #include <unordered_map>
 
+#include "content/ContentFailure.h"
 #include "core/ContentResolver.h"
 #include "core/LoadError.h"
 #include "graphics/CoveragePicture.h"
@@ -38,6 +40,9 @@ public:
     // Bytes of decoded pixels held by the distinct pictures handed out.
     std::uint64_t UsedBytes() const { return used_; }
     std::uint64_t BudgetBytes() const { return budget_; }
+    // The first picture refused (its path as resolved, or as the content
+    // names it, in UTF-8, when it names no file) and why; empty while none was.
+    const std::optional<ContentFailure>& FirstFailure() const { return firstFailure_; }
 
 private:
     struct Entry {
@@ -52,6 +57,7 @@ private:
     std::uint64_t used_ = 0;
     std::unordered_map<std::string, const Entry*> byContentPath_;
     std::unordered_map<std::string, Entry> byResolvedPath_;
+    std::optional<ContentFailure> firstFailure_;
 };
 
 }  // namespace velmora

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "content/ContentLoadResult.h"
+#include "content/ContentParseReport.h"
+
+namespace velmora {
+
+// Loads the content of the current directory as the program starts on it:
+// "menl.dat", every picture of its groups and help pages (items whose clip
+// is missing lose their sound mark), and the sound marker's picture. Stops
+// being usable at the first failure, which the result names. `report`, when
+// given, receives where reading the content file stopped. Touches nothing
+// shared, so any thread may call it; a failure is a value, never thrown.
+ContentLoadResult LoadContent(ContentParseReport* report = nullptr);
+
+}  // namespace velmora
