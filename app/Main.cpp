@@ -11,10 +11,12 @@
 #include "app/Logo.h"
 #include "app/MainWindow.h"
 #include "app/PresentationWindow.h"
+#include "app/ProgramContent.h"
 #include "app/QtPolish.h"
 #include "app/RememberedVolume.h"
 #include "app/SplashWindow.h"
 #include "content/ContentError.h"
+#include "content/ContentLoad.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
 #include "toolkit/GuardedApplication.h"
@@ -78,7 +80,7 @@ int Run(velmora::ClipPlayer& player, FrontWindow& front, std::unique_ptr<SplashW
     splash->activateWindow();
     QApplication::processEvents();
 
-    MainWindow mainWindow(player);
+    MainWindow mainWindow(velmora::app::ProgramContent(velmora::LoadContent()), player);
     AboutWindow about(&mainWindow);
     HelpWindow help(mainWindow.Content().helpPages, mainWindow.WindowColour(), mainWindow);
     PresentationWindow presentation(mainWindow.Content(), mainWindow.WindowColour(), &mainWindow);

@@ -15,12 +15,10 @@
 #include "app/Logo.h"
 #include "app/MainWindowDescription.h"
 #include "app/MainWindowLayout.h"
+#include "app/ProgramContent.h"
 #include "content/ContentError.h"
-#include "content/ContentLayout.h"
 #include "content/MenuGroup.h"
-#include "core/ContentPath.h"
 #include "core/TextEncoding.h"
-#include "graphics/CoveragePicture.h"
 #include "graphics/Resample.h"
 #include "sound/ClipPlayer.h"
 #include "toolkit/BitmapImage.h"
@@ -52,7 +50,6 @@ const QColor kRepeatOnPanel(0xDB, 0xA8, 0xAD);
 const QColor kSoundMarkerInk(0xB9, 0xA7, 0x84);
 
 constexpr char kCaption[] = "Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)";
-constexpr char kLoadFailed[] = "Wystąpił błąd podczas wczytywania zasobów!";
 
 constexpr float kMenuPictureScale = 0.36f;
 constexpr float kTitlePictureScale = 0.6f;
@@ -109,14 +106,15 @@ int WidthOf(const Bitmap* bitmap)
 
 }  // namespace
 
-MainWindow::MainWindow(ClipPlayer& player, QWidget* parent) : QWidget(parent), player_(player)
+MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& player, QWidget* parent)
+    : QWidget(parent), player_(player), content_(std::move(content))
 {
     FormBuilder::Build(*this, MainWindowDescription());
     FindControls();
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, kWindowColour);
     demoLabel_->show();
-    LoadContent();
+    PrepareContent();
 
     paintRefreshTimer_.setInterval(kPaintRefreshMs);
     connect(&paintRefreshTimer_, &QTimer::timeout, this, &MainWindow::OnPaintRefresh);
@@ -184,23 +182,17 @@ void MainWindow::FindControls()
     aboutLabel_ = &FormBuilder::Find<QLabel>(*this, "aboutLabel");
 }
 
-void MainWindow::LoadContent()
+void MainWindow::PrepareContent()
 {
     try {
-        content_.LoadFromFile("menl.dat");
-        if (!content_.LoadResources())
-            throw ContentError(LoadError::BadFormat, "LoadResources error");
-        CoveragePicture marker;
-        if (!marker.LoadFromFile(ResolveContentPath(PictureContentPath(kSoundMarkerName))))
-            throw ContentError(LoadError::BadFormat, "Load traba.tbb error");
-        soundMarker_ = marker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(kSoundMarkerInk));
+        soundMarker_ = content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(kSoundMarkerInk));
         RebuildScaledMarker();
         PrepareMenuPictures();
     } catch (const std::exception&) {
         // The reason stays inside; the user is told that loading failed.
         soundMarker_.reset();
         scaledSoundMarker_.reset();
-        throw ContentError(LoadError::BadFormat, kLoadFailed);
+        throw ContentError(LoadError::BadFormat, kLoadFailedMessage);
     }
 }
 
@@ -314,10 +306,10 @@ WidthScale MainWindow::Scaling() const
 
 MenuGroup* MainWindow::SelectedGroup() const
 {
-    const std::int32_t selected = content_.selectedMenuItem;
-    if (selected < 0 || selected >= content_.MenuItemCount())
+    const std::int32_t selected = content_->set.selectedMenuItem;
+    if (selected < 0 || selected >= content_->set.MenuItemCount())
         return nullptr;
-    return content_.MenuItemAt(selected);
+    return content_->set.MenuItemAt(selected);
 }
 
 ContentItem& MainWindow::CentreItem(int index) const
@@ -428,7 +420,7 @@ void MainWindow::PrepareMenuPictures()
 {
     const Colour black = CoreColour(Qt::black);
     const Colour window = CoreColour(kWindowColour);
-    for (const auto& group : content_.menuItems) {
+    for (const auto& group : content_->set.menuItems) {
         if ((group->flags & kHasPicture) != 0) {
             group->SetScale(Scope::Self, kMenuPictureScale);
             group->Prepare(Scope::Self);
@@ -445,15 +437,15 @@ void MainWindow::LayoutMenu()
     menuList_->Clear();
     menuList_->Canvas().SetFont(ArialWithCellHeight(kMenuFontCellHeight));
     std::vector<bool> indented;
-    indented.reserve(content_.menuItems.size());
-    for (const auto& group : content_.menuItems)
+    indented.reserve(content_->set.menuItems.size());
+    for (const auto& group : content_->set.menuItems)
         indented.push_back((group->flags & kIndented) != 0);
     const std::vector<TileRect> tiles = layout::MenuTiles(indented, menuPanel_->width());
     menuList_->SetCount(static_cast<int>(tiles.size()));
     for (int i = 0; i < static_cast<int>(tiles.size()); ++i) {
         const TileRect& rect = tiles[static_cast<std::size_t>(i)];
         menuList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height,
-                                            content_.menuItems[static_cast<std::size_t>(i)].get()};
+                                            content_->set.menuItems[static_cast<std::size_t>(i)].get()};
     }
 }
 
@@ -477,7 +469,7 @@ void MainWindow::LayoutCentre()
     const int count = group->ChildCount();
     centreList_->SetCount(count);
     for (int i = 0; i < count; ++i) {
-        const TileRect rect = layout::CentreTile(content_.selectedMenuItem, i, centrePanel_->width(), tileHeight);
+        const TileRect rect = layout::CentreTile(content_->set.selectedMenuItem, i, centrePanel_->width(), tileHeight);
         centreList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height, group->ChildAt(i)};
     }
 }
@@ -559,7 +551,7 @@ void MainWindow::DrawMenuItem(QPainter& canvas, const QRect& rect, int index, bo
     const int bottom = rect.y() + rect.height();
     if (selected)
         canvas.fillRect(rect, kSelectedMenuFill);
-    const MenuGroup& group = *content_.MenuItemAt(index);
+    const MenuGroup& group = *content_->set.MenuItemAt(index);
     if ((group.flags & kHasPicture) != 0 && group.bitmap) {
         DrawBitmap(canvas, left + (rect.width() - group.bitmap->Width()) / 2,
                    top + (rect.height() - group.bitmap->Height()) / 2, group.bitmap.get());
@@ -616,9 +608,9 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
         previous->Prepare(Scope::Self);
     const int selected = menuList_->Selected();
     if (selected != -1)
-        content_.MenuItemAt(selected)->PrepareTwoColour(CoreColour(Qt::black), CoreColour(kSelectedMenuFill),
+        content_->set.MenuItemAt(selected)->PrepareTwoColour(CoreColour(Qt::black), CoreColour(kSelectedMenuFill),
                                                         Scope::Self);
-    content_.selectedMenuItem = selected;
+    content_->set.selectedMenuItem = selected;
 
     // The ninth tile is a heading: it lights up and hands the click on to
     // the tile after it.

@@ -13,7 +13,7 @@
 
 #include "app/RepeatCycle.h"
 #include "app/WidthScale.h"
-#include "content/ContentSet.h"
+#include "content/LoadedContent.h"
 
 class QLabel;
 class QPainter;
@@ -50,9 +50,9 @@ public:
     static constexpr int kPaintRefreshMs = 150;
     static constexpr int kSplashDelayMs = 800;
 
-    // Loads "menl.dat" and every picture from the current directory. Throws
-    // ContentError with the message for the user when anything fails.
-    explicit MainWindow(ClipPlayer& player, QWidget* parent = nullptr);
+    // Builds the window on loaded content. Throws ContentError with the
+    // message for the user when the content's pictures cannot be prepared.
+    MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& player, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void SetSecondaryWindows(SecondaryWindows windows) { secondary_ = std::move(windows); }
@@ -63,8 +63,8 @@ public:
     // the selection returns to the first group.
     void Activate();
 
-    ContentSet& Content() { return content_; }
-    const ContentSet& Content() const { return content_; }
+    ContentSet& Content() { return content_->set; }
+    const ContentSet& Content() const { return content_->set; }
     QColor WindowColour() const;
     WidthScale Scaling() const;
 
@@ -91,7 +91,7 @@ protected:
 
 private:
     void FindControls();
-    void LoadContent();
+    void PrepareContent();
     void CreateLists();
     void SetUpControls();
     void ConnectControls();
@@ -127,7 +127,7 @@ private:
     void OnAlphabetClicked();
 
     ClipPlayer& player_;
-    ContentSet content_;
+    std::unique_ptr<LoadedContent> content_;
     std::unique_ptr<Bitmap> soundMarker_;
     std::unique_ptr<Bitmap> scaledSoundMarker_;
     std::unique_ptr<TileList> menuList_;

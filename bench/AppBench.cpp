@@ -20,6 +20,8 @@
 #include <thread>
 
 #include "app/MainWindow.h"
+#include "app/ProgramContent.h"
+#include "content/ContentLoad.h"
 #include "content/MenuGroup.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
@@ -70,7 +72,7 @@ struct Window {
     {
         Application();
         SyntheticContent();
-        window = std::make_unique<MainWindow>(player);
+        window = std::make_unique<MainWindow>(ProgramContent(LoadContent()), player);
         window->setWindowFlag(Qt::FramelessWindowHint);
     }
     void ShowAndSettle()

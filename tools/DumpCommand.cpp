@@ -4,8 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "content/ContentLayout.h"
-#include "content/ContentSet.h"
+#include "content/ContentLoad.h"
 #include "core/TextEncoding.h"
 #include "tools/Commands.h"
 
@@ -51,34 +50,38 @@ json MenuItem(const MenuGroup& group)
 
 const char* const kDumpHelp =
     "usage: velmora-content dump DIR\n"
-    "Loads DIR/menl.dat and every picture it names, as the program does with DIR\n"
-    "as its current directory, and prints the content tree as one JSON object.\n"
-    "When the content file is refused, prints {\"error\": MESSAGE} and exits 1.\n";
+    "Loads DIR/menl.dat, every picture it names and the sound marker, as the program\n"
+    "does with DIR as its current directory, and prints the content tree as one JSON\n"
+    "object. When the content file is refused, prints {\"error\": MESSAGE} and exits 1;\n"
+    "when a picture fails, the program does not start: the tree read is printed with\n"
+    "\"loadResources\": false and \"error\" naming the first failure, and it exits 1.\n";
 
 int RunDump(const Arguments& args)
 {
     if (!EnterContentDirectory("dump", args[0]))
         return kExitBadFile;
 
-    ContentSet data;
-    try {
-        data.LoadFromFile(std::string(kContentFileName));
-    } catch (const ContentError& error) {
-        std::cout << json{{"error", error.what()}}.dump() << '\n';
+    const ContentLoadResult load = LoadContent();
+    if (load.Content() == nullptr) {
+        std::cout << json{{"error", load.Failure().message}}.dump() << '\n';
         FinishStandardOutput("dump");
-        return Fail("dump", error.what());
+        return Fail("dump", load.Failure().message);
     }
-    const bool loaded = data.LoadResources();
-
+    const ContentSet& data = load.Content()->set;
     json groups = json::array();
     for (const auto& group : data.menuItems)
         groups.push_back(MenuItem(*group));
-    const json result = {{"menuItems", groups},
-                         {"helpPages", Entries(data.helpPages)},
-                         {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
-                         {"loadResources", loaded}};
+    json result = {{"menuItems", groups},
+                   {"helpPages", Entries(data.helpPages)},
+                   {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
+                   {"loadResources", load.Ok()}};
+    if (!load.Ok())
+        result["error"] = load.Failure().message;
     std::cout << result.dump(2) << '\n';
-    return FinishStandardOutput("dump") ? kExitOk : kExitBadFile;
+    if (!FinishStandardOutput("dump"))
+        return kExitBadFile;
+    // The program refuses content that fails to load, whatever was read.
+    return load.Ok() ? kExitOk : Fail("dump", load.Failure().message);
 }
 
 }  // namespace velmora::tool

@@ -8,6 +8,8 @@
 
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
+#include "app/ProgramContent.h"
+#include "content/ContentLoad.h"
 #include "content/ContentError.h"
 #include "content/MenuGroup.h"
 #include "sound/ClipPlayer.h"
@@ -50,7 +52,7 @@ struct Rig : test::NeedsGuiApplication {
     explicit Rig(const std::vector<TestGroup>& groups, int width = 800, int height = 760)
     {
         test::WriteTestContent(dir, groups);
-        window = std::make_unique<MainWindow>(player);
+        window = std::make_unique<MainWindow>(ProgramContent(LoadContent()), player);
         // Without a frame the outer width is the client width, as under Xvfb
         // without a window manager.
         window->setWindowFlag(Qt::FramelessWindowHint);
@@ -155,7 +157,7 @@ TEST(MainWindowTest, AMissingSoundMarkerFailsTheLoad)
     test::FakeAudioOutput output;
     ClipPlayer player(output);
     try {
-        MainWindow window(player);
+        MainWindow window(ProgramContent(LoadContent()), player);
         FAIL() << "the window was built without its sound marker";
     } catch (const ContentError& error) {
         EXPECT_STREQ(error.what(), "Wystąpił błąd podczas wczytywania zasobów!");

@@ -83,6 +83,7 @@ TEST(ContentToolOutput, AFailedWriteIsAnErrorAndLeavesNoFile)
     ppm.append(pixels.begin(), pixels.end());
     dir.Write("in/noise.ppm", ppm);
     dir.Write("content/menl.dat", std::string("F\xA8 #\"G\"\"g\""));
+    dir.Write("content/Data/gra/traba.tbb", test::UnpackedTbb(1, 1, {0}));
     const fs::path out = dir.Path() / "out";
     fs::create_directories(out);
 
