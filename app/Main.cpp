@@ -22,6 +22,7 @@
 #include "toolkit/GuardedApplication.h"
 #include "toolkit/GuardedCall.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/OffThread.h"
 #include "toolkit/SingleInstance.h"
 
 namespace {
@@ -80,7 +81,10 @@ int Run(velmora::ClipPlayer& player, FrontWindow& front, std::unique_ptr<SplashW
     splash->activateWindow();
     QApplication::processEvents();
 
-    MainWindow mainWindow(velmora::app::ProgramContent(velmora::LoadContent()), player);
+    // Loaded off the user-interface thread, so that the splash is painted
+    // and raised while it lasts; the windows are built here from the result.
+    MainWindow mainWindow(velmora::app::ProgramContent(velmora::RunOffThread([] { return velmora::LoadContent(); })),
+                          player);
     AboutWindow about(&mainWindow);
     HelpWindow help(mainWindow.Content().helpPages, mainWindow.WindowColour(), mainWindow);
     PresentationWindow presentation(mainWindow.Content(), mainWindow.WindowColour(), &mainWindow);
