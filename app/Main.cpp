@@ -1,11 +1,15 @@
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/AboutWindow.h"
+#include "app/CommandLine.h"
 #include "app/HelpWindow.h"
 #include "app/InstallLayout.h"
 #include "app/Logo.h"
@@ -47,6 +51,44 @@ void ReportFailure(QWidget* owner, const QString& text, const QString& caption)
 {
     std::fprintf(stderr, "velmora: %s\n", QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
     MessageBox::Show(owner, text, caption, MessageBox::Icon::Error);
+}
+
+// Answers --help and --version, and refuses a bad command line, without a
+// window; otherwise enters the content folder. The exit status when the
+// program must not go on.
+int EnterContentFolder()
+{
+    using velmora::app::CommandLine;
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    const CommandLine command = velmora::app::ParseCommandLine(arguments);
+    if (command.action == CommandLine::Action::Bad) {
+        std::fprintf(stderr, "velmora: %s\nTry 'velmora --help'.\n", command.problem.c_str());
+        return 2;
+    }
+    const auto folder = velmora::app::ChooseContentDirectory(command.contentDirectory, QDir::currentPath().toStdString(),
+                                                             velmora::app::InstalledDemoDirectory().toStdString());
+    if (!QDir::setCurrent(QString::fromStdString(folder.string()))) {
+        std::fprintf(stderr, "velmora: %s: no such folder\n", folder.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+// --help and --version are answered before the toolkit starts: it needs a
+// display. Returns whether the program is done.
+bool AnswerBeforeStart(int argc, char** argv)
+{
+    using velmora::app::CommandLine;
+    const CommandLine command = velmora::app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command.action == CommandLine::Action::Help)
+        std::fputs(velmora::app::HelpText().c_str(), stdout);
+    else if (command.action == CommandLine::Action::Version)
+        std::fputs(velmora::app::VersionText().c_str(), stdout);
+    else
+        return false;
+    return true;
 }
 
 void BringToFront(QWidget& window)
@@ -103,7 +145,11 @@ int Run(velmora::ClipPlayer& player, FrontWindow& front, std::unique_ptr<SplashW
 
 int main(int argc, char** argv)
 {
+    if (AnswerBeforeStart(argc, argv))
+        return std::fflush(stdout) == 0 ? 0 : 1;
     velmora::GuardedApplication application(argc, argv);
+    if (const int status = EnterContentFolder(); status != 0)
+        return status;
     // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("velmora"));
     // Wayland compositors match the window to its desktop entry by this name.

@@ -11,8 +11,9 @@ enum class PictureUse : std::uint8_t { SoundMarker, Group, TitleEntry, Item, Hel
 // The largest picture a use ever needs: the program never shows a picture
 // larger than its own size (every display scale is at most 1), and within
 // the window each use has a place of a fixed size at the scale of 1:
-// - the sound marker starts 60 pixels left of an item's picture, whose
-//   white margin takes what it covers: 72 x 72;
+// - the sound marker starts 60 pixels left of an item's picture, which is
+//   drawn over anything wider: 72 x 72 leaves 12 pixels to the picture's
+//   white margin (the demo's marker is that size);
 // - a group's picture fills a menu tile at 0.36 (201 x 50 in a tile of
 //   208 x 52) and the title bar at 0.6 (84 pixels high);
 // - a title entry stands in the 84-pixel title bar at 0.6;

@@ -9,29 +9,31 @@ namespace velmora::tool {
 
 QImage DefaultSoundMarker()
 {
-    constexpr int kSize = 72;
+    // 60 pixels square: the marker stands 60 pixels left of an item's
+    // picture, which would cover anything wider.
+    constexpr int kSize = 60;
     QImage image(kSize, kSize, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
     QPainterPath speaker;
-    speaker.moveTo(8, 27);
-    speaker.lineTo(20, 27);
-    speaker.lineTo(36, 12);
-    speaker.lineTo(36, 60);
-    speaker.lineTo(20, 45);
-    speaker.lineTo(8, 45);
+    speaker.moveTo(5, 23);
+    speaker.lineTo(15, 23);
+    speaker.lineTo(29, 10);
+    speaker.lineTo(29, 50);
+    speaker.lineTo(15, 37);
+    speaker.lineTo(5, 37);
     speaker.closeSubpath();
     painter.fillPath(speaker, Qt::black);
 
-    QPen wave(Qt::black, 5, Qt::SolidLine, Qt::RoundCap);
+    QPen wave(Qt::black, 4, Qt::SolidLine, Qt::RoundCap);
     painter.setPen(wave);
     painter.setBrush(Qt::NoBrush);
     // Arcs centred on the cone's mouth, 50 degrees either side of the axis
     // (Qt counts angles in sixteenths of a degree).
-    painter.drawArc(QRectF(26, 22, 28, 28), -50 * 16, 100 * 16);
-    painter.drawArc(QRectF(18, 12, 46, 48), -50 * 16, 100 * 16);
+    painter.drawArc(QRectF(20, 18, 24, 24), -50 * 16, 100 * 16);
+    painter.drawArc(QRectF(13, 9, 40, 42), -50 * 16, 100 * 16);
     return image;
 }
 
