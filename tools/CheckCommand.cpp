@@ -17,14 +17,21 @@
 #include "sound/ClipFile.h"
 #include "tools/ClipCheck.h"
 #include "tools/Commands.h"
+#include "tools/ContentAdvice.h"
+#include "tools/ContentText.h"
 
 namespace velmora::tool {
 
 namespace {
 
-// Collects findings; problems make the check fail, notes do not.
+// Collects findings; problems make the check fail, warnings and notes do not.
 class Findings {
 public:
+    void Warning(const std::string& where, const std::string& what)
+    {
+        std::printf("%s: warning: %s\n", where.c_str(), what.c_str());
+        ++warnings_;
+    }
     void Problem(const std::string& where, const std::string& what)
     {
         std::printf("%s: %s\n", where.c_str(), what.c_str());
@@ -35,9 +42,11 @@ public:
         std::printf("%s: note: %s\n", where.c_str(), what.c_str());
     }
     int Problems() const { return problems_; }
+    int Warnings() const { return warnings_; }
 
 private:
     int problems_ = 0;
+    int warnings_ = 0;
 };
 
 // UTF-8 text as shown on a terminal: control bytes, which could move the
@@ -91,13 +100,17 @@ public:
     }
 
     // Loads a picture as the program does; true when it decodes.
-    bool Picture(const std::string& where, const std::string& contentPath)
+    bool Picture(const std::string& where, const std::string& contentPath, PictureUse use)
     {
         NoteIfOutside(where, "picture", contentPath);
         LoadError error = LoadError::None;
-        pictures_.Load(contentPath, &error);
-        if (error == LoadError::None)
+        const auto picture = pictures_.Load(contentPath, &error);
+        if (error == LoadError::None) {
+            if (advised_.insert({contentPath, use}).second)
+                for (const std::string& advice : PictureAdvice(*picture, use))
+                    findings_.Warning(where, "picture " + resolver_.Resolve(contentPath) + ": " + advice);
             return true;
+        }
         const std::string shown = Shown(contentPath, resolver_.Resolve(contentPath));
         if (error == LoadError::OverBudget)
             findings_.Problem(where, "picture " + shown + ": the content's distinct pictures take more than " +
@@ -152,6 +165,8 @@ public:
             findings_.Problem(where, "page " + shown + ": not a decodable JPEG picture (" + error + ")");
     }
 
+    bool ClipExists(const ContentItem& item) { return resolver_.FileExists(item.ClipPath()); }
+
     Findings& findings() { return findings_; }
 
 private:
@@ -159,15 +174,17 @@ private:
     ContentResolver resolver_;
     PictureStore pictures_;
     std::set<std::string> outside_;
+    std::set<std::pair<std::string, PictureUse>> advised_;
 };
 
-void CheckItemList(ContentCheck& check, const std::string& owner, const char* kind, const ContentItem& parent)
+void CheckItemList(ContentCheck& check, const std::string& owner, const char* kind, const ContentItem& parent,
+                   PictureUse use)
 {
     for (int i = 0; i < parent.ChildCount(); ++i) {
         const ContentItem& item = *parent.ChildAt(i);
         const std::string where = owner + ", " + Describe(kind, i, item);
         if ((item.flags & kHasPicture) != 0)
-            check.Picture(where, item.PicturePath());
+            check.Picture(where, item.PicturePath(), use);
         if ((item.flags & kHasSound) != 0)
             check.Clip(where, item);
     }
@@ -179,9 +196,9 @@ void CheckGroups(ContentCheck& check, const ContentSet& data)
         const MenuGroup& group = *data.MenuItemAt(g);
         const std::string where = Describe("group", g, group);
         if ((group.flags & kHasPicture) != 0)
-            check.Picture(where, group.PicturePath());
-        CheckItemList(check, where, "item", group);
-        CheckItemList(check, where, "title entry", group.title);
+            check.Picture(where, group.PicturePath(), PictureUse::Group);
+        CheckItemList(check, where, "item", group, PictureUse::Item);
+        CheckItemList(check, where, "title entry", group.title, PictureUse::TitleEntry);
     }
 }
 
@@ -193,7 +210,7 @@ void CheckHelpPages(ContentCheck& check, const ContentSet& data)
     for (int p = 0; p < data.helpPages.ChildCount(); ++p) {
         const ContentItem& page = *data.helpPages.ChildAt(p);
         const std::string where = Describe("help page", p, page);
-        check.Picture(where, page.PicturePath());
+        check.Picture(where, page.PicturePath(), PictureUse::HelpPage);
         if (page.name.empty())
             check.findings().Note(where, "no key: the help window opens here only when no group is selected");
         else if (groupFiles.count(page.name) == 0)
@@ -224,6 +241,18 @@ void CheckContentFile(Findings& findings, const ContentParseReport& report, cons
         findings.Problem(where, "there is no menu group, so the program's menu is empty");
 }
 
+// A content file saved by a UTF-8 editor reads as garbled names, or is
+// refused when its header's "¨" became two bytes.
+bool ContentFileLooksLikeUtf8()
+{
+    std::vector<std::uint8_t> bytes;
+    return ReadWholeFile(ResolveContentPath(std::string(kContentFileName)), bytes, ContentSet::kMaxFileSize) &&
+           LooksLikeUtf8(std::string(bytes.begin(), bytes.end()));
+}
+
+constexpr char kUtf8Explanation[] =
+    "the file looks like UTF-8; it must be Windows-1250 (`velmora-content build` converts it)";
+
 // Reports a content file the program refuses; returns the exit status.
 int RefuseContentFile(Findings& findings, LoadError reason, std::string what, const ContentParseReport& report)
 {
@@ -232,6 +261,8 @@ int RefuseContentFile(Findings& findings, LoadError reason, std::string what, co
     else
         what += " (" + std::string(LoadErrorText(reason)) + ")";
     findings.Problem(std::string(kContentFileName), what);
+    if (ContentFileLooksLikeUtf8())
+        findings.Problem(std::string(kContentFileName), kUtf8Explanation);
     FinishStandardOutput("check");
     return kExitBadFile;
 }
@@ -245,12 +276,17 @@ const char* const kCheckHelp =
     "together take more memory than the program allows, clips that are missing or\n"
     "cannot be played, presentation pages that are missing or are not JPEG pictures,\n"
     "a comment that is never closed, content with no group, and where reading the\n"
-    "content file stopped. Notes name help pages that no group opens and paths that\n"
-    "lead outside DIR. Paths are shown as the program resolves them; control bytes\n"
+    "content file stopped. Warnings explain what the program accepts but shows\n"
+    "otherwise than meant: a content file saved as UTF-8, fewer than ten groups (the\n"
+    "ninth menu tile is a heading that opens the tenth), clips of items after a\n"
+    "group's first (only the first plays), pictures larger than the program shows\n"
+    "them and pictures that are ink almost everywhere. Notes name help pages that no\n"
+    "group opens and paths that lead outside DIR. Paths are shown as the program resolves them; control bytes\n"
     "in names are shown as \\xNN.\n"
     "When the program would refuse the content, the first line names the first\n"
     "failure, as the program meets it.\n"
-    "Exits 0 when the program would start and every file is usable, 1 otherwise.\n";
+    "Exits 0 when the program would start and every file is usable, 1 otherwise;\n"
+    "warnings and notes do not change it.\n";
 
 int RunCheck(const Arguments& args)
 {
@@ -277,14 +313,18 @@ int RunCheck(const Arguments& args)
         return RefuseContentFile(findings, error.Reason(), error.what(), report);
     }
     CheckContentFile(findings, report, data);
+    if (ContentFileLooksLikeUtf8())
+        findings.Warning(std::string(kContentFileName), kUtf8Explanation);
     ContentCheck check(findings);
-    check.Picture("sound marker", PictureContentPath(kSoundMarkerName));
+    for (const Advice& advice : ContentShapeAdvice(data, [&check](const ContentItem& item) { return check.ClipExists(item); }))
+        findings.Warning(advice.where, advice.what);
+    check.Picture("sound marker", PictureContentPath(kSoundMarkerName), PictureUse::SoundMarker);
     CheckGroups(check, data);
     CheckHelpPages(check, data);
     CheckPresentation(check, data);
-    std::printf("%d group(s), %d help page(s), %d link(s), %d presentation page(s): %d problem(s)\n",
+    std::printf("%d group(s), %d help page(s), %d link(s), %d presentation page(s): %d problem(s), %d warning(s)\n",
                 data.MenuItemCount(), data.helpPages.ChildCount(), data.presentation.title.ChildCount(),
-                data.presentation.ChildCount(), findings.Problems());
+                data.presentation.ChildCount(), findings.Problems(), findings.Warnings());
     if (!FinishStandardOutput("check"))
         return kExitBadFile;
     return findings.Problems() == 0 ? kExitOk : kExitBadFile;

@@ -1,5 +1,6 @@
 #include "tools/ContentText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -167,16 +168,16 @@ bool LooksLikeUtf8(const std::string& bytes)
 {
     if (bytes.compare(0, 3, kByteOrderMark) == 0)
         return true;
-    bool beyondAscii = false;
+    std::size_t characters = 0;
+    std::size_t strays = 0;
     for (std::size_t at = 0; at < bytes.size();) {
         char32_t c = 0;
         const std::size_t length = DecodeUtf8(bytes, at, c);
-        if (length == 0)
-            return false;
-        beyondAscii = beyondAscii || length > 1;
-        at += length;
+        characters += length > 1 ? 1 : 0;
+        strays += length == 0 ? 1 : 0;
+        at += std::max<std::size_t>(length, 1);
     }
-    return beyondAscii;
+    return characters > strays;
 }
 
 }  // namespace velmora::tool

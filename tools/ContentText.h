@@ -28,9 +28,10 @@ bool ContentTextToCp1250(const std::string& utf8, std::string& cp1250, TextPlace
 // The place of byte `offset` of a Windows-1250 text (one byte a character).
 TextPlace PlaceOfByte(const std::string& cp1250, std::size_t offset);
 
-// True when the bytes read as UTF-8 and hold at least one character beyond
-// ASCII (or begin with a byte-order mark): a file saved by a UTF-8 editor,
-// which Windows-1250 text with Polish letters almost never is.
+// True when the bytes hold more characters of UTF-8 beyond ASCII than bytes
+// that are no UTF-8 (or begin with a byte-order mark): text saved by a
+// UTF-8 editor, perhaps behind a header written as Windows-1250. Polish
+// Windows-1250 text almost never forms such characters.
 bool LooksLikeUtf8(const std::string& bytes);
 
 }  // namespace velmora::tool
