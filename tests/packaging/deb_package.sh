@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package as a distribution would, checks it with lintian
 # and the desktop validators, unpacks it into a temporary root and runs the
-# unpacked program on the packaged demo on a display of its own (the caller
-# provides one, e.g. through xvfb-run): its main window must appear, with the
-# window class the desktop entry names. The archive package must hold the
-# same files, with no run path tying its programs to one place.
+# unpacked program on a display of its own (the caller provides one, e.g.
+# through xvfb-run) in a folder without content, as the menu starts it: it
+# must open the packaged demo in a main window of the class the desktop entry
+# names. The archive must hold the same files and do the same once moved.
 #   deb_package.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$(realpath "$1")
@@ -57,21 +57,38 @@ if readelf -d "$work/moved/bin/velmora" "$work/moved/bin/velmora-content" | grep
   fail "a run path ties the programs to one place"
 fi
 
-echo "== the unpacked program starts on the packaged demo"
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-(cd "$root/usr/share/velmora/demo" && exec "$root/usr/bin/velmora") >"$work/velmora.log" 2>&1 &
-pid=$!
+mkdir "$work/elsewhere"
 caption="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych \\(Demo\\)"
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1 || true)
-  if [ -n "$window" ] || ! kill -0 "$pid" 2>/dev/null; then break; fi
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no main window: $(cat "$work/velmora.log")"
-xwininfo -id "$window" | grep -q 'Map State: IsViewable' || fail "the main window is not viewable"
-class=$(xprop -id "$window" WM_CLASS | sed 's/.*", "\(.*\)"$/\1/')
 wmclass=$(sed -n 's/^StartupWMClass=//p' "$desktop")
-[ "$class" = "$wmclass" ] || fail "window class $class, the desktop entry names $wmclass"
-echo "main window $window, class $class"
+
+# Starts PROGRAM in a folder without content, as the menu does: it must
+# open the demo installed beside it, in a main window of the desktop entry's
+# class; then ends it.
+start_on_installed_demo() {
+  (cd "$work/elsewhere" && exec "$1") >"$work/velmora.log" 2>&1 &
+  pid=$!
+  local window=
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1 || true)
+    if [ -n "$window" ] || ! kill -0 "$pid" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "$1: no main window: $(cat "$work/velmora.log")"
+  xwininfo -id "$window" | grep -q 'Map State: IsViewable' || fail "$1: the main window is not viewable"
+  local class
+  class=$(xprop -id "$window" WM_CLASS | sed 's/.*", "\(.*\)"$/\1/')
+  [ "$class" = "$wmclass" ] || fail "window class $class, the desktop entry names $wmclass"
+  kill -9 "$pid"; wait "$pid" 2>/dev/null || true; pid=
+  for _ in $(seq 50); do
+    xdotool search --name "^$caption\$" >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+  echo "$1: main window $window, class $class"
+}
+
+echo "== the unpacked program starts on the packaged demo"
+start_on_installed_demo "$root/usr/bin/velmora"
+echo "== so does the moved archive's"
+start_on_installed_demo "$work/moved/bin/velmora"
