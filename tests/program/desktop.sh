@@ -195,7 +195,7 @@ echo "== the splash is painted while a large content set loads"
 start_display 1280x1024
 wm=openbox
 start_openbox
-"$tool" make-demo --synthetic 40 12 60 "$work/large" >/dev/null
+"$tool" make-demo --synthetic 40 12 10 "$work/large" >/dev/null
 start_program "$work/large" "$work/large.log"
 splash=$(visible_window "Velmora Demo Splash" 20)
 [ -n "$splash" ] || fail "no splash: $(cat "$work/large.log")"
