@@ -152,6 +152,10 @@ xdotool key Return
 wait_exit "$broken" 10
 [ "$status" = 1 ] || fail "the failed start ended with $status"
 grep -q "Wystąpił błąd podczas wczytywania zasobów!" "$work/broken.log" || fail "no line on standard error"
+# The box's text, on standard error in one line, names the file and the
+# command that explains the content.
+grep -q "menl.dat.*velmora-content check \"$work/broken\"" "$work/broken.log" ||
+  fail "the failure names no file or no command: $(cat "$work/broken.log")"
 
 echo "== a running instance that does not answer: the box says so"
 # Holding the lock without listening is what a hung first instance does.
