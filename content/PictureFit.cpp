@@ -55,9 +55,9 @@ PictureBox LargestShown(PictureUse use)
 {
     switch (use) {
     case PictureUse::SoundMarker: return {72, 72};
-    case PictureUse::Group: return {560, 140};
-    case PictureUse::TitleEntry: return {560, 140};
-    case PictureUse::Item: return {440, 440};
+    case PictureUse::Group: return {502, 144};
+    case PictureUse::TitleEntry: return {280, 66};
+    case PictureUse::Item: return {436, 436};
     case PictureUse::HelpPage: return {1200, 0};
     }
     return {};

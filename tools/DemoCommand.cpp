@@ -154,7 +154,7 @@ void WriteDemo(const DemoWriter& writer)
                                                                      QString::fromStdString(group.name), group.indented));
         for (const DemoItem& title : group.titleEntries) {
             if (pictures.insert(DiskName(title)).second)
-                writer.WritePicture(DiskName(title), renderer.Icon(QString::fromStdString(title.emoji), 110));
+                writer.WritePicture(DiskName(title), renderer.Icon(QString::fromStdString(title.emoji), 66));
         }
         for (const DemoItem& item : group.items) {
             if (pictures.insert(DiskName(item)).second)
@@ -232,7 +232,7 @@ void WriteSynthetic(const DemoWriter& writer, int groups, int items, int helpPag
     for (int g = 0; g < groups; ++g) {
         const std::string group = Numbered("g", g);
         file.Group(Numbered("Grupa ", g), group, g % 3 == 1, true);
-        writer.WriteCoverage(group, PatternPicture(560, 140, g));
+        writer.WriteCoverage(group, PatternPicture(490, 140, g));
         for (int i = 0; i < items; ++i) {
             const std::string item = group + "_" + std::to_string(i);
             file.Item(Numbered("Słowo ", i), item);

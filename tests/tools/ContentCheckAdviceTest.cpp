@@ -53,8 +53,8 @@ TEST(ContentCheckAdvice, ExplainsWhatTheProgramShowsOtherwiseThanMeant)
         {"a second item's clip that another group's first item plays", Groups(10) + "#\"B\" \"g\" B\r\n -\"b\" \"b\"\r\n",
          {{"Data/sou/b.cw", clip}}, nullptr, 0},
         {"an item picture too large", Groups(10), {{"Data/gra/a.tbb", Picture(900, 100, 0)}},
-         "picture Data/gra/a.tbb: 900 x 100 pixels, larger than the program ever shows a item picture (440 x 440); "
-         "440 x 49 would show the same",
+         "picture Data/gra/a.tbb: 900 x 100 pixels, larger than the program ever shows a item picture (436 x 436); "
+         "436 x 48 would show the same",
          0},
         {"a picture of ink almost everywhere", Groups(10), {{"Data/gra/b.tbb", Picture(10, 10, 255)}},
          "picture Data/gra/b.tbb: ink covers 100 % of it", 0},
@@ -62,7 +62,7 @@ TEST(ContentCheckAdvice, ExplainsWhatTheProgramShowsOtherwiseThanMeant)
     for (const AdviceRow& row : rows) {
         test::TempDir dir;
         dir.Write("Data/gra/traba.tbb", Picture(60, 60, 0));
-        dir.Write("Data/gra/g.tbb", Picture(560, 140, 0));
+        dir.Write("Data/gra/g.tbb", Picture(490, 140, 0));
         dir.Write("Data/gra/a.tbb", Picture(300, 200, 0));
         dir.Write("Data/gra/b.tbb", Picture(300, 200, 0));
         dir.Write("Data/sou/a.cw", clip);
