@@ -189,21 +189,31 @@ bool ContentSet::LoadResources(std::uint64_t pictureBudget, ContentFailure* firs
 {
     // One resolver and one store for the whole load: each folder is read
     // once, and each picture file decoded once, however many items name it.
+    // The first walk over the items only notes their files, which are then
+    // decoded on every core; the second walk hands the pictures out.
     ContentResolver resolver;
     PictureStore pictures(resolver, pictureBudget);
-    bool ok = true;
+    pictures.StartNoting();
+    LoadPictures(pictures);
+    pictures.DecodeNoted();
+    const bool ok = LoadPictures(pictures);
     for (const auto& menuItem : menuItems) {
-        const bool loaded = menuItem->Load(Scope::Tree, pictures);
         for (const auto& entry : menuItem->children) {
             if (!resolver.FileExists(entry->ClipPath()))
                 entry->flags &= static_cast<std::uint8_t>(~kHasSound);
         }
-        ok = ok && loaded;
     }
-    const bool helpLoaded = helpPages.Load(Scope::Tree, pictures);
     if (firstFailure != nullptr && pictures.FirstFailure())
         *firstFailure = *pictures.FirstFailure();
-    return ok && helpLoaded;
+    return ok;
+}
+
+bool ContentSet::LoadPictures(PictureStore& pictures)
+{
+    bool ok = true;
+    for (const auto& menuItem : menuItems)
+        ok = menuItem->Load(Scope::Tree, pictures) && ok;
+    return helpPages.Load(Scope::Tree, pictures) && ok;
 }
 
 void ContentSet::ClearMenuItems()

@@ -52,6 +52,10 @@ public:
     std::int32_t selectedMenuItem = -1;
     ContentItem helpPages;
     MenuGroup presentation;
+
+private:
+    // Loads the pictures of the groups and the help pages from `pictures`.
+    bool LoadPictures(PictureStore& pictures);
 };
 
 // A help page's number: an optionally signed decimal integer; 0 when the

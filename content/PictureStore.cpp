@@ -1,5 +1,13 @@
 #include "content/PictureStore.h"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "core/ContentPath.h"
 #include "core/TextEncoding.h"
 
@@ -14,10 +22,21 @@ std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& con
         const std::string path = resolver_.Resolve(contentPath);
         auto decoded = byResolvedPath_.find(path);
         if (decoded == byResolvedPath_.end()) {
-            Entry entry = HasControlByte(contentPath) ? Entry{nullptr, LoadError::BadName} : Decode(path);
-            decoded = byResolvedPath_.emplace(path, std::move(entry)).first;
+            if (HasControlByte(contentPath)) {
+                decoded = byResolvedPath_.emplace(path, Entry{nullptr, LoadError::BadName}).first;
+            } else if (noting_) {
+                decoded = byResolvedPath_.emplace(path, Entry{}).first;
+                noted_.push_back({path, &decoded->second});
+            } else {
+                decoded = byResolvedPath_.emplace(path, Admit(DecodeFile(path))).first;
+            }
         }
         known = byContentPath_.emplace(contentPath, &decoded->second).first;
+    }
+    if (noting_) {
+        if (error != nullptr)
+            *error = LoadError::None;
+        return nullptr;
     }
     const LoadError result = known->second->error;
     if (result != LoadError::None && !firstFailure_) {
@@ -31,21 +50,82 @@ std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& con
     return known->second->picture;
 }
 
-PictureStore::Entry PictureStore::Decode(const std::string& path)
+void PictureStore::DecodeNoted()
+{
+    noting_ = false;
+    const std::vector<Noted> noted = std::move(noted_);
+    noted_.clear();
+
+    // Each worker takes the next file, decodes it, and then waits for its
+    // turn to be weighed against the budget, so the files are admitted in
+    // the order they were noted, and no more pictures are decoded but not
+    // yet weighed than there are workers.
+    std::atomic<std::size_t> next{0};
+    std::mutex turnMutex;
+    std::condition_variable turnChanged;
+    std::size_t turn = 0;
+    std::exception_ptr failure;
+    auto work = [&] {
+        for (std::size_t k = next++; k < noted.size(); k = next++) {
+            Decoded decoded;
+            std::exception_ptr thrown;
+            try {
+                decoded = DecodeFile(noted[k].path);
+            } catch (...) {
+                // Out of memory, mostly: the load fails with it once every
+                // worker has stopped, and the turn still passes on.
+                thrown = std::current_exception();
+                decoded = {nullptr, LoadError::Unreadable};
+            }
+            std::unique_lock lock(turnMutex);
+            turnChanged.wait(lock, [&] { return turn == k; });
+            *noted[k].entry = Admit(std::move(decoded));
+            if (thrown && !failure)
+                failure = thrown;
+            ++turn;
+            turnChanged.notify_all();
+        }
+    };
+
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t workers = std::min(cores, noted.size());
+    const std::size_t helpers = workers > 0 ? workers - 1 : 0;
+    std::vector<std::thread> threads;
+    try {
+        for (std::size_t k = 0; k < helpers; ++k)
+            threads.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads than cores only make the load slower.
+    }
+    work();
+    for (auto& thread : threads)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+PictureStore::Decoded PictureStore::DecodeFile(const std::string& path)
 {
     auto picture = std::make_shared<CoveragePicture>();
     LoadError error = LoadError::None;
-    if (picture->LoadFromFile(path, &error))
-        picture->Invert();
+    picture->LoadFromFile(path, &error, CoveragePicture::Values::Inverted);
+    return {std::move(picture), error};
+}
+
+PictureStore::Entry PictureStore::Admit(Decoded decoded)
+{
     // The decoder refuses more than kMaxPixels per picture, so a picture
     // costs at most that much before it is weighed here.
-    const auto bytes = static_cast<std::uint64_t>(picture->Width()) * static_cast<std::uint64_t>(picture->Height());
+    if (!decoded.picture)
+        return {nullptr, decoded.error};
+    const CoveragePicture& picture = *decoded.picture;
+    const auto bytes = static_cast<std::uint64_t>(picture.Width()) * static_cast<std::uint64_t>(picture.Height());
     if (used_ + bytes > budget_)
         return {nullptr, LoadError::OverBudget};
-    if (picture->Width() == 0 && picture->Height() == 0 && error != LoadError::None)
-        return {nullptr, error};
+    if (picture.Width() == 0 && picture.Height() == 0 && decoded.error != LoadError::None)
+        return {nullptr, decoded.error};
     used_ += bytes;
-    return {std::move(picture), error};
+    return {std::move(decoded.picture), decoded.error};
 }
 
 }  // namespace velmora

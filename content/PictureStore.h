@@ -5,6 +5,7 @@
 #include <string>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "content/ContentFailure.h"
 #include "core/ContentResolver.h"
@@ -20,6 +21,12 @@ namespace velmora {
 // that would take them past it is refused, as is every later one that is
 // not already held. Failures are remembered too, so a missing or broken file
 // named many times is looked at once.
+//
+// A load uses every core in two passes over the items: while the store is
+// noting, Load only notes the file a content path names and hands out
+// nothing; DecodeNoted then decodes all noted files at once, and the second
+// pass gets them from Load. The budget is weighed in the order the files were
+// noted, so the outcome is the one a single pass would have.
 class PictureStore {
 public:
     static constexpr std::uint64_t kDefaultBudget = std::uint64_t{1} << 30;  // 1 GiB
@@ -35,7 +42,13 @@ public:
     // given) receives the reason of a failure. A picture that fails to decode
     // is handed out as the decoder left it (its header's size, the pixels
     // read so far); one that is missing, unreadable or over the budget is null.
+    // While noting: null, with no error, and the file is decoded later.
     std::shared_ptr<const CoveragePicture> Load(const std::string& contentPath, LoadError* error = nullptr);
+
+    void StartNoting() { noting_ = true; }
+    // Decodes every file noted since StartNoting, on as many threads as the
+    // processor has cores, and ends the noting.
+    void DecodeNoted();
 
     // Bytes of decoded pixels held by the distinct pictures handed out.
     std::uint64_t UsedBytes() const { return used_; }
@@ -49,12 +62,24 @@ private:
         std::shared_ptr<const CoveragePicture> picture;
         LoadError error = LoadError::None;
     };
+    struct Decoded {
+        std::shared_ptr<CoveragePicture> picture;
+        LoadError error = LoadError::None;
+    };
+    struct Noted {
+        std::string path;
+        Entry* entry;
+    };
 
-    Entry Decode(const std::string& path);
+    static Decoded DecodeFile(const std::string& path);
+    // Weighs a decoded picture against the budget, in the order of the loads.
+    Entry Admit(Decoded decoded);
 
     ContentResolver& resolver_;
     std::uint64_t budget_;
     std::uint64_t used_ = 0;
+    bool noting_ = false;
+    std::vector<Noted> noted_;
     std::unordered_map<std::string, const Entry*> byContentPath_;
     std::unordered_map<std::string, Entry> byResolvedPath_;
     std::optional<ContentFailure> firstFailure_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "core/FileStream.h"
@@ -20,6 +21,82 @@ bool ReadInt32(Stream& stream, std::int32_t& value)
         return false;
     value = static_cast<std::int32_t>(ReadLittle32(bytes));
     return true;
+}
+
+// Where expanding the codes stopped: codes used, pixels written, and whether
+// a run's count byte was missing.
+struct Expansion {
+    std::size_t used = 0;
+    std::size_t written = 0;
+    bool countMissing = false;
+};
+
+// Detailed pictures are mostly literal codes; sixteen of them in a row are
+// expanded together, without a branch per pixel, which the compiler turns
+// into vector code.
+constexpr std::size_t kLiteralBlock = 16;
+
+bool AllLiterals(const std::uint8_t* codes)
+{
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    std::memcpy(&low, codes, 8);
+    std::memcpy(&high, codes + 8, 8);
+    return ((low | high) & 0x8080808080808080ULL) == 0;
+}
+
+std::uint8_t Expanded(std::uint8_t sevenBit, std::uint8_t flip)
+{
+    return static_cast<std::uint8_t>(ExpandSevenBit(sevenBit) ^ flip);
+}
+
+// The codes are apart from the pixels: no pixel can overwrite one.
+constexpr std::size_t kCodesApart = std::numeric_limits<std::size_t>::max() / 2;
+
+// Expands `size` packed codes from `in` into `out` (`total` pixels), each
+// value XORed with `flip` (0, or 0xFF to invert it). The codes may be the
+// last bytes of `out` itself, `slack` = total - size bytes after its start.
+// Every code gives at least one pixel per byte, so in a picture that decodes
+// exactly, the pixels written never catch up with the codes not yet read:
+// pixels written minus codes read never exceeds the slack. Only a broken
+// stream's run could cross that line; the codes it would overwrite are
+// copied out first and expanded from the copy.
+Expansion ExpandCodes(const std::uint8_t* in, std::size_t size, std::uint8_t* out, std::size_t total,
+                      std::uint8_t flip, std::size_t slack)
+{
+    std::size_t i = 0;
+    std::size_t p = 0;
+    while (i < size && p < total) {
+        if (size - i >= kLiteralBlock && total - p >= kLiteralBlock && AllLiterals(in + i)) {
+            // Through a copy: pixels and codes may be the same bytes.
+            std::uint8_t block[kLiteralBlock];
+            std::memcpy(block, in + i, kLiteralBlock);
+            for (std::size_t k = 0; k < kLiteralBlock; ++k)
+                out[p + k] = Expanded(block[k], flip);
+            i += kLiteralBlock;
+            p += kLiteralBlock;
+            continue;
+        }
+        const std::uint8_t code = in[i++];
+        if (code < kRunCode) {
+            out[p++] = Expanded(code, flip);
+            continue;
+        }
+        if (i == size)
+            return {i, p, true};
+        const std::size_t run = std::min<std::size_t>(in[i++] + kMinRun, total - p);
+        const std::uint8_t value = Expanded(static_cast<std::uint8_t>(code - kRunCode), flip);
+        if (p + run > slack + i) {
+            const std::vector<std::uint8_t> rest(in + i, in + size);
+            std::memset(out + p, value, run);
+            p += run;
+            const Expansion tail = ExpandCodes(rest.data(), rest.size(), out + p, total - p, flip, kCodesApart);
+            return {i + tail.used, p + tail.written, tail.countMissing};
+        }
+        std::memset(out + p, value, run);
+        p += run;
+    }
+    return {i, p, false};
 }
 
 std::uint8_t Channel(Colour colour, int shift)
@@ -93,7 +170,7 @@ void CoveragePicture::Assign(const CoveragePicture& source)
         std::memcpy(data_.get(), source.data_.get(), static_cast<std::size_t>(PixelCount()));
 }
 
-bool CoveragePicture::LoadFromFile(const std::string& path, LoadError* error)
+bool CoveragePicture::LoadFromFile(const std::string& path, LoadError* error, Values values)
 {
     FileStream stream(path);
     if (!stream.IsOpen()) {
@@ -102,20 +179,31 @@ bool CoveragePicture::LoadFromFile(const std::string& path, LoadError* error)
             *error = stream.OpenError();
         return false;
     }
-    if (LoadFromStream(stream, error))
-        return true;
+    LoadError result = Decode(stream, values == Values::Inverted ? 0xFF : 0x00);
     // A read that failed (rather than ended) is not the file's fault.
-    if (error != nullptr && stream.Failed())
-        *error = LoadError::Unreadable;
-    return false;
+    if (result != LoadError::None && stream.Failed())
+        result = LoadError::Unreadable;
+    if (error != nullptr)
+        *error = result;
+    return result == LoadError::None;
 }
 
 bool CoveragePicture::LoadFromStream(Stream& stream, LoadError* error)
 {
-    const LoadError result = Decode(stream);
+    const LoadError result = Decode(stream, 0x00);
     if (error != nullptr)
         *error = result;
     return result == LoadError::None;
+}
+
+void CoveragePicture::AllocateForOverwrite(std::int32_t width, std::int32_t height)
+{
+    // Called on a cleared picture: a zero dimension leaves it empty.
+    if (width <= 0 || height <= 0)
+        return;
+    data_ = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(width) * height);
+    width_ = width;
+    height_ = height;
 }
 
 LoadError CoveragePicture::ReadDimensions(Stream& stream)
@@ -133,32 +221,49 @@ LoadError CoveragePicture::ReadDimensions(Stream& stream)
     // 100,000 x 100,000 does not fit in 32 bits: the product is taken in 64.
     if (static_cast<std::int64_t>(width) * height > kMaxPixels)
         return LoadError::DimensionsOutOfRange;
-    SetSize(width, height);
+    AllocateForOverwrite(width, height);
     return LoadError::None;
 }
 
-LoadError CoveragePicture::Decode(Stream& stream)
+LoadError CoveragePicture::Decode(Stream& stream, std::uint8_t flip)
 {
     Clear();
     char magic[4];
     if (stream.Read(magic, 4) != 4)
         return LoadError::ShortData;
-    if (std::memcmp(magic, kPackedPictureMagic, 4) == 0)
-        return DecodePacked(stream);
-    if (std::memcmp(magic, kUnpackedPictureMagic, 4) != 0)
+    const bool packed = std::memcmp(magic, kPackedPictureMagic, 4) == 0;
+    if (!packed && std::memcmp(magic, kUnpackedPictureMagic, 4) != 0)
         return LoadError::BadMagic;
     if (const LoadError error = ReadDimensions(stream); error != LoadError::None)
         return error;
+    std::size_t written = 0;
+    const LoadError result = packed ? DecodePacked(stream, flip, written) : ReadUnpacked(stream, flip, written);
+    if (result != LoadError::None && data_) {
+        // The store was not cleared before decoding. A failed picture keeps
+        // the values decoded so far, as stored, and zeros after them.
+        std::uint8_t* pixel = data_.get();
+        for (std::size_t k = 0; k < written; ++k)
+            pixel[k] ^= flip;
+        std::memset(pixel + written, 0, static_cast<std::size_t>(PixelCount()) - written);
+    }
+    return result;
+}
+
+LoadError CoveragePicture::ReadUnpacked(Stream& stream, std::uint8_t flip, std::size_t& written)
+{
     const auto count = static_cast<std::size_t>(PixelCount());
     if (count == 0)
         return LoadError::None;
-    return stream.Read(data_.get(), count) == count ? LoadError::None : LoadError::ShortData;
+    std::uint8_t* pixel = data_.get();
+    written = stream.Read(pixel, count);
+    if (flip != 0)
+        for (std::size_t k = 0; k < written; ++k)
+            pixel[k] ^= flip;
+    return written == count ? LoadError::None : LoadError::ShortData;
 }
 
-LoadError CoveragePicture::DecodePacked(Stream& stream)
+LoadError CoveragePicture::DecodePacked(Stream& stream, std::uint8_t flip, std::size_t& written)
 {
-    if (const LoadError error = ReadDimensions(stream); error != LoadError::None)
-        return error;
     std::int32_t packedSize = 0;
     if (!ReadInt32(stream, packedSize))
         return LoadError::ShortData;
@@ -168,34 +273,27 @@ LoadError CoveragePicture::DecodePacked(Stream& stream)
     if (packedSize == 0)
         return total == 0 ? LoadError::None : LoadError::PackedShort;
 
+    // The codes are read into the end of the picture's own store and
+    // expanded towards its start. Only a stream longer than the picture,
+    // which cannot decode exactly anyway, needs room of its own.
     const auto size = static_cast<std::size_t>(packedSize);
-    std::vector<std::uint8_t> packed(size);
-    if (stream.Read(packed.data(), size) != size)
-        return LoadError::ShortData;
-
-    // Values are expanded from seven bits as they are written. Pixels the
-    // stream does not reach stay 0, which the expansion maps to 0 as well, so
-    // the store ends up as if the whole of it were expanded after decoding.
-    // With no pixels data_ is null and the loop never writes.
-    std::uint8_t* out = data_.get();
-    const std::uint8_t* in = packed.data();
-    std::size_t i = 0;
-    std::size_t p = 0;
-    while (i < size && p < total) {
-        const std::uint8_t code = in[i++];
-        if (code < kRunCode) {
-            out[p++] = ExpandSevenBit(code);
-            continue;
-        }
-        if (i == size)
-            return LoadError::PackedShort;  // the run's count byte is missing
-        const std::size_t run = std::min<std::size_t>(in[i++] + kMinRun, total - p);
-        std::memset(out + p, ExpandSevenBit(code - kRunCode), run);
-        p += run;
+    std::vector<std::uint8_t> apart;
+    std::uint8_t* codes = nullptr;
+    if (size <= total) {
+        codes = data_.get() + (total - size);
+    } else {
+        apart.resize(size);
+        codes = apart.data();
     }
-    if (p < total)
+    if (stream.Read(codes, size) != size)
+        return LoadError::ShortData;
+    // With no pixels data_ is null and nothing is written.
+    const Expansion expansion =
+        ExpandCodes(codes, size, data_.get(), total, flip, size <= total ? total - size : kCodesApart);
+    written = expansion.written;
+    if (expansion.countMissing || expansion.written < total)
         return LoadError::PackedShort;
-    return i == size ? LoadError::None : LoadError::PackedLeftOver;
+    return expansion.used == size ? LoadError::None : LoadError::PackedLeftOver;
 }
 
 void CoveragePicture::Invert()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +20,10 @@ public:
     static constexpr std::int64_t kMaxPixels = 8388608;  // 0x800000
     static constexpr std::int32_t kMaxDimension = 100000;
     static constexpr std::int32_t kMaxPackedBytes = 8388608;
+    // How a load stores the values: as the file holds them, or each v as
+    // 255 - v, which costs nothing extra while decoding. A failed load is
+    // never inverted.
+    enum class Values : std::uint8_t { AsStored, Inverted };
 
     CoveragePicture() = default;
     CoveragePicture(const CoveragePicture& other) { Assign(other); }
@@ -40,7 +45,9 @@ public:
 
     // `path` is a Linux path; content paths go through ResolveContentPath
     // first. `error`, when given, receives the reason of a failure.
-    bool LoadFromFile(const std::string& path, LoadError* error = nullptr);
+    // A file's pixels, or its packed codes, are read straight into the
+    // picture's own store, and the codes expanded there: no other buffer.
+    bool LoadFromFile(const std::string& path, LoadError* error = nullptr, Values values = Values::AsStored);
     bool LoadFromStream(Stream& stream, LoadError* error = nullptr);
 
     void Invert();
@@ -49,9 +56,11 @@ public:
     std::unique_ptr<Bitmap> CreateGreyBitmap() const;
 
 private:
-    LoadError Decode(Stream& stream);
-    LoadError DecodePacked(Stream& stream);
+    LoadError Decode(Stream& stream, std::uint8_t flip);
+    LoadError DecodePacked(Stream& stream, std::uint8_t flip, std::size_t& written);
+    LoadError ReadUnpacked(Stream& stream, std::uint8_t flip, std::size_t& written);
     LoadError ReadDimensions(Stream& stream);
+    void AllocateForOverwrite(std::int32_t width, std::int32_t height);
     std::int64_t PixelCount() const { return static_cast<std::int64_t>(width_) * height_; }
 
     std::int32_t width_ = 0;

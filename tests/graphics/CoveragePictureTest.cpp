@@ -316,3 +316,90 @@ TEST(CoveragePictureLoad, FailuresSayWhy)
 
 }  // namespace
 }  // namespace velmora
+
+#include <random>
+
+namespace velmora {
+namespace {
+
+struct Reference {
+    bool loaded = false;
+    test::Bytes pixels;
+};
+
+// The packed format's decoding step by step as the format describes it: a
+// zeroed store, the codes from a separate copy, the expansion afterwards.
+Reference DecodeLiterally(std::int32_t width, std::int32_t height, const test::Bytes& codes)
+{
+    Reference result;
+    const std::size_t total = static_cast<std::size_t>(width) * height;
+    result.pixels.assign(total, 0);
+    std::size_t i = 0;
+    std::size_t p = 0;
+    while (i < codes.size() && p < total) {
+        const std::uint8_t c = codes[i++];
+        if (c < 0x80) {
+            result.pixels[p++] = c;
+            continue;
+        }
+        if (i == codes.size())
+            break;
+        const int n = codes[i++] + 3;
+        for (int k = 0; k < n && p < total; ++k)
+            result.pixels[p++] = static_cast<std::uint8_t>(c - 0x80);
+    }
+    for (auto& v : result.pixels)
+        v = ExpandSevenBit(v);
+    result.loaded = i == codes.size() && p == total;
+    return result;
+}
+
+// Random streams around the exact length: long literal stretches, runs of
+// every length, streams that end early, overrun the picture or miss a count
+// byte. The loader reads the codes into the picture's own store and expands
+// them there; every pixel must come out as the literal decoding says, and
+// an inverted load must differ only by 255 - v, and only when it loads.
+TEST(CoveragePictureLoad, DecodingInPlaceMatchesTheLiteralDecoding)
+{
+    test::TempDir dir;
+    std::mt19937 random(25);
+    for (int round = 0; round < 250; ++round) {
+        const std::int32_t width = 1 + static_cast<std::int32_t>(random() % 70);
+        const std::int32_t height = 1 + static_cast<std::int32_t>(random() % 4);
+        const std::size_t total = static_cast<std::size_t>(width) * height;
+        const unsigned runShare = random() % 4;  // none, few, half, most
+        test::Bytes codes;
+        for (std::size_t p = 0; p < total + random() % 6;) {
+            if (random() % 4 < runShare) {
+                const std::uint8_t count = static_cast<std::uint8_t>(random() % (round % 3 == 0 ? 256 : 6));
+                codes.push_back(static_cast<std::uint8_t>(0x80 | (random() % 128)));
+                codes.push_back(count);
+                p += count + 3u;
+            } else {
+                codes.push_back(static_cast<std::uint8_t>(random() % 128));
+                ++p;
+            }
+        }
+        const std::size_t cut = random() % 5 == 0 ? random() % (codes.size() + 1) : codes.size();
+        codes.resize(cut);
+        if (codes.empty())
+            continue;
+
+        const Reference expected = DecodeLiterally(width, height, codes);
+        const auto path = dir.Write("p.tbb", test::PackedTbb(width, height, codes));
+        CoveragePicture image;
+        ASSERT_EQ(image.LoadFromFile(path.string()), expected.loaded) << "round " << round;
+        ASSERT_EQ(Pixels(image), expected.pixels) << "round " << round;
+
+        CoveragePicture inverted;
+        ASSERT_EQ(inverted.LoadFromFile(path.string(), nullptr, CoveragePicture::Values::Inverted), expected.loaded);
+        test::Bytes flipped = expected.pixels;
+        if (expected.loaded)
+            for (auto& v : flipped)
+                v = static_cast<std::uint8_t>(255 - v);
+        ASSERT_EQ(Pixels(inverted), flipped) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace velmora
