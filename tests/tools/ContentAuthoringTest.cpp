@@ -248,3 +248,87 @@ TEST(ContentAuthoring, BadInputsFailWholeWithAMessageNamingTheFile)
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// The picture's grey levels, from a PNG the tool wrote.
+QImage Unpacked(const fs::path& tbb, const fs::path& png)
+{
+    EXPECT_EQ(RunContentTool("unpack " + Arg(tbb) + " " + Arg(png)).status, 0);
+    return QImage(QString::fromStdString(png.string())).convertToFormat(QImage::Format_Grayscale8);
+}
+
+TEST(ContentAuthoring, ReducesLargePicturesWithTheProgramsResampling)
+{
+    test::TempDir dir;
+    // A gradient photo, and a strip one pixel high that only one side of
+    // shrinks, which the resampling alone leaves black.
+    QImage photo(900, 600, QImage::Format_Grayscale8);
+    for (int row = 0; row < photo.height(); ++row)
+        for (int col = 0; col < photo.width(); ++col)
+            photo.scanLine(row)[col] = static_cast<uchar>((col * 7 + row * 3) % 256);
+    QImage strip(3000, 1, QImage::Format_Grayscale8);
+    strip.fill(100);
+    dir.Write("source/menl.txt", std::string("F¨\n#\"G\" \"g\"\n -\"a\" \"photo\"\n -\"b\" \"strip\"\n"));
+    dir.Write("source/Data/gra/photo.png", EncodedPicture(photo, "PNG"));
+    dir.Write("source/Data/gra/strip.png", EncodedPicture(strip, "PNG"));
+    ASSERT_EQ(RunContentTool("build " + Arg(dir.Path() / "source") + " " + Arg(dir.Path() / "content")).status, 0);
+
+    // The program's resampling of the same photo, through the tool's PPM door.
+    std::string ppm = "P6\n900 600\n255\n";
+    for (int row = 0; row < photo.height(); ++row)
+        for (int col = 0; col < photo.width(); ++col)
+            ppm.append(3, static_cast<char>(photo.scanLine(row)[col]));
+    dir.Write("photo.ppm", ppm);
+    ASSERT_EQ(RunContentTool("resample " + Arg(dir.Path() / "photo.ppm") + " 436 291 " + Arg(dir.Path() / "r.ppm")).status, 0);
+    const Bytes resampled = test::ReadBytes(dir.Path() / "r.ppm");
+    const std::size_t header = resampled.size() - 436u * 291u * 3u;
+
+    const QImage reduced = Unpacked(dir.Path() / "content/Data/gra/photo.tbb", dir.Path() / "photo-out.png");
+    ASSERT_EQ(reduced.size(), QSize(436, 291));
+    int worst = 0;
+    for (int row = 0; row < 291; ++row)
+        for (int col = 0; col < 436; ++col)
+            worst = std::max(worst, std::abs(reduced.scanLine(row)[col] -
+                                             int(resampled[header + (static_cast<std::size_t>(row) * 436 + col) * 3])));
+    EXPECT_LE(worst, 1) << "the packed form keeps 128 levels";
+
+    const QImage thin = Unpacked(dir.Path() / "content/Data/gra/strip.tbb", dir.Path() / "strip-out.png");
+    ASSERT_EQ(thin.size(), QSize(436, 1));
+    for (int col = 0; col < 436; ++col)
+        ASSERT_NEAR(thin.scanLine(0)[col], 100, 1) << col;
+}
+
+TEST(ContentAuthoring, ExportFailsWholeOnWhatItCannotWrite)
+{
+    struct Row {
+        const char* what;
+        const char* file;
+        Bytes bytes;
+        const char* message;
+    };
+    const std::vector<Row> rows = {
+        {"a broken packed picture", "Data/gra/kot.tbb", Bytes{'T', 'B', 'B', 's', 1}, "Data/gra/kot.tbb: not a packed picture"},
+        {"an empty packed picture", "Data/gra/kot.tbb", test::UnpackedTbb(0, 0, {}), "an empty picture"},
+        {"a packed picture and a PNG of one name", "Data/gra/kot.png", Bytes{1}, "would both be exported as Data/gra/kot.png"},
+        {"no content file", "menl.dat", {}, "menl.dat: missing; this is not a content directory"},
+    };
+    for (const Row& row : rows) {
+        test::TempDir dir;
+        dir.Write("content/menl.dat", std::string("F\xA8"));
+        dir.Write("content/Data/gra/kot.tbb", test::UnpackedTbb(1, 1, {0}));
+        dir.Write(std::string("content/") + row.file, row.bytes);
+        if (std::string(row.file) == "menl.dat")
+            fs::remove(dir.Path() / "content/menl.dat");
+        const ToolResult result =
+            RunContentTool("export " + Arg(dir.Path() / "content") + " " + Arg(dir.Path() / "source"), true);
+        EXPECT_EQ(result.status, 1) << row.what;
+        EXPECT_NE(result.out.find(row.message), std::string::npos) << row.what << ": " << result.out;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
+            << row.what << ": something was left beside the content";
+    }
+}
+
+}  // namespace
+}  // namespace velmora
