@@ -243,12 +243,12 @@ void HelpWindow::LayoutPages()
     pages.reserve(static_cast<std::size_t>(PageCount()));
     for (const auto& page : helpPages_.children)
         pages.push_back({page->value, page->height});
-    const std::vector<TileRect> tiles = layout::HelpPageTiles(pages, pagePanel_->width(), topMargin_);
+    const std::vector<Rect> tiles = layout::HelpPageTiles(pages, pagePanel_->width(), topMargin_);
 
     pageList_->Clear();
     pageList_->SetCount(static_cast<int>(tiles.size()));
     for (int i = 0; i < static_cast<int>(tiles.size()); ++i) {
-        const TileRect& tile = tiles[static_cast<std::size_t>(i)];
+        const Rect& tile = tiles[static_cast<std::size_t>(i)];
         pageList_->Item(i) = TileList::Tile{tile.left, tile.top, tile.width, tile.height, nullptr};
     }
     pageList_->CalcContentHeight();

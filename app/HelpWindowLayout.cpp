@@ -49,10 +49,10 @@ HelpZoomChoice InitialHelpZoom(std::int32_t workAreaWidth)
     return {.sideMargin = 30, .zoom = HelpZoom::Percent80, .fullSizeEnabled = true};
 }
 
-std::vector<TileRect> HelpPageTiles(const std::vector<HelpPageExtent>& pages, std::int32_t panelWidth,
+std::vector<Rect> HelpPageTiles(const std::vector<HelpPageExtent>& pages, std::int32_t panelWidth,
                                     std::int32_t topMargin)
 {
-    std::vector<TileRect> tiles;
+    std::vector<Rect> tiles;
     tiles.reserve(pages.size() + 2);
     tiles.push_back({0, 0, panelWidth, topMargin});
     std::int64_t y = topMargin;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/MainWindowLayout.h"
+#include "app/Rect.h"
 
 namespace velmora::app::layout {
 
@@ -40,7 +40,7 @@ inline constexpr std::int32_t kHelpTopMargin = 20;
 // per page below its gap, and an empty bottom tile three times the top
 // margin. Positions run in 64 bits and are clamped to 32, so gaps of any size
 // and thousands of tall pages neither wrap nor go negative by overflow.
-std::vector<TileRect> HelpPageTiles(const std::vector<HelpPageExtent>& pages, std::int32_t panelWidth,
+std::vector<Rect> HelpPageTiles(const std::vector<HelpPageExtent>& pages, std::int32_t panelWidth,
                                     std::int32_t topMargin = kHelpTopMargin);
 
 // The scroll position that keeps the view at the same relative place when

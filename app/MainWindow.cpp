@@ -15,15 +15,14 @@
 #include "app/Logo.h"
 #include "app/MainWindowDescription.h"
 #include "app/MainWindowLayout.h"
+#include "app/MainWindowLook.h"
+#include "app/MainWindowPainting.h"
 #include "app/ProgramContent.h"
 #include "content/ContentError.h"
 #include "content/MenuGroup.h"
-#include "core/TextEncoding.h"
 #include "graphics/Resample.h"
 #include "sound/ClipPlayer.h"
-#include "toolkit/BitmapImage.h"
 #include "toolkit/Desktop.h"
-#include "toolkit/FontHeight.h"
 #include "toolkit/FormBuilder.h"
 #include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
@@ -37,72 +36,14 @@
 namespace velmora::app {
 namespace {
 
-const QColor kWindowColour(0xE7, 0xEC, 0xF1);
-const QColor kSelectedMenuFill(0xC2, 0xDC, 0xEB);
-const QColor kSelectedItemFrame(0xC9, 0xC7, 0xE7);
-const QColor kNoPictureFill(0xF0, 0xF0, 0xF0);
-const QColor kItemText(0x00, 0x00, 0x50);
-const QColor kTitleShadow(0xC0, 0xC0, 0xC0);
-const QColor kButtonText(0x50, 0x50, 0x50);
-const QColor kHoverText(0x00, 0x00, 0xFF);
-const QColor kHoverPanel = kSelectedMenuFill;
-const QColor kRepeatOnPanel(0xDB, 0xA8, 0xAD);
-const QColor kSoundMarkerInk(0xB9, 0xA7, 0x84);
-
 constexpr char kCaption[] = "Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)";
 
 constexpr float kMenuPictureScale = 0.36f;
 constexpr float kTitlePictureScale = 0.6f;
 constexpr int kMenuFontCellHeight = 15;
-constexpr int kTitleFontCellHeight = 21;
-constexpr int kTitleEntryFontCellHeight = 18;
 
-// A colour as the core's renderers take it: red in the low byte.
-Colour CoreColour(const QColor& colour)
-{
-    return static_cast<Colour>(colour.red()) | static_cast<Colour>(colour.green()) << 8 |
-           static_cast<Colour>(colour.blue()) << 16;
-}
-
-QString Text(const std::string& contentText)
-{
-    return QString::fromStdString(Cp1250ToUtf8(contentText));
-}
-
-QFont ArialWithCellHeight(int cellHeight, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(bold);
-    return FontHeight::WithCellHeight(font, cellHeight);
-}
-
-// A one-pixel outline of the rectangle left <= x < right, top <= y < bottom.
-void Outline(QPainter& painter, int left, int top, int right, int bottom, const QColor& colour)
-{
-    if (right <= left || bottom <= top)
-        return;
-    painter.fillRect(left, top, right - left, 1, colour);
-    painter.fillRect(left, bottom - 1, right - left, 1, colour);
-    painter.fillRect(left, top, 1, bottom - top, colour);
-    painter.fillRect(right - 1, top, 1, bottom - top, colour);
-}
-
-// Text whose top-left corner is at (x, y), in the painter's font.
-void DrawTextAt(QPainter& painter, int x, int y, const QString& text)
-{
-    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
-}
-
-void DrawBitmap(QPainter& painter, int x, int y, const Bitmap* bitmap)
-{
-    if (bitmap != nullptr && !bitmap->Empty())
-        painter.drawImage(QPoint(x, y), BitmapImage::View(*bitmap));
-}
-
-int WidthOf(const Bitmap* bitmap)
-{
-    return bitmap != nullptr ? bitmap->Width() : 0;
-}
+using look::ArialWithCellHeight;
+using look::CoreColour;
 
 }  // namespace
 
@@ -112,7 +53,7 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     FormBuilder::Build(*this, MainWindowDescription());
     FindControls();
     setWindowTitle(QString::fromUtf8(kCaption));
-    WidgetColours::SetBackground(*this, kWindowColour);
+    WidgetColours::SetBackground(*this, look::kWindow);
     demoLabel_->show();
     PrepareContent();
 
@@ -185,7 +126,7 @@ void MainWindow::FindControls()
 void MainWindow::PrepareContent()
 {
     try {
-        soundMarker_ = content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(kSoundMarkerInk));
+        soundMarker_ = content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(look::kSoundMarkerInk));
         RebuildScaledMarker();
         PrepareMenuPictures();
     } catch (const std::exception&) {
@@ -201,7 +142,7 @@ void MainWindow::CreateLists()
     menuList_ = std::make_unique<TileList>(*menuPanel_, *menuScrollBar_);
     menuList_->SetOnPaintItem(
         [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
-            DrawMenuItem(canvas, rect, index, selected);
+            painting::DrawMenuTile(canvas, rect, *content_->set.MenuItemAt(index), selected);
         });
     menuList_->SetOnClickItem([this](const QRect&, int index, bool changed, int, int) {
         OnMenuItemClick(index, changed);
@@ -212,7 +153,8 @@ void MainWindow::CreateLists()
     centreList_ = std::make_unique<TileList>(*centrePanel_, *centreScrollBar_);
     centreList_->SetOnPaintItem(
         [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
-            DrawCentreItem(canvas, rect, index, selected);
+            if (!paintSuspended_)
+                painting::DrawItemTile(canvas, rect, CentreItem(index), selected, scaledSoundMarker_.get(), Scaling());
         });
     centreList_->SetOnClickItem([this](const QRect&, int index, bool changed, int x, int y) {
         OnCentreItemClick(index, changed, x, y);
@@ -248,12 +190,12 @@ void MainWindow::ConnectControls()
     MouseNotifier& startStop = MouseNotifier::On(*startStopLabel_);
     startStop.SetOnClick([this] { OnStartStopClicked(); });
     startStop.SetOnMouseEnter([this] {
-        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kHoverPanel);
-        WidgetColours::SetText(*startStopLabel_, kHoverText);
+        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kHoverPanel);
+        WidgetColours::SetText(*startStopLabel_, look::kHoverText);
     });
     startStop.SetOnMouseLeave([this] {
-        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kWindowColour);
-        WidgetColours::SetText(*startStopLabel_, kButtonText);
+        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
+        WidgetColours::SetText(*startStopLabel_, look::kButtonText);
     });
 
     for (QLabel* label : helpLabels_) {
@@ -295,7 +237,7 @@ void MainWindow::ReadVolumeAtStart()
 
 QColor MainWindow::WindowColour() const
 {
-    return kWindowColour;
+    return look::kWindow;
 }
 
 WidthScale MainWindow::Scaling() const
@@ -353,7 +295,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::PlaceOnDesktop()
 {
     const QRect area = Desktop::WorkArea(this);
-    const layout::Rect place =
+    const Rect place =
         layout::MainWindowPlacement({area.left(), area.top(), area.width(), area.height()});
     setGeometry(FramedClientRect({place.left, place.top, place.width, place.height}, frame_, area,
                                  {layout::kMinimumWidth, layout::kMinimumHeight}));
@@ -419,7 +361,7 @@ void MainWindow::RebuildScaledMarker()
 void MainWindow::PrepareMenuPictures()
 {
     const Colour black = CoreColour(Qt::black);
-    const Colour window = CoreColour(kWindowColour);
+    const Colour window = CoreColour(look::kWindow);
     for (const auto& group : content_->set.menuItems) {
         if ((group->flags & kHasPicture) != 0) {
             group->SetScale(Scope::Self, kMenuPictureScale);
@@ -440,10 +382,10 @@ void MainWindow::LayoutMenu()
     indented.reserve(content_->set.menuItems.size());
     for (const auto& group : content_->set.menuItems)
         indented.push_back((group->flags & kIndented) != 0);
-    const std::vector<TileRect> tiles = layout::MenuTiles(indented, menuPanel_->width());
+    const std::vector<Rect> tiles = layout::MenuTiles(indented, menuPanel_->width());
     menuList_->SetCount(static_cast<int>(tiles.size()));
     for (int i = 0; i < static_cast<int>(tiles.size()); ++i) {
-        const TileRect& rect = tiles[static_cast<std::size_t>(i)];
+        const Rect& rect = tiles[static_cast<std::size_t>(i)];
         menuList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height,
                                             content_->set.menuItems[static_cast<std::size_t>(i)].get()};
     }
@@ -463,13 +405,13 @@ void MainWindow::LayoutCentre()
 
     const std::int32_t fontHeight = scale.Scale(50);
     centreList_->Canvas().SetFont(ArialWithCellHeight(fontHeight));
-    centreList_->Canvas().SetFontColour(kItemText);
+    centreList_->Canvas().SetFontColour(look::kItemText);
     const std::int32_t tileHeight = fontHeight + maxHeight + scale.Scale(18);
 
     const int count = group->ChildCount();
     centreList_->SetCount(count);
     for (int i = 0; i < count; ++i) {
-        const TileRect rect = layout::CentreTile(content_->set.selectedMenuItem, i, centrePanel_->width(), tileHeight);
+        const Rect rect = layout::CentreTile(content_->set.selectedMenuItem, i, centrePanel_->width(), tileHeight);
         centreList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height, group->ChildAt(i)};
     }
 }
@@ -509,92 +451,7 @@ void MainWindow::PaintTitle()
     QImage& image = titleCanvas_->Image();
     QPainter painter(&image);
     titleCanvas_->Begin(painter);
-    painter.fillRect(image.rect(), kWindowColour);
-    const MenuGroup* group = SelectedGroup();
-    if (group == nullptr)
-        return;
-
-    const QString text = Text(layout::TitleText(group->name));
-    painter.setFont(ArialWithCellHeight(kTitleFontCellHeight, true));
-    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-    painter.setPen(kTitleShadow);
-    painter.drawText(image.rect().translated(2, 2), flags, text);
-    painter.setPen(Qt::black);
-    painter.drawText(image.rect(), flags, text);
-
-    if ((group->flags & kHasPicture) != 0)
-        DrawBitmap(painter, (image.width() - WidthOf(group->title.bitmap.get())) / 2, 44, group->title.bitmap.get());
-
-    if (group->title.ChildCount() == 0)
-        return;
-    painter.setFont(ArialWithCellHeight(kTitleEntryFontCellHeight));
-    const QFontMetrics metrics = painter.fontMetrics();
-    const ContentItem& first = *group->title.ChildAt(0);
-    const QString firstName = Text(first.name);
-    DrawTextAt(painter, 8, 46, firstName);
-    int x = 8 + metrics.horizontalAdvance(firstName) + 8;
-    DrawBitmap(painter, x, 44, first.bitmap.get());
-    x = x + 3 * Scaling().ScaleDown(60) + WidthOf(first.bitmap.get()) - 80;
-    if (group->title.ChildCount() < 2)
-        return;
-    const ContentItem& second = *group->title.ChildAt(1);
-    const QString secondName = Text(second.name);
-    DrawTextAt(painter, x, 46, secondName);
-    DrawBitmap(painter, x + metrics.horizontalAdvance(secondName) + 8, 44, second.bitmap.get());
-}
-
-void MainWindow::DrawMenuItem(QPainter& canvas, const QRect& rect, int index, bool selected)
-{
-    const int left = rect.x();
-    const int top = rect.y();
-    const int right = rect.x() + rect.width();
-    const int bottom = rect.y() + rect.height();
-    if (selected)
-        canvas.fillRect(rect, kSelectedMenuFill);
-    const MenuGroup& group = *content_->set.MenuItemAt(index);
-    if ((group.flags & kHasPicture) != 0 && group.bitmap) {
-        DrawBitmap(canvas, left + (rect.width() - group.bitmap->Width()) / 2,
-                   top + (rect.height() - group.bitmap->Height()) / 2, group.bitmap.get());
-    } else {
-        canvas.drawText(QRect(left, top + 3, rect.width(), rect.height() - 5),
-                        Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, Text(group.name));
-    }
-    if (left > 0)
-        Outline(canvas, left, top, left + 2, bottom, kWindowColour);
-    Outline(canvas, left, top, right, top + 1, kWindowColour);
-    Outline(canvas, left, bottom - 1, right, bottom, kWindowColour);
-}
-
-void MainWindow::DrawCentreItem(QPainter& canvas, const QRect& rect, int index, bool selected)
-{
-    if (paintSuspended_)
-        return;
-    const ContentItem& item = CentreItem(index);
-    const int left = rect.x();
-    const int top = rect.y();
-    const int right = rect.x() + rect.width();
-    const int bottom = rect.y() + rect.height();
-    if (selected) {
-        for (int i = 1; i <= 3; ++i)
-            Outline(canvas, left + i, top + i, right - i, bottom - i, kSelectedItemFrame);
-    }
-    Outline(canvas, left, top, right, bottom, kWindowColour);
-
-    const WidthScale scale = Scaling();
-    DrawTextAt(canvas, left + scale.Scale(80), top + scale.Scale(5), Text(item.name));
-    const int px = left + scale.Scale(75);
-    const int py = top + scale.Scale(50) + scale.Scale(10);
-    if ((item.flags & kHasSound) != 0)
-        DrawBitmap(canvas, px - scale.ScaleDown(60), py + scale.Scale(10), scaledSoundMarker_.get());
-    const QRect pictureRect(px, py, item.width, item.height);
-    if (!item.bitmap) {
-        canvas.fillRect(pictureRect, kNoPictureFill);
-    } else if (item.prepared) {
-        DrawBitmap(canvas, px, py, item.bitmap.get());
-    } else if (!item.bitmap->Empty()) {
-        // A picture from an earlier size, shown stretched until it is prepared again.
-        canvas.drawImage(pictureRect, BitmapImage::View(*item.bitmap));
-    }
+    painting::PaintTitle(painter, image.rect(), SelectedGroup(), Scaling());
 }
 
 // --- Selection, playback, repetition, volume ---
@@ -608,7 +465,7 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
         previous->Prepare(Scope::Self);
     const int selected = menuList_->Selected();
     if (selected != -1)
-        content_->set.MenuItemAt(selected)->PrepareTwoColour(CoreColour(Qt::black), CoreColour(kSelectedMenuFill),
+        content_->set.MenuItemAt(selected)->PrepareTwoColour(CoreColour(Qt::black), CoreColour(look::kSelectedMenuFill),
                                                         Scope::Self);
     content_->set.selectedMenuItem = selected;
 
@@ -639,12 +496,10 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
 
 bool MainWindow::InPlayZone(const ContentItem& item, int x, int y) const
 {
-    const WidthScale scale = Scaling();
-    const int markerLeft = scale.Scale(75) - scale.ScaleDown(60);
-    const int markerTop = scale.Scale(50) + scale.Scale(10) + scale.Scale(10);
     const int markerWidth = scaledSoundMarker_ ? scaledSoundMarker_->Width() : 0;
     const int markerHeight = scaledSoundMarker_ ? scaledSoundMarker_->Height() : 0;
-    return layout::ItemPlayZone(markerLeft, markerTop, markerWidth, markerHeight, item.width).Contains(x, y);
+    return layout::ItemTileGeometry(Scaling(), markerWidth, markerHeight, item.width, item.height)
+        .playZone.Contains(x, y);
 }
 
 void MainWindow::OnCentreItemClick(int index, bool changed, int x, int y)
@@ -674,7 +529,7 @@ void MainWindow::OnStartStopClicked()
 {
     repeat_->Toggle();
     startStopLabel_->setText(repeat_->IsOn() ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? kRepeatOnPanel : kWindowColour);
+    WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
 }
 
 void MainWindow::OnPauseChanged()
@@ -691,8 +546,8 @@ void MainWindow::OnVolumeChanged()
 void MainWindow::SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered)
 {
     for (QLabel* label : labels)
-        WidgetColours::SetText(*label, entered ? kHoverText : kButtonText);
-    WidgetColours::SetBackground(panel, entered ? kHoverPanel : kWindowColour);
+        WidgetColours::SetText(*label, entered ? look::kHoverText : look::kButtonText);
+    WidgetColours::SetBackground(panel, entered ? look::kHoverPanel : look::kWindow);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -110,8 +110,6 @@ private:
     void PrepareItemsOnIdle(bool& done);
 
     void PaintTitle();
-    void DrawMenuItem(QPainter& canvas, const QRect& rect, int index, bool selected);
-    void DrawCentreItem(QPainter& canvas, const QRect& rect, int index, bool selected);
 
     void OnMenuItemClick(int index, bool changed);
     void OnCentreItemClick(int index, bool changed, int x, int y);

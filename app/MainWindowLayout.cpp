@@ -4,22 +4,22 @@
 
 namespace velmora::app::layout {
 
-std::vector<TileRect> MenuTiles(const std::vector<bool>& indented, std::int32_t panelWidth)
+std::vector<Rect> MenuTiles(const std::vector<bool>& indented, std::int32_t panelWidth)
 {
-    std::vector<TileRect> tiles;
+    std::vector<Rect> tiles;
     tiles.reserve(indented.size());
     std::int32_t y = 0;
     for (const bool isIndented : indented) {
-        const TileRect tile = isIndented
-                                  ? TileRect{kMenuIndent, y, panelWidth - kMenuIndent, kIndentedMenuTileHeight}
-                                  : TileRect{0, y, panelWidth, kPlainMenuTileHeight};
+        const Rect tile = isIndented
+                                  ? Rect{kMenuIndent, y, panelWidth - kMenuIndent, kIndentedMenuTileHeight}
+                                  : Rect{0, y, panelWidth, kPlainMenuTileHeight};
         tiles.push_back(tile);
         y += tile.height;
     }
     return tiles;
 }
 
-TileRect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelWidth, std::int32_t tileHeight)
+Rect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelWidth, std::int32_t tileHeight)
 {
     // Products are taken in 64 bits: a panel is never wide enough to
     // overflow, but nothing here has to rely on that.
@@ -46,7 +46,7 @@ TileRect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t pa
         break;
     }
     const std::int64_t y = static_cast<std::int64_t>(index / 2) * tileHeight;
-    return TileRect{static_cast<std::int32_t>(x), static_cast<std::int32_t>(std::min<std::int64_t>(y, INT32_MAX)),
+    return Rect{static_cast<std::int32_t>(x), static_cast<std::int32_t>(std::min<std::int64_t>(y, INT32_MAX)),
                     static_cast<std::int32_t>(width), tileHeight};
 }
 
@@ -77,10 +77,24 @@ Rect MainWindowPlacement(const Rect& workArea)
                 height};
 }
 
-PlayZone ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
-                      std::int32_t markerHeight, std::int32_t pictureWidth)
+Rect ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
+                  std::int32_t markerHeight, std::int32_t pictureWidth)
 {
-    return PlayZone{markerLeft, markerTop - 10, markerLeft + markerWidth + pictureWidth, markerTop + markerHeight + 10};
+    return Rect{markerLeft, markerTop - 10, markerWidth + pictureWidth, markerHeight + 20};
+}
+
+ItemTile ItemTileGeometry(const WidthScale& scale, std::int32_t markerWidth, std::int32_t markerHeight,
+                          std::int32_t pictureWidth, std::int32_t pictureHeight)
+{
+    ItemTile tile;
+    tile.captionLeft = scale.Scale(80);
+    tile.captionTop = scale.Scale(5);
+    tile.picture = Rect{scale.Scale(75), scale.Scale(50) + scale.Scale(10), pictureWidth, pictureHeight};
+    // The marker hangs left of the picture, a little lower than its top.
+    tile.marker = Rect{tile.picture.left - scale.ScaleDown(60), tile.picture.top + scale.Scale(10), markerWidth,
+                       markerHeight};
+    tile.playZone = ItemPlayZone(tile.marker.left, tile.marker.top, markerWidth, markerHeight, pictureWidth);
+    return tile;
 }
 
 std::int32_t PauseTicks(std::int32_t position, std::uint32_t intervalMs)

@@ -4,17 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/Rect.h"
+#include "app/WidthScale.h"
+
 namespace velmora::app {
-
-// A tile's rectangle in a list's content coordinates.
-struct TileRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const TileRect&, const TileRect&) = default;
-};
 
 // The pure geometry of the main window: tile layouts, the title text, the
 // window's place on the desktop, the play zone of an item tile and the
@@ -27,23 +20,14 @@ inline constexpr std::int32_t kMenuIndent = 36;
 
 // One column of group tiles: plain tiles span the panel, indented ones
 // start 36 pixels in and are lower.
-std::vector<TileRect> MenuTiles(const std::vector<bool>& indented, std::int32_t panelWidth);
+std::vector<Rect> MenuTiles(const std::vector<bool>& indented, std::int32_t panelWidth);
 
 // Item `index` of the group at `groupIndex` in two columns of a panel
 // `panelWidth` wide. Groups 0, 4 and 11 split the columns unevenly.
-TileRect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelWidth, std::int32_t tileHeight);
+Rect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelWidth, std::int32_t tileHeight);
 
 // A group's name as its title bar shows it: the first "- " removed.
 std::string TitleText(std::string name);
-
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 inline constexpr std::int32_t kMinimumWidth = 754;
 inline constexpr std::int32_t kMinimumHeight = 450;
@@ -53,18 +37,23 @@ inline constexpr std::int32_t kMinimumHeight = 450;
 // minimum size; centred in the work area.
 Rect MainWindowPlacement(const Rect& workArea);
 
-// Whether (x, y), relative to an item tile's top-left corner, lies on the
-// sound marker or the picture to its right (with 10 pixels above and below).
-struct PlayZone {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
+// The zone of an item tile whose click plays the word: the sound marker and
+// the picture to its right, with 10 pixels above and below the marker.
+Rect ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
+                  std::int32_t markerHeight, std::int32_t pictureWidth);
 
-    bool Contains(std::int32_t x, std::int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+// Where the parts of an item tile lie, relative to the tile's top-left
+// corner, at the window's scale: drawing, the click test and the tests all
+// take them from here.
+struct ItemTile {
+    std::int32_t captionLeft = 0;  // the caption's top-left corner
+    std::int32_t captionTop = 0;
+    Rect marker;
+    Rect picture;
+    Rect playZone;
 };
-PlayZone ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
-                      std::int32_t markerHeight, std::int32_t pictureWidth);
+ItemTile ItemTileGeometry(const WidthScale& scale, std::int32_t markerWidth, std::int32_t markerHeight,
+                          std::int32_t pictureWidth, std::int32_t pictureHeight);
 
 // Ticks of the repeat timer in the pause after a clip: position x 100 ms
 // over the timer interval.

@@ -351,9 +351,9 @@ TEST(HelpWindow, HugeGapsAndTallPagesLayOutWithoutOverflow)
     // A hundred pages of 1200 x 30000 with gaps of 2^31 - 1: the column is
     // far taller than 32 bits can say.
     const std::vector<layout::HelpPageExtent> pages(100, {INT32_MAX, 30000});
-    const std::vector<TileRect> tiles = layout::HelpPageTiles(pages, 577);
+    const std::vector<Rect> tiles = layout::HelpPageTiles(pages, 577);
     ASSERT_EQ(tiles.size(), 102u);
-    EXPECT_EQ(tiles[0], (TileRect{0, 0, 577, 20}));
+    EXPECT_EQ(tiles[0], (Rect{0, 0, 577, 20}));
     EXPECT_EQ(tiles[1].top, INT32_MAX);
     for (std::size_t i = 1; i < tiles.size(); ++i) {
         EXPECT_GE(tiles[i].top, tiles[i - 1].top) << i;
@@ -361,7 +361,7 @@ TEST(HelpWindow, HugeGapsAndTallPagesLayOutWithoutOverflow)
     }
     EXPECT_EQ(tiles.back().height, 60);
     // Negative gaps may move pages up, never wrap.
-    const std::vector<TileRect> negative = layout::HelpPageTiles({{INT32_MIN, 100}, {INT32_MIN, 100}}, 100);
+    const std::vector<Rect> negative = layout::HelpPageTiles({{INT32_MIN, 100}, {INT32_MIN, 100}}, 100);
     EXPECT_EQ(negative[2].top, INT32_MIN);
 
     struct Row {

@@ -36,7 +36,7 @@ TEST(WidthScaleTest, ItemScaleIsCutToFiveDecimalsAndNeverAboveOne)
 TEST(MainWindowLayoutTest, MenuTilesStackPlainAndIndentedGroups)
 {
     const auto tiles = layout::MenuTiles({false, true, false, true, true}, 181);
-    const std::vector<TileRect> expected = {
+    const std::vector<Rect> expected = {
         {0, 0, 181, 52}, {36, 52, 145, 38}, {0, 90, 181, 52}, {36, 142, 145, 38}, {36, 180, 145, 38}};
     EXPECT_EQ(tiles, expected);
 }
@@ -47,7 +47,7 @@ TEST(MainWindowLayoutTest, CentreColumnsPerGroup)
         std::int32_t group;
         std::int32_t index;
         std::int32_t panelWidth;
-        TileRect tile;
+        Rect tile;
     };
     // Tile height 100 throughout; panel widths as the window gives them at
     // W = 800 (545) and W = 1100 (845).
@@ -73,8 +73,8 @@ TEST(MainWindowLayoutTest, TitleLosesOnlyTheFirstDashSpace)
 TEST(MainWindowLayoutTest, PlacementStepsWithTheWorkArea)
 {
     struct Row {
-        layout::Rect workArea;
-        layout::Rect window;
+        Rect workArea;
+        Rect window;
     };
     const Row rows[] = {
         {{0, 0, 1920, 1080}, {410, 40, 1100, 1000}},

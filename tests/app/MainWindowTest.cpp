@@ -84,8 +84,9 @@ struct Rig : test::NeedsGuiApplication {
 
     QPoint PlayZonePoint() const
     {
-        const WidthScale scale = window->Scaling();
-        return {scale.Scale(75) - scale.ScaleDown(60) + 2, scale.Scale(50) + 2 * scale.Scale(10) + 2};
+        const Bitmap& marker = *window->ScaledSoundMarker();
+        const layout::ItemTile tile = layout::ItemTileGeometry(window->Scaling(), marker.Width(), marker.Height(), 0, 0);
+        return {tile.marker.left + 2, tile.marker.top + 2};
     }
 
     int Plays() const { return static_cast<int>(output.Played().size()); }
