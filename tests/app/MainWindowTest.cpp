@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
@@ -16,6 +17,7 @@
 #include "support/FakeAudioOutput.h"
 #include "support/GuiApplication.h"
 #include "support/TestContent.h"
+#include "toolkit/BitmapImage.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
@@ -292,6 +294,56 @@ TEST(MainWindowTest, ThePlayZonePlaysOnceAndNotWhileRepeating)
     EXPECT_EQ(rig.Plays(), 3) << "repetition plays the selected item at once";
     rig.ClickCentre(0, zone.x(), zone.y());
     EXPECT_EQ(rig.Plays(), 3) << "no extra playback while repeating";
+}
+
+// Where the canvas holds `marker` pixel for pixel inside `area`: the top-left
+// corner of the marker as painted, or none.
+std::optional<QPoint> FindPainted(const QImage& canvas, const QImage& marker, const QRect& area)
+{
+    const QImage image = canvas.convertToFormat(QImage::Format_RGB32);
+    const QImage wanted = marker.convertToFormat(QImage::Format_RGB32);
+    const auto matchesAt = [&](int left, int top) {
+        for (int y = 0; y < wanted.height(); ++y)
+            for (int x = 0; x < wanted.width(); ++x)
+                if (image.pixel(left + x, top + y) != wanted.pixel(x, y))
+                    return false;
+        return true;
+    };
+    for (int top = area.top(); top + wanted.height() <= area.bottom() + 1; ++top)
+        for (int left = area.left(); left + wanted.width() <= area.right() + 1; ++left)
+            if (matchesAt(left, top))
+                return QPoint(left, top);
+    return std::nullopt;
+}
+
+TEST(MainWindowTest, TheMarkerAsPaintedIsWhereItsClickPlays)
+{
+    Rig rig(Groups(1));
+    const TileList::Tile& tile = rig.window->CentreList().Item(0);
+    const QImage marker = BitmapImage::View(*rig.window->ScaledSoundMarker());
+    const std::optional<QPoint> found =
+        FindPainted(rig.CentreImage(), marker, QRect(tile.left, tile.top, tile.width, tile.height));
+    ASSERT_TRUE(found) << "no sound marker painted in the first tile";
+    // The marker's own pixels play, and so do 10 pixels above and below it.
+    const QPoint painted = *found - QPoint(tile.left, tile.top);
+    const int centreX = painted.x() + marker.width() / 2;
+    struct Row {
+        const char* where;
+        int y;
+        bool plays;
+    };
+    const Row rows[] = {
+        {"the centre", painted.y() + marker.height() / 2, true},
+        {"10 pixels above", painted.y() - 10, true},
+        {"11 pixels above", painted.y() - 11, false},
+        {"10 pixels below", painted.y() + marker.height() + 9, true},
+        {"11 pixels below", painted.y() + marker.height() + 10, false},
+    };
+    for (const Row& row : rows) {
+        const int before = rig.Plays();
+        rig.ClickCentre(0, centreX, row.y);
+        EXPECT_EQ(rig.Plays() - before, row.plays ? 1 : 0) << row.where;
+    }
 }
 
 TEST(MainWindowTest, AGroupChangeSendsARunningRepetitionToIdle)
