@@ -40,8 +40,16 @@ public:
         std::string error;
         if (!ListFileTree(content_, tree, error))
             return Problem(error);
-        if (std::find(tree.files.begin(), tree.files.end(), fs::path(kContentFileName)) == tree.files.end())
+        // The program finds its content file in any letter case; the exact name wins.
+        const auto named = [&tree](auto same) { return std::find_if(tree.files.begin(), tree.files.end(), same); };
+        auto found = named([](const fs::path& file) { return file == kContentFileName; });
+        if (found == tree.files.end())
+            found = named([](const fs::path& file) {
+                return !file.has_parent_path() && SameNameIgnoringCase(file.string(), std::string(kContentFileName));
+            });
+        if (found == tree.files.end())
             return Problem((content_ / kContentFileName).string() + ": missing; this is not a content directory");
+        contentFile_ = *found;
         for (const fs::path& folder : tree.folders)
             fs::create_directories(out_ / folder);
         for (const fs::path& file : tree.files)
@@ -67,7 +75,7 @@ private:
         }
         const ContentFolder folder = FolderOf(relative);
         const std::string extension = LowerExtension(relative);
-        if (relative == kContentFileName)
+        if (relative == contentFile_)
             Write(relative, "menl.txt", ContentTextToUtf8(bytes));
         else if (folder == ContentFolder::Pictures && extension == "tbb")
             Picture(relative, bytes);
@@ -123,6 +131,7 @@ private:
 
     fs::path content_;
     fs::path out_;
+    fs::path contentFile_;
     bool ok_ = true;
     std::map<std::u32string, fs::path> made_;
 };
