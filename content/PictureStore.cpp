@@ -8,7 +8,7 @@
 #include <system_error>
 #include <thread>
 
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 #include "core/TextEncoding.h"
 
 namespace velmora {

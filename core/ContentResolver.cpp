@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
+#include "core/FileStream.h"
 #include "core/TextEncoding.h"
 
 namespace velmora {

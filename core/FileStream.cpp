@@ -101,6 +101,11 @@ LoadError RegularFileStatus(const std::string& path)
     return KindError(info, FileKinds::RegularOnly);
 }
 
+bool IsExistingFile(const std::string& path)
+{
+    return RegularFileStatus(path) == LoadError::None;
+}
+
 namespace {
 
 // Above this a cap is not reserved up front; no caller reads that much.

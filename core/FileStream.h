@@ -45,6 +45,9 @@ private:
 // link to one), otherwise the reason it is not read.
 LoadError RegularFileStatus(const std::string& path);
 
+// True when the path names a regular file or a link to one.
+bool IsExistingFile(const std::string& path);
+
 // Reads the file at `path` (a Linux path) from its start, stopping after
 // `maxBytes` bytes; a caller that must refuse larger files asks for one byte
 // more than it accepts and looks at the size. Returns false, with `bytes`

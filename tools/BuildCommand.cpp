@@ -12,7 +12,7 @@
 #include "content/ContentLayout.h"
 #include "content/ContentSet.h"
 #include "content/PictureFit.h"
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 #include "core/TextEncoding.h"
 #include "sound/ClipFile.h"
 #include "tools/ClipCheck.h"

@@ -9,7 +9,7 @@
 #include "content/ContentLayout.h"
 #include "content/ContentLoad.h"
 #include "content/PictureStore.h"
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 #include "core/ContentResolver.h"
 #include "core/FileStream.h"
 #include "core/TextEncoding.h"

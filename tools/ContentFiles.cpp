@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "content/ContentLayout.h"
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 
 namespace velmora::tool {
 

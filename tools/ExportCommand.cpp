@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "content/ContentLayout.h"
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 #include "core/MemoryStream.h"
 #include "sound/ClipFile.h"
 #include "tools/Commands.h"

@@ -11,6 +11,7 @@
 
 #include "content/ContentError.h"
 #include "content/ContentSet.h"
+#include "core/ContentName.h"
 #include "core/ContentPath.h"
 #include "core/ContentResolver.h"
 #include "core/FileStream.h"

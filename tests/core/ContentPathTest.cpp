@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/ContentName.h"
 #include "core/ContentPath.h"
 #include "support/TestFiles.h"
 
