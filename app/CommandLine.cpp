@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "content/ContentLayout.h"
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 
 namespace velmora::app {
 

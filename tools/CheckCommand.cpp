@@ -10,6 +10,7 @@
 #include "content/ContentLoad.h"
 #include "content/PictureStore.h"
 #include "core/ContentName.h"
+#include "core/ContentPath.h"
 #include "core/ContentResolver.h"
 #include "core/FileStream.h"
 #include "core/TextEncoding.h"

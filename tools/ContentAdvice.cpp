@@ -1,7 +1,7 @@
 #include "tools/ContentAdvice.h"
 
 #include "content/ContentLayout.h"
-#include "core/ContentPath.h"
+#include "core/ContentName.h"
 #include "core/TextEncoding.h"
 
 #include <set>
