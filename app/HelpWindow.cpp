@@ -404,6 +404,7 @@ void HelpWindow::BuildPagesOnIdle(bool& done)
         QCoreApplication::processEvents();
     }
     ContentItem& page = Page(i);
+    page.pixelRatio = static_cast<float>(pagePanel_->devicePixelRatioF());
     page.Prepare(Scope::Tree);
     page.ConvertBitmapToGrey(Scope::Tree);
     if (contrastBox_->isChecked()) {
@@ -428,11 +429,8 @@ void HelpWindow::DrawPage(QPainter& canvas, const QRect& rect, int index)
     const int y = rect.top();
     const QRect area(x, y, page.width, page.height);
     if (page.bitmap != nullptr && !page.bitmap->Empty()) {
-        const QImage image = BitmapImage::View(*page.bitmap);
-        if (page.prepared)
-            canvas.drawImage(QPoint(x, y), image);
-        else
-            canvas.drawImage(area, image);
+        // Prepared at the screen's pixels, or stale and stretched.
+        canvas.drawImage(area, BitmapImage::View(*page.bitmap));
         return;
     }
     if (page.bitmap != nullptr)

@@ -362,7 +362,12 @@ void MainWindow::PrepareMenuPictures()
 {
     const Colour black = CoreColour(Qt::black);
     const Colour window = CoreColour(look::kWindow);
+    const auto ratio = static_cast<float>(devicePixelRatioF());
     for (const auto& group : content_->set.menuItems) {
+        group->pixelRatio = ratio;
+        group->title.pixelRatio = ratio;
+        for (const auto& entry : group->title.children)
+            entry->pixelRatio = ratio;
         if ((group->flags & kHasPicture) != 0) {
             group->SetScale(Scope::Self, kMenuPictureScale);
             group->Prepare(Scope::Self);
@@ -438,6 +443,7 @@ void MainWindow::PrepareItemsOnIdle(bool& done)
         IdleSlot::Clear();
         return;
     }
+    (*pending)->pixelRatio = static_cast<float>(centrePanel_->devicePixelRatioF());
     (*pending)->Prepare(Scope::Tree);
     centreList_->Paint();
     centrePanel_->update();
@@ -451,7 +457,8 @@ void MainWindow::PaintTitle()
     QImage& image = titleCanvas_->Image();
     QPainter painter(&image);
     titleCanvas_->Begin(painter);
-    painting::PaintTitle(painter, image.rect(), SelectedGroup(), Scaling());
+    painting::PaintTitle(painter, QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), SelectedGroup(),
+                         Scaling());
 }
 
 // --- Selection, playback, repetition, volume ---

@@ -44,6 +44,20 @@ int WidthOf(const Bitmap* bitmap)
     return bitmap != nullptr ? bitmap->Width() : 0;
 }
 
+// An item's prepared picture at its display size: the bitmap may hold more
+// pixels than that, on a denser screen.
+void DrawItemPicture(QPainter& painter, int x, int y, const ContentItem& item)
+{
+    if (item.bitmap != nullptr && !item.bitmap->Empty())
+        painter.drawImage(QRect(x, y, item.width, item.height), BitmapImage::View(*item.bitmap));
+}
+
+// The width an item's picture takes in the window; 0 without one.
+int DisplayWidth(const ContentItem& item)
+{
+    return item.bitmap != nullptr ? item.width : 0;
+}
+
 }  // namespace
 
 void PaintTitle(QPainter& painter, const QRect& area, const MenuGroup* group, const WidthScale& scale)
@@ -61,7 +75,7 @@ void PaintTitle(QPainter& painter, const QRect& area, const MenuGroup* group, co
     painter.drawText(area, flags, text);
 
     if ((group->flags & kHasPicture) != 0)
-        DrawBitmap(painter, (area.width() - WidthOf(group->title.bitmap.get())) / 2, 44, group->title.bitmap.get());
+        DrawItemPicture(painter, (area.width() - DisplayWidth(group->title)) / 2, 44, group->title);
 
     if (group->title.ChildCount() == 0)
         return;
@@ -71,14 +85,14 @@ void PaintTitle(QPainter& painter, const QRect& area, const MenuGroup* group, co
     const QString firstName = look::Text(first.name);
     DrawTextAt(painter, 8, 46, firstName);
     int x = 8 + metrics.horizontalAdvance(firstName) + 8;
-    DrawBitmap(painter, x, 44, first.bitmap.get());
-    x = x + 3 * scale.ScaleDown(60) + WidthOf(first.bitmap.get()) - 80;
+    DrawItemPicture(painter, x, 44, first);
+    x = x + 3 * scale.ScaleDown(60) + DisplayWidth(first) - 80;
     if (group->title.ChildCount() < 2)
         return;
     const ContentItem& second = *group->title.ChildAt(1);
     const QString secondName = look::Text(second.name);
     DrawTextAt(painter, x, 46, secondName);
-    DrawBitmap(painter, x + metrics.horizontalAdvance(secondName) + 8, 44, second.bitmap.get());
+    DrawItemPicture(painter, x + metrics.horizontalAdvance(secondName) + 8, 44, second);
 }
 
 void DrawMenuTile(QPainter& canvas, const QRect& rect, const MenuGroup& group, bool selected)
@@ -90,8 +104,8 @@ void DrawMenuTile(QPainter& canvas, const QRect& rect, const MenuGroup& group, b
     if (selected)
         canvas.fillRect(rect, look::kSelectedMenuFill);
     if ((group.flags & kHasPicture) != 0 && group.bitmap) {
-        DrawBitmap(canvas, left + (rect.width() - group.bitmap->Width()) / 2,
-                   top + (rect.height() - group.bitmap->Height()) / 2, group.bitmap.get());
+        DrawItemPicture(canvas, left + (rect.width() - group.width) / 2, top + (rect.height() - group.height) / 2,
+                        group);
     } else {
         canvas.drawText(QRect(left, top + 3, rect.width(), rect.height() - 5),
                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, look::Text(group.name));
@@ -123,10 +137,9 @@ void DrawItemTile(QPainter& canvas, const QRect& rect, const ContentItem& item, 
     const QRect pictureRect(left + tile.picture.left, top + tile.picture.top, tile.picture.width, tile.picture.height);
     if (!item.bitmap) {
         canvas.fillRect(pictureRect, look::kNoPictureFill);
-    } else if (item.prepared) {
-        DrawBitmap(canvas, pictureRect.left(), pictureRect.top(), item.bitmap.get());
     } else if (!item.bitmap->Empty()) {
-        // A picture from an earlier size, shown stretched until it is prepared again.
+        // Prepared at the screen's pixels, or a picture from an earlier size
+        // shown stretched until it is prepared again.
         canvas.drawImage(pictureRect, BitmapImage::View(*item.bitmap));
     }
 }

@@ -12,6 +12,19 @@
 #include "graphics/ToneCurve.h"
 
 namespace velmora {
+namespace {
+
+// A display length in device pixels, rounded to the nearest; a ratio that
+// is not a positive number counts as 1.
+std::int32_t DevicePixels(std::int32_t length, float ratio)
+{
+    if (!(ratio > 0.0f))
+        return length;
+    const double pixels = std::round(static_cast<double>(length) * ratio);
+    return static_cast<std::int32_t>(std::clamp(pixels, double{INT32_MIN}, double{INT32_MAX}));
+}
+
+}  // namespace
 
 // Members go in reverse order of declaration: the children (through their
 // virtual destructors) before the item's own bitmap, picture and names.
@@ -93,7 +106,7 @@ void ContentItem::SetScale(Scope scope, float scale)
 
 void ContentItem::Render(std::unique_ptr<Bitmap> picture)
 {
-    PrepareBitmap24(bitmap, width, height);
+    PrepareBitmap24(bitmap, DevicePixels(width, pixelRatio), DevicePixels(height, pixelRatio));
     StretchBitmap(bitmap.get(), picture.get());
     prepared = true;
 }

@@ -48,7 +48,8 @@ public:
     // A size change clears `prepared`.
     virtual void SetScale(Scope scope, float scale);
     // Renders the picture in grey and resamples it into `bitmap` at the
-    // display size (items with kHasPicture only), always, prepared or not.
+    // display size times `pixelRatio` (items with kHasPicture only), always,
+    // prepared or not.
     virtual void Prepare(Scope scope);
     // As Prepare, with background (0) in `colour0` and ink (255) in `colour255`.
     virtual void PrepareTwoColour(Colour colour0, Colour colour255, Scope scope);
@@ -77,8 +78,13 @@ public:
     std::uint8_t flags = 0;
     std::unique_ptr<Bitmap> bitmap;
     bool prepared = false;
+    // The display size, in the window's (logical) pixels.
     std::int32_t width = 0;
     std::int32_t height = 0;
+    // Device pixels per display pixel that this item's bitmap is prepared at:
+    // on a screen of twice the density the picture is resampled from its
+    // source at twice the size, not enlarged afterwards.
+    float pixelRatio = 1.0f;
     std::int32_t value = 0;
     std::vector<std::unique_ptr<ContentItem>> children;
 

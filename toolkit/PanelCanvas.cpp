@@ -58,14 +58,18 @@ void PanelCanvas::FollowPanelSize()
 {
     if (!panel_)
         return;
-    const QSize size = panel_->size();
-    if (image_.size() == size)
+    // At the screen's own pixels: text and pictures drawn through a painter
+    // in the panel's coordinates come out at the device's resolution.
+    const qreal ratio = panel_->devicePixelRatioF();
+    const QSize size = panel_->size() * ratio;
+    if (image_.size() == size && image_.devicePixelRatio() == ratio)
         return;
     QImage resized(size, QImage::Format_RGB32);
     if (resized.isNull()) {
         image_ = QImage();
         return;
     }
+    resized.setDevicePixelRatio(ratio);
     resized.fill(panel_->palette().color(panel_->backgroundRole()));
     if (!image_.isNull()) {
         QPainter painter(&resized);
@@ -80,8 +84,9 @@ void PanelCanvas::CopyToScreen(const QPaintEvent& event)
     FollowPanelSize();
     QPainter painter(panel_);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const qreal ratio = image_.devicePixelRatio();
     for (const QRect& dirty : event.region())
-        painter.drawImage(dirty.topLeft(), image_, dirty);
+        painter.drawImage(dirty, image_, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }
 
 void PanelCanvas::Notify(const Notification& handler, const char* where)

@@ -20,7 +20,7 @@ namespace velmora {
 // with no background erase, so a repaint after an overlap costs one copy and
 // never flickers.
 //
-// The picture is RGB32 and always the panel's size: a resize keeps the
+// The picture is RGB32 and always the panel's size, at the screen's pixels: a resize keeps the
 // overlap and fills new area with the panel's colour. The canvas sees the
 // panel's events through an event filter; as the most recently installed
 // filter it runs before handlers installed earlier (earlier filters, the
@@ -41,7 +41,8 @@ public:
     // The panel, or null once it has been destroyed.
     QWidget* Panel() const { return panel_; }
 
-    // The picture to draw on. A hidden panel gets no resize events from Qt
+    // The picture to draw on, in the panel's coordinates; it holds the
+    // screen's pixels (its device pixel ratio is the panel's). A hidden panel gets no resize events from Qt
     // until it is shown; asking for the picture delivers such a pending resize
     // first, through the panel's usual handlers, so the picture and every
     // handler agree with the panel's current size.

@@ -126,6 +126,37 @@ TEST(ContentItemDisplay, PrepareRendersGreyAtTheDisplaySize)
     EXPECT_EQ(item->bitmap->ScanLine(3)[9], 120);
 }
 
+// On a denser screen the picture is resampled from its source at the device
+// size, so its detail survives; the display size stays as it was.
+TEST(ContentItemDisplay, PrepareRendersAtTheDevicePixels)
+{
+    struct Row {
+        float ratio;
+        int width;
+        int height;
+    };
+    const Row rows[] = {{1.0f, 20, 10}, {2.0f, 40, 20}, {1.5f, 30, 15}, {0.0f, 20, 10}, {-2.0f, 20, 10}};
+    for (const Row& row : rows) {
+        // Columns alternating between no ink and full ink.
+        auto item = PictureItem(40, 20, [](int col, int) { return col % 2 == 0 ? 0 : 255; });
+        item->SetScale(Scope::Self, 0.5f);
+        item->pixelRatio = row.ratio;
+        item->Prepare(Scope::Self);
+        EXPECT_EQ(item->width, 20) << row.ratio;
+        ASSERT_NE(item->bitmap, nullptr);
+        EXPECT_EQ(item->bitmap->Width(), row.width) << row.ratio;
+        EXPECT_EQ(item->bitmap->Height(), row.height) << row.ratio;
+    }
+    // At twice the density the source's single-pixel columns are kept.
+    auto item = PictureItem(40, 20, [](int col, int) { return col % 2 == 0 ? 0 : 255; });
+    item->SetScale(Scope::Self, 0.5f);
+    item->pixelRatio = 2.0f;
+    item->Prepare(Scope::Self);
+    const std::uint8_t* line = item->bitmap->ScanLine(5);
+    EXPECT_NE(line[0], line[3]);
+    EXPECT_EQ(line[0], line[6]);
+}
+
 TEST(ContentItemDisplay, ItemsWithoutPictureOrImage)
 {
     auto plain = FlatItem(8, 8, 1);

@@ -3,12 +3,14 @@
 # on 1280 x 1024 and 1024 x 768 screens, every window's whole size and place
 # (frame included) and its title bar on the screen, and its icon; the splash
 # painted while a large content set loads; the volume kept across starts and
-# a corrupt configuration. Each screen is an Xvfb server of its own.
+# a corrupt configuration; item pictures at the screen's pixels at twice the
+# density. Each screen is an Xvfb server of its own.
 #   desktop.sh VELMORA VELMORA_CONTENT
 set -euo pipefail
 shopt -s inherit_errexit
 program=$(realpath "$1")
 tool=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -208,7 +210,8 @@ for _ in 1 2; do
   pids+=($!)
 done
 (cd "$work/large" && exec taskset -c 0 nice -n 10 "$program") >"$work/large.log" 2>&1 &
-pids+=($!)
+started=$!
+pids+=("$started")
 splash=$(visible_window "Velmora Demo Splash" 30)
 [ -n "$splash" ] || fail "no splash: $(cat "$work/large.log")"
 sleep 0.5  # time to paint, which the load must not hold up
@@ -221,5 +224,22 @@ pixel() { convert "$work/splash.png" -format "%[pixel:p{$1,$2}]" info:; }
 [ "$(pixel $((x + 4)) $((y + 4)))" = "srgb(97,72,149)" ] || fail "no frame band: $(pixel $((x + 4)) $((y + 4)))"
 [ "$(pixel $((x + 200)) $((y + 100)))" = "srgb(43,0,85)" ] || fail "no background: $(pixel $((x + 200)) $((y + 100)))"
 [ -n "$(visible_window "$caption" 60)" ] || fail "the large set never showed the main window: $(cat "$work/large.log")"
+kill -9 "$started"
+wait "$started" 2>/dev/null || true
+
+echo "== at twice the density, item pictures have detail finer than 2 x 2 blocks"
+start_display 2560x2048
+export QT_SCALE_FACTOR=2
+start_program "$work/demo" "$work/hidpi.log"
+main=$(visible_window "$caption" 20)
+[ -n "$main" ] || fail "no main window at twice the density: $(cat "$work/hidpi.log")"
+sleep 1  # the item pictures are prepared in idle time
+import -window root "$work/hidpi.png"
+# 60 x 60 screen pixels inside the first item's picture (the demo's cat),
+# at even screen coordinates like every window pixel at this density.
+read -r x y w h <<<"$(client_rect "$main")"
+fine=$(convert "$work/hidpi.png" -crop "60x60+$((x + 800))+$((y + 400))" +repage -depth 8 rgb:- |
+  /usr/bin/python3 "$here/fine_blocks.py" 60 60)
+[ "$fine" -ge 50 ] || fail "only $fine of 900 blocks of 2 x 2 pixels show detail"
 
 echo "passed"
