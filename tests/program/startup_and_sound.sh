@@ -54,9 +54,12 @@ wait_exit() {
   wait "$1" || status=$?
 }
 
-# Starts the program in DIR with its output in LOG; its pid goes to $started.
-start_program() {  # DIR LOG
-  (cd "$1" && exec "$program") >"$2" 2>&1 &
+# Starts the program in DIR, with ARGS, with its output in LOG; its pid goes
+# to $started.
+start_program() {  # DIR LOG [ARGS...]
+  local dir=$1 log=$2
+  shift 2
+  (cd "$dir" && exec "$program" "$@") >"$log" 2>&1 &
   started=$!
   pids+=("$started")
 }
@@ -149,9 +152,9 @@ wait_exit "$second" 10
 kill -9 "$loading"
 wait "$loading" 2>/dev/null || true
 
-echo "== unreadable content: one box over the splash, then exit 1"
+echo "== unreadable content, named on the command line: one box over the splash, then exit 1"
 mkdir -p "$work/broken/menl.dat"
-start_program "$work/broken" "$work/broken.log"; broken=$started
+start_program "$work/empty" "$work/broken.log" "$work/broken"; broken=$started
 boxes=$(find_windows "Błąd" 20)
 [ "$(echo "$boxes" | grep -c .)" = 1 ] || fail "expected exactly one box, found: $boxes; $(cat "$work/broken.log")"
 [ -n "$(find_windows "Velmora Demo Splash" 1)" ] || fail "the splash is gone"
