@@ -3,7 +3,10 @@
 # window's first paint under Xvfb, against the floor (an empty Qt Widgets
 # window of the main window's size). Prints the median of RUNS starts per
 # line and its ratio to the floor's median; ratios, not times, compare
-# across machines and loads.
+# across machines and loads. A second table gives the processor time each
+# program had used by then (all its threads): on a busy machine the elapsed
+# times mostly say how long a program waited for a core, this one how much
+# work it did.
 #
 #   bench/startup.sh [BUILD_DIR]     # default build/release; RUNS=6 by default
 #
@@ -38,7 +41,7 @@ probe="$build/bench/startup_probe"
 main_title="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)"
 splash_title="Velmora Demo Splash"
 
-# Prints the probe's milliseconds, one per window, on one line.
+# Prints the probe's "elapsed/cpu" milliseconds, one pair per window, on one line.
 start() {  # DIR WINDOW... -- PROGRAM
     local dir=$1
     shift
@@ -48,7 +51,7 @@ start() {  # DIR WINDOW... -- PROGRAM
     # Each start has its own runtime directory: a fresh single-instance lock.
     local xdg
     xdg=$(mktemp -d -p "$runtime")
-    (cd "$dir" && XDG_RUNTIME_DIR="$xdg" "$probe" "${windows[@]}" -- "$@" 2>/dev/null) | cut -f2 | paste -sd' '
+    (cd "$dir" && XDG_RUNTIME_DIR="$xdg" "$probe" "${windows[@]}" -- "$@" 2>/dev/null) | awk -F'\t' '{ print $2 "/" $3 }' | paste -sd' '
 }
 
 declare -a floor demo_main demo_splash synthetic_main
@@ -75,23 +78,35 @@ median() {
 }
 
 for v in "${floor[@]}" "${demo_main[@]}" "${demo_splash[@]}" "${synthetic_main[@]}"; do
-    if [ "$v" = never ] || [ -z "$v" ]; then
+    case "$v" in
+    */*[0-9]) ;;
+    *)
         echo "a window was never painted (a failed start?)" >&2
         exit 1
-    fi
+        ;;
+    esac
 done
 
-floor_median=$(median "${floor[@]}")
-row() {  # WHAT GOAL SAMPLES...
-    local what=$1 goal=$2
-    shift 2
-    local m
-    m=$(median "$@")
-    printf '| %-58s | %8.1f | %5.2fx | %-7s | %s\n' "$what" "$m" "$(echo "$m / $floor_median" | bc -l)" "$goal" "$*"
+# field 1: elapsed, field 2: processor time
+table() {  # FIELD TITLE
+    local field=$1
+    pick() { printf '%s\n' "$@" | cut -d/ -f"$field"; }
+    local floor_median
+    floor_median=$(median $(pick "${floor[@]}"))
+    row() {  # WHAT GOAL SAMPLES...
+        local what=$1 goal=$2
+        shift 2
+        local samples m
+        samples=$(pick "$@" | paste -sd' ')
+        m=$(median $samples)
+        printf '| %-55s | %7.1f | %5.2fx | %-7s | %s\n' "$what" "$m" "$(echo "$m / $floor_median" | bc -l)" "$goal" "$samples"
+    }
+    printf '\n| %-55s | %7s | %6s | %-7s | %s\n' "$2, median of $runs starts" "ms" "floor" "goal" "every start, ms"
+    printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..57})" "---------" "--------" "---------"
+    row "an empty Qt Widgets window, 1100x1000 (the floor)" "" "${floor[@]}"
+    row "the demo content, main window visible" "<= 2x" "${demo_main[@]}"
+    row "synthetic set 40 12 60, main window visible" "<= 3x" "${synthetic_main[@]}"
+    row "the splash visible" "<= 1.3x" "${demo_splash[@]}"
 }
-printf '\n| %-58s | %8s | %6s | %-7s | %s\n' "what (median of $runs starts)" "ms" "floor" "goal" "every start, ms"
-printf '|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..60})" "----------" "--------" "---------"
-row "an empty Qt Widgets window, 1100x1000 (the floor)" "" "${floor[@]}"
-row "the demo content, main window visible" "<= 2x" "${demo_main[@]}"
-row "synthetic set 40 12 60, main window visible" "<= 3x" "${synthetic_main[@]}"
-row "the splash visible" "<= 1.3x" "${demo_splash[@]}"
+table 1 "from start to first paint"
+table 2 "processor time by first paint"
