@@ -32,17 +32,25 @@ struct Expansion {
 };
 
 // Detailed pictures are mostly literal codes; sixteen of them in a row are
-// expanded together, without a branch per pixel, which the compiler turns
-// into vector code.
+// expanded together, eight to a 64-bit word, without a branch per pixel.
 constexpr std::size_t kLiteralBlock = 16;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
 
-bool AllLiterals(const std::uint8_t* codes)
+bool AllLiterals(std::uint64_t low, std::uint64_t high)
 {
-    std::uint64_t low = 0;
-    std::uint64_t high = 0;
-    std::memcpy(&low, codes, 8);
-    std::memcpy(&high, codes + 8, 8);
-    return ((low | high) & 0x8080808080808080ULL) == 0;
+    return ((low | high) & kHighBits) == 0;
+}
+
+// ExpandSevenBit on eight seven-bit values at once, XORed with `flip`. No
+// byte's doubling carries into the next, as every byte is below 0x80; a
+// byte of 0x7F (found as the zero bytes of x ^ 0x7F..., exactly, since the
+// sum below cannot carry either) gets the low bit that makes 254 into 255.
+std::uint64_t ExpandEight(std::uint64_t x, std::uint64_t flip)
+{
+    const std::uint64_t differs = x ^ kLowBits;
+    const std::uint64_t isTop = ~(((differs & kLowBits) + kLowBits) | differs) & kHighBits;
+    return ((x << 1) | (isTop >> 7)) ^ flip;
 }
 
 std::uint8_t Expanded(std::uint8_t sevenBit, std::uint8_t flip)
@@ -64,18 +72,26 @@ constexpr std::size_t kCodesApart = std::numeric_limits<std::size_t>::max() / 2;
 Expansion ExpandCodes(const std::uint8_t* in, std::size_t size, std::uint8_t* out, std::size_t total,
                       std::uint8_t flip, std::size_t slack)
 {
+    const std::uint64_t flipWord = flip != 0 ? ~std::uint64_t{0} : 0;
     std::size_t i = 0;
     std::size_t p = 0;
     while (i < size && p < total) {
-        if (size - i >= kLiteralBlock && total - p >= kLiteralBlock && AllLiterals(in + i)) {
-            // Through a copy: pixels and codes may be the same bytes.
-            std::uint8_t block[kLiteralBlock];
-            std::memcpy(block, in + i, kLiteralBlock);
-            for (std::size_t k = 0; k < kLiteralBlock; ++k)
-                out[p + k] = Expanded(block[k], flip);
-            i += kLiteralBlock;
-            p += kLiteralBlock;
-            continue;
+        if (size - i >= kLiteralBlock && total - p >= kLiteralBlock) {
+            // Both words are read before either is written: pixels and
+            // codes may be the same bytes.
+            std::uint64_t low = 0;
+            std::uint64_t high = 0;
+            std::memcpy(&low, in + i, 8);
+            std::memcpy(&high, in + i + 8, 8);
+            if (AllLiterals(low, high)) {
+                low = ExpandEight(low, flipWord);
+                high = ExpandEight(high, flipWord);
+                std::memcpy(out + p, &low, 8);
+                std::memcpy(out + p + 8, &high, 8);
+                i += kLiteralBlock;
+                p += kLiteralBlock;
+                continue;
+            }
         }
         const std::uint8_t code = in[i++];
         if (code < kRunCode) {
