@@ -61,7 +61,7 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     connect(&paintRefreshTimer_, &QTimer::timeout, this, &MainWindow::OnPaintRefresh);
     repeat_ = new RepeatCycle(
         RepeatCycle::Hooks{
-            [this] { return SelectedGroup() != nullptr && centreList_ && centreList_->Selected() >= 0; },
+            [this] { return centreList_ && centreList_->Selected() >= 0; },
             [this] { player_.PlayClip(CentreItem(centreList_->Selected()).ClipPath()); },
             [this] { player_.StopSound(); },
             [this] { return player_.IsSoundPlaying(); },
@@ -254,12 +254,15 @@ MenuGroup* MainWindow::SelectedGroup() const
     return content_->set.MenuItemAt(selected);
 }
 
+MenuGroup* MainWindow::ShownGroup() const
+{
+    return shownGroup_ >= 0 ? content_->set.MenuItemAt(shownGroup_) : nullptr;
+}
+
 ContentItem& MainWindow::CentreItem(int index) const
 {
-    MenuGroup* group = SelectedGroup();
-    if (group == nullptr)
-        throw std::out_of_range("no group is selected");
-    return *group->ChildAt(index);
+    // Each tile carries the item it was laid out for.
+    return *static_cast<ContentItem*>(centreList_->Item(index).data);
 }
 
 void MainWindow::Activate()
@@ -399,7 +402,7 @@ void MainWindow::LayoutMenu()
 void MainWindow::LayoutCentre()
 {
     centreList_->Clear();
-    MenuGroup* group = SelectedGroup();
+    MenuGroup* group = ShownGroup();
     if (group == nullptr)
         return;
     const WidthScale scale = Scaling();
@@ -416,7 +419,7 @@ void MainWindow::LayoutCentre()
     const int count = group->ChildCount();
     centreList_->SetCount(count);
     for (int i = 0; i < count; ++i) {
-        const Rect rect = layout::CentreTile(content_->set.selectedMenuItem, i, centrePanel_->width(), tileHeight);
+        const Rect rect = layout::CentreTile(shownGroup_, i, centrePanel_->width(), tileHeight);
         centreList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height, group->ChildAt(i)};
     }
 }
@@ -429,7 +432,7 @@ void MainWindow::StartItemPreparation()
 void MainWindow::PrepareItemsOnIdle(bool& done)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    MenuGroup* group = SelectedGroup();
+    MenuGroup* group = ShownGroup();
     if (group == nullptr) {
         IdleSlot::Clear();
         return;
@@ -457,7 +460,7 @@ void MainWindow::PaintTitle()
     QImage& image = titleCanvas_->Image();
     QPainter painter(&image);
     titleCanvas_->Begin(painter);
-    painting::PaintTitle(painter, QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), SelectedGroup(),
+    painting::PaintTitle(painter, QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), ShownGroup(),
                          Scaling());
 }
 
@@ -474,12 +477,13 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
     if (selected != -1)
         content_->set.MenuItemAt(selected)->PrepareTwoColour(CoreColour(Qt::black), CoreColour(look::kSelectedMenuFill),
                                                         Scope::Self);
-    content_->set.selectedMenuItem = selected;
 
     // The ninth tile is a heading: it lights up and hands the click on to
-    // the tile after it.
+    // the tile after it. Its own items are never shown: while it is lit the
+    // centre holds no tiles, and its picture stays until the next group's.
     constexpr int kHeadingTile = 8;
     if (index == kHeadingTile) {
+        SelectGroup(selected, false);
         menuList_->Paint();
         menuPanel_->repaint();
         QTimer::singleShot(kPaintRefreshMs, this, [this] {
@@ -493,12 +497,19 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
         });
         return;
     }
-    LayoutCentre();
-    centreList_->UpdateScrolling();
+    SelectGroup(selected, true);
     SuspendPaint();
     ClearCentre();
     PaintTitle();
     titlePanel_->update();
+}
+
+void MainWindow::SelectGroup(int selected, bool shown)
+{
+    content_->set.selectedMenuItem = selected;
+    shownGroup_ = shown ? selected : -1;
+    LayoutCentre();
+    centreList_->UpdateScrolling();
 }
 
 bool MainWindow::InPlayZone(const ContentItem& item, int x, int y) const

@@ -78,7 +78,10 @@ public:
     const Bitmap* ScaledSoundMarker() const { return scaledSoundMarker_.get(); }
     // The selected group, or null.
     MenuGroup* SelectedGroup() const;
-    // The selected group's item under centre tile `index`.
+    // The group whose title and items the centre shows: the selected one, or
+    // none while the heading tile passes a click on.
+    MenuGroup* ShownGroup() const;
+    // The item of centre tile `index`.
     ContentItem& CentreItem(int index) const;
 
     // Installs the item preparation in the application's idle slot.
@@ -107,6 +110,7 @@ private:
     void PrepareMenuPictures();
     void LayoutMenu();
     void LayoutCentre();
+    void SelectGroup(int selected, bool shown);
     void PrepareItemsOnIdle(bool& done);
 
     void PaintTitle();
@@ -132,6 +136,10 @@ private:
     std::unique_ptr<TileList> centreList_;
     std::unique_ptr<PanelCanvas> titleCanvas_;
     bool paintSuspended_ = false;
+    // The index of ShownGroup(), -1 for none. Only SelectGroup changes it
+    // (with the selected group) and it lays the centre out for it at once,
+    // so the centre's tiles always carry this group's items.
+    int shownGroup_ = -1;
     RepeatCycle* repeat_ = nullptr;
     QTimer paintRefreshTimer_;
     QPointer<QWidget> splash_;
