@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "graphics/X86Kernels.h"
+
 namespace velmora {
 
 namespace {
@@ -17,6 +19,8 @@ KernelLevel LevelFromEnvironment()
     return std::min(requested.value_or(KernelLevel::Avx512), HighestKernelLevel());
 }
 
+std::atomic<const char*> lastKernelsRun{""};
+
 std::atomic<KernelLevel>& CurrentLevel()
 {
     static std::atomic<KernelLevel> level{LevelFromEnvironment()};
@@ -27,12 +31,20 @@ std::atomic<KernelLevel>& CurrentLevel()
 
 KernelLevel HighestKernelLevel()
 {
-    // The kernels for the wider levels are built with GCC's target
-    // attributes on x86-64 only; any other build runs the portable loops.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-    static const KernelLevel highest = __builtin_cpu_supports("x86-64-v4")   ? KernelLevel::Avx512
-                                       : __builtin_cpu_supports("x86-64-v3") ? KernelLevel::Avx2
-                                                                              : KernelLevel::Portable;
+    // The kernels for the wider levels are built with target attributes on
+    // x86-64 only; any other build runs the portable loops. The features are
+    // asked one by one, as GCC 12 and clang 14 both name them.
+#if VELMORA_X86_KERNELS
+    static const KernelLevel highest = [] {
+        __builtin_cpu_init();
+        const bool v3 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
+                        __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+                        __builtin_cpu_supports("popcnt");
+        const bool v4 = v3 && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                        __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512dq") &&
+                        __builtin_cpu_supports("avx512vl");
+        return v4 ? KernelLevel::Avx512 : v3 ? KernelLevel::Avx2 : KernelLevel::Portable;
+    }();
     return highest;
 #else
     return KernelLevel::Portable;
@@ -50,6 +62,16 @@ bool SetKernelLevel(KernelLevel level)
         return false;
     CurrentLevel().store(level, std::memory_order_relaxed);
     return true;
+}
+
+void NoteKernelsRun(const char* features)
+{
+    lastKernelsRun.store(features, std::memory_order_relaxed);
+}
+
+std::string_view LastKernelsRun()
+{
+    return lastKernelsRun.load(std::memory_order_relaxed);
 }
 
 std::optional<KernelLevel> ParseKernelLevel(std::string_view name)

@@ -28,6 +28,13 @@ KernelLevel ActiveKernelLevel();
 // whole process. False, and nothing changes, when the processor lacks it.
 bool SetKernelLevel(KernelLevel level);
 
+// Which kernels ran: each kernel set carries the instruction-set features
+// it was built for (empty for the portable loops), and resampling notes the
+// set it runs. Tests read it to tell that each level's name runs that
+// level's own kernels.
+void NoteKernelsRun(const char* features);
+std::string_view LastKernelsRun();
+
 // The names the environment variable takes.
 std::optional<KernelLevel> ParseKernelLevel(std::string_view name);
 std::string_view KernelLevelName(KernelLevel level);

@@ -133,7 +133,9 @@ VELMORA_TARGET_V3 void FilterRowV3(std::uint32_t* sums, const std::uint8_t* row,
 // GCC 12 takes the undefined upper halves inside the AVX-512 intrinsics for
 // uninitialised variables.
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 VELMORA_AVX512 inline __m512i EveryLane(__m128i lane)
 {
     const __m512i widened = _mm512_zextsi128_si512(lane);
@@ -263,7 +265,9 @@ VELMORA_TARGET_V3 void CombineRowsV3(std::uint8_t* out, const std::uint32_t* con
 
 // Sixteen values at a time, the last vector stored under a mask.
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 VELMORA_AVX512 void CombineRowsV4(std::uint8_t* out, const std::uint32_t* const* rows, const std::uint32_t* weights,
                                   std::size_t span, std::size_t count, ConstantDivider divide, std::uint32_t*)
 {
@@ -285,20 +289,21 @@ struct Kernels {
     void (*filterRow)(std::uint32_t*, const std::uint8_t*, const ColumnPairs&);
     void (*combineRows)(std::uint8_t*, const std::uint32_t* const*, const std::uint32_t*, std::size_t, std::size_t,
                         ConstantDivider, std::uint32_t*);
+    const char* features;
 };
 
 Kernels KernelsAt(KernelLevel level)
 {
 #if VELMORA_X86_KERNELS
     switch (level) {
-    case KernelLevel::Avx512: return {&FilterRowV4, &CombineRowsV4};
-    case KernelLevel::Avx2: return {&FilterRowV3, &CombineRowsV3};
+    case KernelLevel::Avx512: return {&FilterRowV4, &CombineRowsV4, VELMORA_V4_FEATURES};
+    case KernelLevel::Avx2: return {&FilterRowV3, &CombineRowsV3, VELMORA_V3_FEATURES};
     case KernelLevel::Portable: break;
     }
 #else
     (void)level;
 #endif
-    return {&FilterRowBaseline, &CombineRowsBaseline};
+    return {&FilterRowBaseline, &CombineRowsBaseline, ""};
 }
 
 std::size_t PairsOf(const AxisFilter& columns)
@@ -356,6 +361,7 @@ PairedTapFilter::PairedTapFilter(const AxisFilter& columns, const AxisFilter& ro
 void PairedTapFilter::Run(Bitmap& destination, const Bitmap& source, KernelLevel level) const
 {
     const Kernels kernels = KernelsAt(level);
+    NoteKernelsRun(kernels.features);
     const ColumnPairs columns{starts_.data(), weights_.data(), paddedPixels_, pairs_};
     const std::size_t ringRows = static_cast<std::size_t>(rows_.taps);
     const std::size_t rowValues = RowValues();

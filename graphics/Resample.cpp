@@ -207,6 +207,7 @@ struct Loops {
                            std::size_t);
     void (*gather)(T*, const T*, const Index<T>*, const T*, Index<T>, bool, std::size_t);
     void (*divideRow)(std::uint8_t*, const T*, TruncatingDivider<T>, std::size_t);
+    const char* features;
 };
 
 // The loops of every number type compiled for one instruction set, in their
@@ -243,19 +244,19 @@ struct Loops {
         velmora::DivideRow<T>(out, totals, divide, count);                                                             \
     }
 
-#define VELMORA_LOOPS_AT(LEVEL, TARGET)                                                                                \
+#define VELMORA_LOOPS_AT(LEVEL, TARGET, FEATURES)                                                                      \
     namespace LEVEL {                                                                                                  \
     VELMORA_LOOPS_FOR(float, TARGET)                                                                                   \
     VELMORA_LOOPS_FOR(std::uint32_t, TARGET)                                                                           \
     VELMORA_LOOPS_FOR(double, TARGET)                                                                                  \
     template <typename T>                                                                                              \
-    constexpr Loops<T> kLoops{&WeighRow, &AddWeighedRow, &WeighRowPair, &InterpolateRow, &Gather, &DivideRow};         \
+    constexpr Loops<T> kLoops{&WeighRow, &AddWeighedRow, &WeighRowPair, &InterpolateRow, &Gather, &DivideRow, FEATURES}; \
     }
 
-VELMORA_LOOPS_AT(portable, )
+VELMORA_LOOPS_AT(portable, , "")
 #if VELMORA_X86_KERNELS
-VELMORA_LOOPS_AT(avx2, VELMORA_TARGET_V3)
-VELMORA_LOOPS_AT(avx512, VELMORA_TARGET_V4)
+VELMORA_LOOPS_AT(avx2, VELMORA_TARGET_V3, VELMORA_V3_FEATURES)
+VELMORA_LOOPS_AT(avx512, VELMORA_TARGET_V4, VELMORA_V4_FEATURES)
 #endif
 #undef VELMORA_LOOPS_AT
 #undef VELMORA_LOOPS_FOR
@@ -264,7 +265,7 @@ template <typename T>
 Loops<T> LoopsAt(KernelLevel level)
 {
     if constexpr (std::is_same_v<T, Wide>) {
-        return {&WeighRow<T>, &AddWeighedRow<T>, &WeighRowPair<T>, &InterpolateRow<T>, &Gather<T>, &DivideRow<T>};
+        return {&WeighRow<T>, &AddWeighedRow<T>, &WeighRowPair<T>, &InterpolateRow<T>, &Gather<T>, &DivideRow<T>, ""};
     } else {
 #if VELMORA_X86_KERNELS
         switch (level) {
@@ -323,7 +324,9 @@ std::size_t SumsPadding(const AxisFilter& columns)
 // GCC 12 takes the undefined upper halves inside the AVX-512 intrinsics for
 // uninitialised variables.
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 // The interpolating horizontal pass in blocks of five destination pixels.
 // The source pixels of two neighbouring destination pixels are at most two
@@ -484,6 +487,7 @@ void Interpolate(Bitmap& destination, const Bitmap& source, const AxisFilter& co
 {
     const KernelLevel level = ActiveKernelLevel();
     const Loops<T> loops = LoopsAt<T>(level);
+    NoteKernelsRun(loops.features);
     const ColumnPlan<T> plan(columns);
     const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
 #if VELMORA_X86_KERNELS
@@ -507,6 +511,7 @@ void Average(Bitmap& destination, const Bitmap& source, const AxisFilter& column
 {
     const KernelLevel level = ActiveKernelLevel();
     const Loops<T> loops = LoopsAt<T>(level);
+    NoteKernelsRun(loops.features);
     const ColumnPlan<T> plan(columns);
     const TruncatingDivider<T> divide(static_cast<Wide>(columns.divisor) * rows.divisor);
 #if VELMORA_X86_KERNELS

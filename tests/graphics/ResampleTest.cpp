@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "graphics/KernelLevel.h"
@@ -441,6 +443,46 @@ TEST(PrepareBitmap24, CreatesOrReusesTheObjectWithoutOldPixels)
     EXPECT_EQ(bitmap->Width(), 4);
     EXPECT_EQ(bitmap->Height(), 4);
     EXPECT_TRUE(AllBytesAre(*bitmap, 0));
+}
+
+// Each name VELMORA_KERNEL_LEVEL takes runs the kernels built for that level,
+// by both methods: no x86 extension at all for "default", AVX2 without
+// AVX-512 for "v3", AVX-512 for "avx512". A level the processor lacks is
+// left out.
+TEST(KernelLevelNames, EachNameRunsItsOwnKernels)
+{
+    struct Row {
+        const char* name;
+        const char* needs;
+        const char* lacks;
+    };
+    const Row rows[] = {
+        {"default", "", "avx"},
+        {"v3", "avx2", "avx512"},
+        {"avx512", "avx512f", "-"},
+    };
+    const KernelLevel previous = ActiveKernelLevel();
+    const auto source = NewBitmap24(40, 30);
+    const auto larger = NewBitmap24(90, 70);
+    const auto smaller = NewBitmap24(17, 13);
+    for (const Row& row : rows) {
+        const std::optional<KernelLevel> level = ParseKernelLevel(row.name);
+        ASSERT_TRUE(level.has_value()) << row.name;
+        if (!SetKernelLevel(*level))
+            continue;
+        for (const bool interpolate : {true, false}) {
+            NoteKernelsRun("none");
+            if (interpolate)
+                InterpolateBitmap24(*larger, *source);
+            else
+                AverageBitmap24(*smaller, *source);
+            const std::string ran(LastKernelsRun());
+            EXPECT_NE(ran, "none") << row.name;
+            EXPECT_NE(ran.find(row.needs), std::string::npos) << row.name << " ran [" << ran << "]";
+            EXPECT_EQ(ran.find(row.lacks), std::string::npos) << row.name << " ran [" << ran << "]";
+        }
+    }
+    SetKernelLevel(previous);
 }
 
 }  // namespace
