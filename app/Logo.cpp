@@ -51,6 +51,13 @@ QTransform LogoIconTransform(qreal size)
         .scale(scale, scale);
 }
 
+QPixmap LogoPixmap(qreal devicePixelRatio)
+{
+    QPixmap pixmap = QPixmap::fromImage(Logo(devicePixelRatio));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
 QImage LogoIcon(int size)
 {
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QTransform>
 
 class QPainter;
@@ -13,6 +14,10 @@ namespace velmora::app {
 // in code so that no picture file has to travel with the windows; `scale`
 // draws it larger.
 QImage Logo(qreal scale = 1);
+
+// The logo for a window on a screen of `devicePixelRatio`: drawn at the
+// screen's pixels, 76 x 46 in the window's.
+QPixmap LogoPixmap(qreal devicePixelRatio);
 
 // Paints the logo in its own 76 x 46 units through the painter's transform.
 void PaintLogo(QPainter& painter);

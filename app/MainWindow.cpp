@@ -166,8 +166,8 @@ void MainWindow::CreateLists()
 
 void MainWindow::SetUpControls()
 {
-    logo_->setPixmap(QPixmap::fromImage(Logo()));
-    logo_->resize(logo_->pixmap().size());
+    logo_->setPixmap(LogoPixmap(devicePixelRatioF()));
+    logo_->resize(logo_->pixmap().deviceIndependentSize().toSize());
 
     pauseSlider_->setRange(0, 20);
     pauseSlider_->setTickInterval(2);

@@ -54,7 +54,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     FormBuilder::Build(*this, kDescription);
     WidgetColours::SetBackground(*this, QColor(43, 0, 85));
     auto& logo = FormBuilder::Find<QLabel>(*this, "logo");
-    logo.setPixmap(QPixmap::fromImage(Logo()));
+    logo.setPixmap(LogoPixmap(devicePixelRatioF()));
     setWindowTitle(QString::fromUtf8(kTitle));
     FormBuilder::Find<QLabel>(*this, "versionLabel").setText(QString::fromUtf8(kVersion));
     CentreOnDesktop();
