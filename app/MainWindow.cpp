@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "app/Logo.h"
+#include "app/MainWindowKeyboard.h"
 #include "app/MainWindowDescription.h"
 #include "app/MainWindowLayout.h"
 #include "app/MainWindowLook.h"
@@ -44,6 +45,7 @@ constexpr int kMenuFontCellHeight = 15;
 
 using look::ArialWithCellHeight;
 using look::CoreColour;
+using look::Text;
 
 }  // namespace
 
@@ -78,6 +80,7 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     centreList_->Paint();
     SetUpControls();
     ConnectControls();
+    ConnectKeyboard();
     OnPauseChanged();
     ReadVolumeAtStart();
     qApp->installEventFilter(this);
@@ -123,6 +126,26 @@ void MainWindow::FindControls()
     aboutLabel_ = &FormBuilder::Find<QLabel>(*this, "aboutLabel");
 }
 
+void MainWindow::ConnectKeyboard()
+{
+    keyboard_ = new MainWindowKeyboard(
+        MainWindowKeyboard::Controls{
+            .window = *this, .menu = *menuList_, .centre = *centreList_, .startStop = *startStopPanel_,
+            .pause = *pauseSlider_, .volume = *volumeSlider_, .help = *helpPanel_, .alphabet = *alphabetPanel_,
+            .about = *aboutPanel_, .logo = *logo_, .menuScrollBar = *menuScrollBar_,
+            .centreScrollBar = *centreScrollBar_},
+        MainWindowKeyboard::Actions{
+            .startStop = [this] { OnStartStopClicked(); },
+            .help = [this] { OnHelpClicked(); },
+            .alphabet = [this] { OnAlphabetClicked(); },
+            .about = [this] { OnAboutClicked(); },
+            .playItem = [this](int index) { OnCentreItemEnter(index); },
+            .groupName = [this](int index) { return Text(content_->set.MenuItemAt(index)->name); },
+            .itemName = [this](int index) { return Text(CentreItem(index).name); },
+        },
+        look::kHoverText);
+}
+
 void MainWindow::PrepareContent()
 {
     try {
@@ -144,8 +167,8 @@ void MainWindow::CreateLists()
         [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
             painting::DrawMenuTile(canvas, rect, *content_->set.MenuItemAt(index), selected);
         });
-    menuList_->SetOnClickItem([this](const QRect&, int index, bool changed, int, int) {
-        OnMenuItemClick(index, changed);
+    menuList_->SetOnClickItem([this](const QRect&, int index, bool changed, int x, int) {
+        OnMenuItemClick(index, changed, x == TileList::kByKey);
     });
     menuList_->SetAutoResize(false);
     LayoutMenu();
@@ -267,6 +290,8 @@ ContentItem& MainWindow::CentreItem(int index) const
 
 void MainWindow::Activate()
 {
+    if (focusWidget() == nullptr)
+        menuPanel_->setFocus(Qt::OtherFocusReason);
     menuList_->Select(0);
     menuList_->Paint();
     menuPanel_->update();
@@ -462,14 +487,18 @@ void MainWindow::PaintTitle()
     titleCanvas_->Begin(painter);
     painting::PaintTitle(painter, QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), ShownGroup(),
                          Scaling());
+    // Screen readers read the title bar by its name.
+    const MenuGroup* group = ShownGroup();
+    titlePanel_->setAccessibleName(group != nullptr ? Text(layout::TitleText(group->name)) : QString());
 }
 
 // --- Selection, playback, repetition, volume ---
 
-void MainWindow::OnMenuItemClick(int index, bool changed)
+void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
 {
     if (!changed)
         return;
+    const int previousGroup = content_->set.selectedMenuItem;
     IdleSlot::Clear();
     if (MenuGroup* previous = SelectedGroup())
         previous->Prepare(Scope::Self);
@@ -481,17 +510,21 @@ void MainWindow::OnMenuItemClick(int index, bool changed)
     // The ninth tile is a heading: it lights up and hands the click on to
     // the tile after it. Its own items are never shown: while it is lit the
     // centre holds no tiles, and its picture stays until the next group's.
+    // A key coming up from below hands it on to the tile above, or the
+    // heading would send the selection back down for ever.
     constexpr int kHeadingTile = 8;
     if (index == kHeadingTile) {
+        const int passOn = byKey && previousGroup > kHeadingTile ? kHeadingTile - 1 : kHeadingTile + 1;
         SelectGroup(selected, false);
         menuList_->Paint();
         menuPanel_->repaint();
-        QTimer::singleShot(kPaintRefreshMs, this, [this] {
+        QTimer::singleShot(kPaintRefreshMs, this, [this, passOn] {
             // A group the user chose meanwhile wins, as a click queued
             // behind the pause would.
             if (menuList_->Selected() != kHeadingTile)
                 return;
-            menuList_->Select(kHeadingTile + 1);
+            menuList_->Select(passOn);
+            menuList_->ScrollIntoView(passOn);
             menuList_->Paint();
             menuPanel_->update();
         });
@@ -543,10 +576,20 @@ void MainWindow::OnCentreItemMouseMove(int index, int x, int y)
         centrePanel_->setCursor(wanted);
 }
 
+void MainWindow::OnCentreItemEnter(int index)
+{
+    // As a click on its marker: the word once, unless repetition plays it.
+    const ContentItem& item = CentreItem(index);
+    if ((item.flags & kHasSound) != 0 && !repeat_->IsOn())
+        player_.PlayClip(item.ClipPath());
+}
+
 void MainWindow::OnStartStopClicked()
 {
     repeat_->Toggle();
     startStopLabel_->setText(repeat_->IsOn() ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    if (keyboard_ != nullptr)
+        keyboard_->SetStartStopName(startStopLabel_->text());
     WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
 }
 

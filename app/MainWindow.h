@@ -32,6 +32,8 @@ class TileList;
 
 namespace velmora::app {
 
+class MainWindowKeyboard;
+
 // The program's main window: the menu of groups on the left, the selected
 // group's title bar and its items in two columns in the centre, and the
 // control bar at the bottom. It owns all exercise content, loaded when the
@@ -98,6 +100,7 @@ private:
     void CreateLists();
     void SetUpControls();
     void ConnectControls();
+    void ConnectKeyboard();
     void ReadVolumeAtStart();
 
     void PlaceOnDesktop();
@@ -115,7 +118,8 @@ private:
 
     void PaintTitle();
 
-    void OnMenuItemClick(int index, bool changed);
+    void OnMenuItemClick(int index, bool changed, bool byKey);
+    void OnCentreItemEnter(int index);
     void OnCentreItemClick(int index, bool changed, int x, int y);
     void OnCentreItemMouseMove(int index, int x, int y);
     bool InPlayZone(const ContentItem& item, int x, int y) const;
@@ -128,6 +132,7 @@ private:
     void OnAboutClicked();
     void OnAlphabetClicked();
 
+    MainWindowKeyboard* keyboard_ = nullptr;
     ClipPlayer& player_;
     std::unique_ptr<LoadedContent> content_;
     std::unique_ptr<Bitmap> soundMarker_;

@@ -6,6 +6,8 @@
 #include "toolkit/TileListAccessible.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QDialog>
 #include <QWidget>
 
 namespace velmora {
@@ -23,6 +25,10 @@ QAccessibleInterface* Create(const QString&, QObject* object)
         return new TileListAccessible(widget);
     if (Pressable* pressable = Pressable::Of(*widget))
         return new PressableAccessible(widget, pressable->Role());
+    // A program's own top-level window (dialogs are Qt's): a window named by
+    // its title rather than a plain client area.
+    if (widget->isWindow() && qobject_cast<QDialog*>(widget) == nullptr)
+        return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
 

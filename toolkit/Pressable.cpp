@@ -9,6 +9,16 @@
 
 namespace velmora {
 
+namespace {
+
+bool IsPressKey(const QKeyEvent& key)
+{
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
+}
+
+}  // namespace
+
 Pressable& Pressable::Make(QWidget& widget, Kind kind, const QString& name, std::function<void()> onPress)
 {
     Pressable* pressable = Of(widget);
@@ -62,12 +72,15 @@ bool Pressable::eventFilter(QObject* watched, QEvent* event)
     if (watched != widget_)
         return false;
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // The press keys are the button's, even where the window has them
+        // as keys of its own.
+        if (IsPressKey(static_cast<const QKeyEvent&>(*event)))
+            event->accept();
+        return false;
     case QEvent::KeyPress: {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        const bool pressKey =
-            key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space;
-        if (!plain || !pressKey)
+        if (!IsPressKey(key))
             return false;
         // Holding the key down presses once.
         if (!key.isAutoRepeat())
