@@ -8,7 +8,7 @@ namespace velmora {
 void ReportHandlerFailure(const char* where, const char* what) noexcept
 {
     try {
-        std::string line = std::string("velmora: ") + where + ": " + what;
+        std::string line = std::string("velmora: ") + where + " failed: " + what;
         for (char& c : line)
             if (c == '\n' || c == '\r')
                 c = ' ';

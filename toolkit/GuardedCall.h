@@ -4,8 +4,9 @@
 
 namespace velmora {
 
-// Writes one line to standard error: "velmora: WHERE: WHAT", with any line
-// break of WHAT turned into a space, so that each failure stays one line.
+// Writes one line to standard error: "velmora: WHERE failed: WHAT", with any
+// line break of WHAT turned into a space, so that each failure stays one line
+// (and a log reader finds them all by " failed: ").
 void ReportHandlerFailure(const char* where, const char* what) noexcept;
 
 // Reports the exception being handled (inside a catch block) as above.

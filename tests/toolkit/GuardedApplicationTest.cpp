@@ -115,6 +115,7 @@ TEST(GuardedApplication, AFailingHandlerIsReportedInOneLineAndTheProgramGoesOn)
         const std::string output = testing::internal::GetCapturedStderr();
         EXPECT_TRUE(wentOn);
         EXPECT_EQ(output.rfind("velmora: ", 0), 0u) << output;
+        EXPECT_NE(output.find(" failed: "), std::string::npos) << output;
         EXPECT_NE(output.find(row.reported), std::string::npos) << output;
         EXPECT_EQ(output.find('\n'), output.size() - 1) << "one line: " << output;
     }
