@@ -64,7 +64,13 @@ int RememberedVolume::StoredPercentage()
 void RememberedVolume::SetVolume(std::uint32_t volume)
 {
     output_.SetVolume(volume);
-    settings_.setValue(kVolumeKey, NearestPercentage(volume));
+    // Every start writes back the volume it read; the file stays as it is
+    // then, rather than be replaced and waited for on the disk.
+    const int percentage = NearestPercentage(volume);
+    bool isNumber = false;
+    if (settings_.value(kVolumeKey).toString().toInt(&isNumber) == percentage && isNumber)
+        return;
+    settings_.setValue(kVolumeKey, percentage);
     settings_.sync();
     if (settings_.status() != QSettings::NoError)
         Complain("cannot be written; the volume will not be remembered");

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "app/RememberedVolume.h"
@@ -66,6 +68,32 @@ TEST_F(RememberedVolumeTest, APositionSetComesBackAtEveryStart)
             player.SetVolume(read);
         }
     }
+}
+
+// Every start writes back the volume it read (as a user's move does); that
+// must not replace the file, and wait for the disk, each time.
+TEST_F(RememberedVolumeTest, WritingBackTheStoredVolumeLeavesTheFileAlone)
+{
+    {
+        test::FakeAudioOutput device;
+        RememberedVolume volume(device, file);
+        ClipPlayer(volume).SetVolume(50);
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(file.toLocal8Bit().constData(), &before), 0);
+    {
+        test::FakeAudioOutput device;
+        RememberedVolume volume(device, file);
+        ClipPlayer player(volume);
+        std::int32_t read = -1;
+        player.ReadVolume(read);
+        player.SetVolume(read);
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(file.toLocal8Bit().constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was written anew";
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(PositionAtStart(file), 50);
 }
 
 // Whatever is wrong with the file, the program starts at 60 % and says why
