@@ -164,6 +164,14 @@ for setup in "1280x1024 openbox 90 12 1100 1000" "1024x768 openbox 112 4 800 760
   xdotool key Escape
   wait_gone "Velmora Demo - Pomoc" 5
 
+  if [ "$wm" = openbox ]; then
+    # The window manager keeps the whole window at 754 x 450 or more.
+    xdotool windowsize "$main" 300 200
+    sleep 0.5
+    read -r x y w h <<<"$(outer_rect "$main")"
+    [ "$w" -ge 754 ] && [ "$h" -ge 450 ] || fail "the main window shrank to $w x $h"
+  fi
+
   kill -9 "$started"
   wait "$started" 2>/dev/null || true
 done
