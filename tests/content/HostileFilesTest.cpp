@@ -115,7 +115,7 @@ TEST(HostileFiles, NamesWithControlBytesNameNoFile)
     dir.Write("secret", std::string("x"));
     dir.Write("Data/gra/a\tb.tbb", std::string("x"));
     const std::string rows[] = {
-        std::string("Data\\gra\\..\\..\\secret\0", 23) + ".tbb",
+        std::string("Data\\gra\\..\\..\\secret\0", 22) + ".tbb",
         std::string("Data\\gra\\..\\..\\secret\x01.tbb"),
         std::string("Data\\gra\\a\tb.tbb"),
         std::string("Data\\gra\\\x1B[2J.tbb"),

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs clang-tidy (the checks in .clang-tidy) over every source of a build's
+# compile_commands.json; any finding fails. Not part of scripts/test.sh.
+# Usage: scripts/lint.sh [BUILD_DIR]   (default build/release, configured first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+[[ -f $build/compile_commands.json ]] || cmake --preset release >/dev/null
+run-clang-tidy -quiet -p "$build" -j "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" "$PWD/"'(core|graphics|content|sound|platform|toolkit|app|tools|tests|fuzz|bench|demo)/'
