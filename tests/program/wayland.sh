@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program under a Wayland compositor (weston, headless) with no X server
 # at all: it starts, shows its main window and builds the others (read
-# through the accessibility bus), its sound output and volume work, and a
-# second start finds the first through the single-instance marker.
+# through the accessibility bus), its volume works, "Start" plays the selected
+# word (on SDL's disk driver), and a second start finds the first through the
+# single-instance marker.
 #   wayland.sh VELMORA VELMORA_CONTENT
 set -euo pipefail
 program=$(realpath "$1")
@@ -22,7 +23,7 @@ export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config HOME=$work/hom
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME"
 export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=velmora-test
-export SDL_AUDIODRIVER=dummy QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/out.raw QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 QT_QPA_PLATFORM=offscreen "$tool" make-demo "$work/demo" >/dev/null
 
@@ -46,8 +47,17 @@ pids+=($!)
 first=$!
 pids+=("$first")
 
-echo "== the windows, read through the accessibility bus"
+echo "== the windows, read through the accessibility bus; Start plays the word"
+deadline=$((SECONDS + 10))
+until [ -s "$SDL_DISKAUDIOFILE" ]; do
+  [ "$SECONDS" -lt "$deadline" ] || fail "no audio output: $(cat "$work/first.log")"
+  sleep 0.05
+done
 /usr/bin/python3 "$here/wayland_windows.py" 30 || fail "windows: $(cat "$work/first.log")"
+before=$(stat -c %s "$SDL_DISKAUDIOFILE")
+sleep 3
+segments=$(/usr/bin/python3 "$here/sound_segments.py" "$SDL_DISKAUDIOFILE" 48000 "$before")
+[ -n "$segments" ] || fail "no word was heard after Start"
 kill -0 "$first" || fail "the program ended: $(cat "$work/first.log")"
 
 echo "== a second start finds the first and ends at once"

@@ -1,7 +1,8 @@
 """Waits up to argv[1] seconds for velmora's windows on the accessibility bus:
 the main window showing, the help, presentation and about windows built; the
 volume control enabled (an audio output was found) and moved by one step,
-which the program keeps in its configuration."""
+which the program keeps in its configuration. Then selects the first item
+and presses "Start", for the caller to hear the word."""
 import os
 import sys
 import time
@@ -19,13 +20,17 @@ def windows():
     return {}
 
 
-def sliders(node, depth=0):
+def descendants(node, role, depth=0):
     if node is None or depth > 6:
         return
-    if node.getRole() == pyatspi.ROLE_SLIDER:
+    if node.getRole() == role:
         yield node
     for i in range(node.childCount):
-        yield from sliders(node.getChildAtIndex(i), depth + 1)
+        yield from descendants(node.getChildAtIndex(i), role, depth + 1)
+
+
+def press(node):
+    node.queryAction().doAction(0)
 
 
 deadline = time.monotonic() + float(sys.argv[1])
@@ -39,7 +44,7 @@ else:
     sys.exit(f"windows seen: {sorted(found)}")
 
 # The pause slider comes first, the volume second.
-volume = list(sliders(found[MAIN]))[1]
+volume = list(descendants(found[MAIN], pyatspi.ROLE_SLIDER))[1]
 if not volume.getState().contains(pyatspi.STATE_ENABLED):
     sys.exit("the volume control is disabled: no audio output")
 value = volume.queryValue()
@@ -53,3 +58,11 @@ while time.monotonic() < deadline:
 else:
     sys.exit(f"the volume moved from {start} was not kept")
 print("main window showing, secondary windows built, volume", start, "->", start + 10)
+
+# The item list is the one beside the group's title (a frame); its first
+# item of the first group carries a word.
+items = next(l for l in descendants(found[MAIN], pyatspi.ROLE_LIST)
+             if any(l.parent.getChildAtIndex(i).getRole() == pyatspi.ROLE_FRAME for i in range(l.parent.childCount)))
+press(items.getChildAtIndex(0))
+press(next(b for b in descendants(found[MAIN], pyatspi.ROLE_PUSH_BUTTON) if b.name == "Start"))
+print("first item selected, Start pressed")
