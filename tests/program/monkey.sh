@@ -237,12 +237,6 @@ act() {
   esac
 }
 
-label_pixels() {
-  import -window root -crop "62x18+$((wx + 18))+$((wy + 500 + dy + 53))" -depth 8 rgb:- 2>/dev/null | md5sum
-}
-
-# Closes the secondary windows, then hovers over Start/Stop: its text turns
-# blue, which only a running event loop paints.
 close_secondary_windows() {
   local deadline=$((SECONDS + 10)) target
   while target=$(secondary_windows | head -n 1) && [ -n "$target" ]; do
@@ -253,22 +247,38 @@ close_secondary_windows() {
   done
 }
 
+# Whether the Start/Stop label's text is blue (under the pointer) or not:
+# its plain text is grey and none of its backgrounds is blue.
+label_is_blue() {
+  import -window root -crop "62x18+$((wx + 18))+$((wy + 500 + dy + 53))" -depth 8 rgb:- 2>/dev/null |
+    /usr/bin/python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+blue = any(data[i + 2] > 200 and data[i] < 90 and data[i + 1] < 90 for i in range(0, len(data) - 2, 3))
+sys.exit(0 if blue else 1)'
+}
+
+# Waits up to 2 s for the label to be blue ($1 = yes) or not ($1 = no).
+label_turns() {
+  local until_ms=$(($(date +%s%3N) + 2000))
+  while :; do
+    if label_is_blue; then [ "$1" = yes ] && return 0; else [ "$1" = no ] && return 0; fi
+    [ "$(date +%s%3N)" -lt "$until_ms" ] || return 1
+    sleep 0.05
+  done
+}
+
+# Closes the secondary windows, then moves the pointer off and onto
+# Start/Stop: its text turns grey and blue again, which only a running
+# event loop paints.
 probe() {
   probes=$((probes + 1))
   close_secondary_windows
   geometry
   xdotool mousemove "$((wx + 150))" "$((wy + 30))"
-  sleep 0.3
-  local before after
-  before=$(label_pixels)
+  label_turns no || fail "no repaint within 2 s of leaving Start/Stop"
   xdotool mousemove "$((wx + 48))" "$((wy + 500 + dy + 62))"
-  local until_ms=$(($(date +%s%3N) + 2000))
-  while :; do
-    after=$(label_pixels)
-    [ "$after" != "$before" ] && break
-    [ "$(date +%s%3N)" -lt "$until_ms" ] || fail "no repaint within 2 s of hovering over Start/Stop"
-    sleep 0.05
-  done
+  label_turns yes || fail "no repaint within 2 s of hovering over Start/Stop"
   say "probe $probes answered"
 }
 
