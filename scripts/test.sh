@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the core alone (no Qt, SDL2 or libjpeg, so
 # the core cannot lean on them), an optimised build, and a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Fails on the first failure.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the sound tests (the
+# audio callback and the GUI thread share the player) under ThreadSanitizer.
+# Fails on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for preset in core release asan; do
+for preset in core release asan tsan; do
   echo "== $preset: configure and build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
