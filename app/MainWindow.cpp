@@ -40,7 +40,6 @@ namespace {
 constexpr char kCaption[] = "Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)";
 
 constexpr float kMenuPictureScale = 0.36f;
-constexpr float kTitlePictureScale = 0.6f;
 constexpr int kMenuFontCellHeight = 15;
 
 using look::ArialWithCellHeight;
@@ -391,6 +390,9 @@ void MainWindow::PrepareMenuPictures()
     const Colour black = CoreColour(Qt::black);
     const Colour window = CoreColour(look::kWindow);
     const auto ratio = static_cast<float>(devicePixelRatioF());
+    const auto TitleScale = [this](const ContentItem& item) {
+        return layout::TitlePictureScale(item.Picture().Height(), titlePanel_->height());
+    };
     for (const auto& group : content_->set.menuItems) {
         group->pixelRatio = ratio;
         group->title.pixelRatio = ratio;
@@ -399,10 +401,11 @@ void MainWindow::PrepareMenuPictures()
         if ((group->flags & kHasPicture) != 0) {
             group->SetScale(Scope::Self, kMenuPictureScale);
             group->Prepare(Scope::Self);
-            group->title.SetScale(Scope::Self, kTitlePictureScale);
+            group->title.SetScale(Scope::Self, TitleScale(group->title));
             group->title.PrepareTwoColour(black, window, Scope::Self);
         }
-        group->title.SetScale(Scope::Children, kTitlePictureScale);
+        for (const auto& entry : group->title.children)
+            entry->SetScale(Scope::Self, TitleScale(*entry));
         group->title.PrepareTwoColour(black, window, Scope::Children);
     }
 }

@@ -58,6 +58,22 @@ std::string TitleText(std::string name)
     return name;
 }
 
+float TitlePictureScale(std::int32_t pictureHeight, std::int32_t bandHeight)
+{
+    constexpr float kDesignScale = 0.6f;
+    const std::int32_t room = bandHeight - kTitlePictureTop;
+    if (pictureHeight <= 0 || room <= 0 || pictureHeight * kDesignScale <= static_cast<float>(room))
+        return kDesignScale;
+    return static_cast<float>(room) / static_cast<float>(pictureHeight);
+}
+
+std::int32_t TitlePictureLeft(std::int32_t bandWidth, std::int32_t pictureWidth, std::int32_t entriesRight)
+{
+    constexpr std::int32_t kGap = 8;
+    const std::int32_t centred = (bandWidth - pictureWidth) / 2;
+    return entriesRight > 0 ? std::max(centred, entriesRight + kGap) : centred;
+}
+
 namespace {
 
 std::int32_t StepSize(std::int32_t available, std::int32_t small, std::int32_t large)

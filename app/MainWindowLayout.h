@@ -29,6 +29,20 @@ Rect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelW
 // A group's name as its title bar shows it: the first "- " removed.
 std::string TitleText(std::string name);
 
+// Title pictures (the group's and its entries') are drawn this far down the
+// title band, below the group's name.
+inline constexpr std::int32_t kTitlePictureTop = 44;
+
+// The scale of a title picture `pictureHeight` high in a band `bandHeight`
+// high: the design's 0.6, or less where that would reach past the band's
+// bottom, so that the picture is shown whole.
+float TitlePictureScale(std::int32_t pictureHeight, std::int32_t bandHeight);
+
+// Where a group's title picture `pictureWidth` wide starts in a band
+// `bandWidth` wide: centred, unless that would put it over the title entries
+// drawn up to `entriesRight` (0 without entries); then just right of them.
+std::int32_t TitlePictureLeft(std::int32_t bandWidth, std::int32_t pictureWidth, std::int32_t entriesRight);
+
 inline constexpr std::int32_t kMinimumWidth = 754;
 inline constexpr std::int32_t kMinimumHeight = 450;
 

@@ -1,5 +1,7 @@
 #include "app/MainWindowPainting.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "app/MainWindowLayout.h"
@@ -60,6 +62,35 @@ int DisplayWidth(const ContentItem& item)
 
 }  // namespace
 
+namespace {
+
+// Draws the group's first two title entries, each name followed by its
+// picture; returns the right edge of what they took (0 without entries).
+int DrawTitleEntries(QPainter& painter, const MenuGroup& group, const WidthScale& scale)
+{
+    if (group.title.ChildCount() == 0)
+        return 0;
+    painter.setFont(look::ArialWithCellHeight(kTitleEntryFontCellHeight));
+    const QFontMetrics metrics = painter.fontMetrics();
+    const ContentItem& first = *group.title.ChildAt(0);
+    const QString firstName = look::Text(first.name);
+    DrawTextAt(painter, 8, 46, firstName);
+    int x = 8 + metrics.horizontalAdvance(firstName) + 8;
+    DrawItemPicture(painter, x, layout::kTitlePictureTop, first);
+    int right = x + DisplayWidth(first);
+    x = x + 3 * scale.ScaleDown(60) + DisplayWidth(first) - 80;
+    if (group.title.ChildCount() < 2)
+        return right;
+    const ContentItem& second = *group.title.ChildAt(1);
+    const QString secondName = look::Text(second.name);
+    DrawTextAt(painter, x, 46, secondName);
+    const int pictureLeft = x + metrics.horizontalAdvance(secondName) + 8;
+    DrawItemPicture(painter, pictureLeft, layout::kTitlePictureTop, second);
+    return std::max(right, pictureLeft + DisplayWidth(second));
+}
+
+}  // namespace
+
 void PaintTitle(QPainter& painter, const QRect& area, const MenuGroup* group, const WidthScale& scale)
 {
     painter.fillRect(area, look::kWindow);
@@ -74,25 +105,11 @@ void PaintTitle(QPainter& painter, const QRect& area, const MenuGroup* group, co
     painter.setPen(Qt::black);
     painter.drawText(area, flags, text);
 
-    if ((group->flags & kHasPicture) != 0)
-        DrawItemPicture(painter, (area.width() - DisplayWidth(group->title)) / 2, 44, group->title);
-
-    if (group->title.ChildCount() == 0)
-        return;
-    painter.setFont(look::ArialWithCellHeight(kTitleEntryFontCellHeight));
-    const QFontMetrics metrics = painter.fontMetrics();
-    const ContentItem& first = *group->title.ChildAt(0);
-    const QString firstName = look::Text(first.name);
-    DrawTextAt(painter, 8, 46, firstName);
-    int x = 8 + metrics.horizontalAdvance(firstName) + 8;
-    DrawItemPicture(painter, x, 44, first);
-    x = x + 3 * scale.ScaleDown(60) + DisplayWidth(first) - 80;
-    if (group->title.ChildCount() < 2)
-        return;
-    const ContentItem& second = *group->title.ChildAt(1);
-    const QString secondName = look::Text(second.name);
-    DrawTextAt(painter, x, 46, secondName);
-    DrawItemPicture(painter, x + metrics.horizontalAdvance(secondName) + 8, 44, second);
+    const int entriesRight = DrawTitleEntries(painter, *group, scale);
+    if ((group->flags & kHasPicture) != 0) {
+        const int left = layout::TitlePictureLeft(area.width(), DisplayWidth(group->title), entriesRight);
+        DrawItemPicture(painter, left, layout::kTitlePictureTop, group->title);
+    }
 }
 
 void DrawMenuTile(QPainter& canvas, const QRect& rect, const MenuGroup& group, bool selected)

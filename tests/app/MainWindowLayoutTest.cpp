@@ -70,6 +70,41 @@ TEST(MainWindowLayoutTest, TitleLosesOnlyTheFirstDashSpace)
     EXPECT_EQ(layout::TitleText(""), "");
 }
 
+TEST(MainWindowLayoutTest, TitlePicturesAreShownWholeInTheBand)
+{
+    // shown: the displayed height, the picture's height times the scale
+    // rounded half up, as items size themselves.
+    struct Row { int picture; int band; float scale; int shown; };
+    const Row rows[] = {
+        {50, 84, 0.6f, 30},          // the design scale, well inside
+        {66, 84, 0.6f, 40},          // 39.6: just fits at the design scale
+        {140, 84, 40.0f / 140, 40},  // reduced to the 40 rows below the name
+        {1000, 84, 0.04f, 40},
+        {140, 44, 0.6f, 84},         // a band with no room below the name: the design scale
+        {0, 84, 0.6f, 0},
+    };
+    for (const Row& row : rows) {
+        const float scale = layout::TitlePictureScale(row.picture, row.band);
+        EXPECT_FLOAT_EQ(scale, row.scale) << row.picture << " in " << row.band;
+        EXPECT_EQ(static_cast<int>(row.picture * scale + 0.5f), row.shown) << row.picture << " in " << row.band;
+    }
+}
+
+TEST(MainWindowLayoutTest, TitlePictureIsCentredClearOfTheEntries)
+{
+    struct Row { int band; int picture; int entriesRight; int left; };
+    const Row rows[] = {
+        {845, 140, 0, 352},    // no entries: centred
+        {845, 140, 300, 352},  // entries end well left of the centred place
+        {545, 140, 261, 269},  // centred would cover the entries: 8 pixels right of them
+        {545, 140, 194, 202},  // centred would touch them
+        {545, 139, 193, 203},  // just clear: centred, halving truncated
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(layout::TitlePictureLeft(row.band, row.picture, row.entriesRight), row.left)
+            << row.band << " " << row.picture << " " << row.entriesRight;
+}
+
 TEST(MainWindowLayoutTest, PlacementStepsWithTheWorkArea)
 {
     struct Row {
