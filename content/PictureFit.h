@@ -15,9 +15,10 @@ enum class PictureUse : std::uint8_t { SoundMarker, Group, TitleEntry, Item, Hel
 //   drawn over anything wider: 72 x 72 leaves 12 pixels to the picture's
 //   white margin (the demo's marker is that size);
 // - a group's picture fills a menu tile of 181 x 52 at 0.36 (it is also
-//   drawn at 0.6 in the title bar, from 44 pixels down, cut at its foot);
+//   drawn in the title bar at 0.6, or smaller to be at most 40 high);
 // - a title entry stands in the title bar at 0.6, from 44 pixels down in
-//   a bar 84 high: 40 pixels show, so 66 of the picture's;
+//   a bar 84 high, or smaller to be at most 40 high: 66 of the picture's
+//   rows fill those 40 at 0.6;
 // - an item's picture shares a column of the centre panel, 512 pixels wide
 //   when the window is 1,280 wide (items are shown at full size from that
 //   width on), with the 75 pixels of the sound marker to its left;
