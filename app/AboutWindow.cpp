@@ -84,6 +84,7 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
     okButton_ = &FormBuilder::Find<QPushButton>(*this, "okButton");
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    Pressable::MakeButton(*okButton_, Qt::blue);
     auto& webLink = FormBuilder::Find<QLabel>(*this, "webLink");
     auto& mailLink = FormBuilder::Find<QLabel>(*this, "mailLink");
     QWidget* order[] = {okButton_, &webLink, &mailLink, &FormBuilder::Find<QTextEdit>(*this, "contactLines"),

@@ -25,6 +25,7 @@
 #include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/Panel.h"
+#include "toolkit/Pressable.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
 #include "toolkit/WidgetColours.h"
@@ -137,6 +138,9 @@ void HelpWindow::ConnectControls()
     auto& closeButton = FormBuilder::Find<QPushButton>(*this, "closeButton");
     connect(&closeButton, &QPushButton::clicked, this, &QDialog::reject);
     closeButton.setAutoDefault(false);
+    Pressable::MakeButton(closeButton, Qt::blue);
+    for (QRadioButton* button : zoomButtons_)
+        Pressable::MakeButton(*button, Qt::blue);
     // Tab order: the close button first, then the magnifications from 70%
     // up and the two small ones last.
     QWidget* order[] = {&closeButton,      zoomButtons_[2], zoomButtons_[3], zoomButtons_[4],

@@ -123,8 +123,10 @@ void PresentationWindow::ConnectControls()
     connect(nextButton_, &QPushButton::clicked, this, &PresentationWindow::ShowNextPage);
     auto& closeButton = FormBuilder::Find<QPushButton>(*this, "closeButton");
     connect(&closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    for (QPushButton* button : {previousButton_, nextButton_, &closeButton})
+    for (QPushButton* button : {previousButton_, nextButton_, &closeButton}) {
         button->setAutoDefault(false);
+        Pressable::MakeButton(*button, Qt::blue);
+    }
     setTabOrder(nextButton_, previousButton_);
     MouseNotifier::On(*links_[0]).SetOnClick([this] { OpenLink(1); });
     MouseNotifier::On(*links_[1]).SetOnClick([this] { OpenLink(2); });
@@ -313,10 +315,11 @@ void PresentationWindow::showEvent(QShowEvent* event)
 
 void PresentationWindow::FocusFirstPageButton()
 {
-    // Space then turns the page rather than pressing the close button.
+    // Space then turns the page rather than pressing the close button; the
+    // style marks the button as focused from the keyboard.
     for (QPushButton* button : {nextButton_, previousButton_}) {
         if (button->isEnabled()) {
-            button->setFocus(Qt::OtherFocusReason);
+            button->setFocus(Qt::TabFocusReason);
             return;
         }
     }

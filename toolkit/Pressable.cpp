@@ -3,6 +3,8 @@
 #include "toolkit/AccessibleFactory.h"
 #include "toolkit/GuardedCall.h"
 
+#include <QAbstractButton>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
@@ -10,6 +12,9 @@
 namespace velmora {
 
 namespace {
+
+// Inside the border a style draws around a push button.
+constexpr int kButtonInset = 3;
 
 bool IsPressKey(const QKeyEvent& key)
 {
@@ -31,6 +36,13 @@ Pressable& Pressable::Make(QWidget& widget, Kind kind, const QString& name, std:
     AccessibleFactory::Install();
     AccessibleFactory::Forget(widget);
     return *pressable;
+}
+
+Pressable& Pressable::MakeButton(QAbstractButton& button, const QColor& focusMark)
+{
+    Pressable& pressable = Make(button, Kind::Button, button.text(), [&button] { button.click(); });
+    pressable.SetFocusMarkColour(focusMark);
+    return pressable;
 }
 
 Pressable* Pressable::Of(const QWidget& widget)
@@ -109,7 +121,13 @@ void Pressable::PaintWithFocusMark(QEvent& paint)
     QPainter painter(widget_.data());
     painter.setPen(QPen(focusMarkColour_, 1, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(widget_->rect().adjusted(3, 3, -4, -4));
+    // Inside a bevel, or along the edge of a frameless widget (a label
+    // sized to its text would have the mark across its letters).
+    const auto* frame = qobject_cast<const QFrame*>(widget_.data());
+    int inset = frame != nullptr && frame->frameWidth() > 0 ? frame->frameWidth() + 1 : 0;
+    if (qobject_cast<const QAbstractButton*>(widget_.data()) != nullptr)
+        inset = kButtonInset;
+    painter.drawRect(widget_->rect().adjusted(inset, inset, -inset - 1, -inset - 1));
 }
 
 }  // namespace velmora

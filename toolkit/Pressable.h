@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QWidget;
 
 namespace velmora {
@@ -16,7 +17,7 @@ namespace velmora {
 // mouse handling alone: it takes the focus from Tab and from a press, Enter
 // and Space press it, and screen readers see a push button or a link with
 // its name and a press action. While it has the focus a dotted frame in the
-// focus mark colour is drawn just inside its edge.
+// focus mark colour is drawn just inside its bevel, or along its edge.
 class Pressable : public QObject {
     Q_OBJECT
 
@@ -26,6 +27,9 @@ public:
     // Makes `widget` pressable (once; a second call changes the first's
     // settings). The object is owned by the widget.
     static Pressable& Make(QWidget& widget, Kind kind, const QString& name, std::function<void()> onPress);
+    // A Qt button the same way: Enter presses it too (Qt's buttons take only
+    // Space), and the same focus mark shows whatever the style draws.
+    static Pressable& MakeButton(QAbstractButton& button, const QColor& focusMark);
     // The pressable of `widget`, or null.
     static Pressable* Of(const QWidget& widget);
 

@@ -115,13 +115,26 @@ std::vector<DemoHelpPage> HelpPages()
           "Strzałkami przechodzisz między planszami. Na pierwszej planszy są odnośniki do stron "
           "Międzynarodowego Stowarzyszenia Fonetycznego."}},
         {"pojazdy", "pomoc10", 30, "Okno pomocy",
-         {"Pomoc pokazuje strony jedna pod drugą. Przewiń je suwakiem lub kółkiem myszy.",
-          "Przyciski powiększenia zmieniają wielkość tekstu od 50 do 100 procent.",
+         {"Pomoc pokazuje strony jedna pod drugą. Przewiń je suwakiem, kółkiem myszy albo strzałkami.",
+          "Przyciski powiększenia zmieniają wielkość tekstu od 50 do 100 procent, "
+          "tak samo jak Ctrl i plus lub minus.",
           "Pomoc otwiera się na stronie, która opisuje wybraną grupę ćwiczeń."}},
         {"zabawki", "pomoc11", 30, "O programie",
          {"Przycisk O programie pokazuje wersję programu i dane kontaktowe.",
           "Treści ćwiczeń (obrazki, nagrania i pomoc) są zapisane w katalogu programu i można je "
           "zastąpić własnymi."}},
+        {"klawiatura", "pomoc12", 30, "Klawiatura",
+         {"Programem można kierować bez myszy. Klawisz Tab przechodzi kolejno przez menu, obrazki, "
+          "Start, odstęp, głośność, pomoc, alfabet fonetyczny i O programie.",
+          "W menu strzałki w górę i w dół, Home, End, Page Up i Page Down wybierają grupę. "
+          "Wśród obrazków strzałki przechodzą od obrazka do obrazka, a Enter wypowiada słowo.",
+          "Spacja włącza i wyłącza powtarzanie, a na przycisku naciska ten przycisk; Enter także. "
+          "Plus i minus zmieniają głośność o 10.",
+          "F1 otwiera tę pomoc na stronie wybranej grupy, F11 włącza i wyłącza pełny ekran, "
+          "Ctrl+Q zamyka program.",
+          "W alfabecie fonetycznym strzałki w lewo i w prawo, Page Up, Page Down, Home i End "
+          "zmieniają plansze. W pomocy strzałki, Page Up i Page Down przewijają strony. "
+          "Escape zamyka okno."}},
     };
 }
 

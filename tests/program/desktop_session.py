@@ -106,6 +106,14 @@ class DesktopSession:
                                capture_output=True, text=True).stdout.split()
         return found
 
+    def active_window_named(self, title):
+        """The window titled `title` (a pattern) once it has the keyboard focus, as a user sees before typing."""
+        def active():
+            windows = self.windows_named(title)
+            result = subprocess.run(["xdotool", "getactivewindow"], env=self.env, capture_output=True, text=True)
+            return result.stdout.strip() if result.stdout.strip() in windows else None
+        return wait_for(f"the window {title} to have the focus", active)
+
     def close(self):
         for process in reversed(self.processes):
             try:

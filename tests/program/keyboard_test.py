@@ -1,5 +1,6 @@
 """The program driven by real key presses (xdotool), as a user without a
-mouse drives it: Down selects the next group, Space switches repetition, F1
+mouse drives it: Down selects the next group, Space switches repetition,
++ and - the volume, F1
 opens the help and Escape closes it, Tab and Enter open the phonetic
 alphabet, whose Right key turns the page. What the keys did is read back
 over the accessibility bus.
@@ -44,17 +45,26 @@ def main(program, tool):
         key("space")
         wait_for("Start", lambda: start.name == "Start")
 
+        print("== + and - move the volume by 10")
+        volume = find(window, "slider", "Głośność")[0]
+        before = int(volume.description.rstrip("%"))
+        key("plus")
+        wait_for(f"the volume at {before + 10}%", lambda: volume.description == f"{before + 10}%")
+        key("minus")
+        wait_for(f"the volume back at {before}%", lambda: volume.description == f"{before}%")
+
         print("== F1 opens the help, Escape closes it")
         key("F1")
-        wait_for("the help window", lambda: session.windows_named(title_pattern(HELP_TITLE)))
+        session.active_window_named(title_pattern(HELP_TITLE))
         key("Escape")
         wait_for("the help window closed", lambda: not session.windows_named(title_pattern(HELP_TITLE)))
+        session.active_window_named(title_pattern(CAPTION))
 
         print("== Tab to the phonetic alphabet, Enter opens it, Right turns to page 2")
         # From the menu: centre, Start, pause, volume, help, alphabet.
         key(*["Tab"] * 6)
         key("Return")
-        wait_for("the presentation", lambda: session.windows_named(title_pattern(ALPHABET_TITLE)))
+        session.active_window_named(title_pattern(ALPHABET_TITLE))
         presentation = wait_for("the presentation on the bus",
                                 lambda: next((w for w in app if w.name == ALPHABET_TITLE
                                               and w.getState().contains(__import__("pyatspi").STATE_SHOWING)), None))
