@@ -139,8 +139,9 @@ void HelpWindow::ConnectControls()
     connect(&closeButton, &QPushButton::clicked, this, &QDialog::reject);
     closeButton.setAutoDefault(false);
     Pressable::MakeButton(closeButton, Qt::blue);
+    // The style's own frame around a radio button's text marks its focus.
     for (QRadioButton* button : zoomButtons_)
-        Pressable::MakeButton(*button, Qt::blue);
+        Pressable::MakeButton(*button, QColor());
     // Tab order: the close button first, then the magnifications from 70%
     // up and the two small ones last.
     QWidget* order[] = {&closeButton,      zoomButtons_[2], zoomButtons_[3], zoomButtons_[4],

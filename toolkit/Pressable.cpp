@@ -104,7 +104,7 @@ bool Pressable::eventFilter(QObject* watched, QEvent* event)
         widget_->update();
         return false;
     case QEvent::Paint:
-        if (!widget_->hasFocus())
+        if (!widget_->hasFocus() || !focusMarkColour_.isValid())
             return false;
         PaintWithFocusMark(*event);
         return true;

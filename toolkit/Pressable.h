@@ -36,6 +36,7 @@ public:
     // Runs the press handler as Enter does.
     void Press();
     void SetName(const QString& name);
+    // An invalid colour leaves the focus to the widget's own look.
     void SetFocusMarkColour(const QColor& colour);
     QAccessible::Role Role() const;
 
