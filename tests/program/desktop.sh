@@ -22,6 +22,7 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config HOME=$work/home
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME"
+export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0
 export SDL_AUDIODRIVER=dummy
 caption="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych \\(Demo\\)"
 

@@ -22,6 +22,7 @@ unset DISPLAY
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config HOME=$work/home
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME"
+export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0
 export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=velmora-test
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/out.raw QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
