@@ -598,7 +598,7 @@ void MainWindow::OnStartStopClicked()
 
 void MainWindow::OnPauseChanged()
 {
-    repeatLabel_->setText(QString::fromStdString(layout::RepeatLabelText(pauseSlider_->value())));
+    repeatLabel_->setText(QString::fromStdString(RepeatCycle::LabelText(pauseSlider_->value())));
 }
 
 void MainWindow::OnVolumeChanged()

@@ -113,16 +113,4 @@ ItemTile ItemTileGeometry(const WidthScale& scale, std::int32_t markerWidth, std
     return tile;
 }
 
-std::int32_t PauseTicks(std::int32_t position, std::uint32_t intervalMs)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 100u / intervalMs);
-}
-
-std::string RepeatLabelText(std::int32_t position)
-{
-    if (position == 0)
-        return "Powtarzaj";
-    return "Powtarzaj, z odstępem " + std::to_string(position / 10) + "," + std::to_string(position % 10) + " s";
-}
-
 }  // namespace velmora::app::layout

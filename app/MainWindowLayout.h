@@ -10,8 +10,7 @@
 namespace velmora::app {
 
 // The pure geometry of the main window: tile layouts, the title text, the
-// window's place on the desktop, the play zone of an item tile and the
-// pause of the repetition. The window applies these; tests check them.
+// window's place on the desktop and the parts of an item tile. The window applies these; tests check them.
 namespace layout {
 
 inline constexpr std::int32_t kPlainMenuTileHeight = 52;
@@ -68,12 +67,6 @@ struct ItemTile {
 };
 ItemTile ItemTileGeometry(const WidthScale& scale, std::int32_t markerWidth, std::int32_t markerHeight,
                           std::int32_t pictureWidth, std::int32_t pictureHeight);
-
-// Ticks of the repeat timer in the pause after a clip: position x 100 ms
-// over the timer interval.
-std::int32_t PauseTicks(std::int32_t position, std::uint32_t intervalMs);
-// The text of the repetition label for a pause position (tenths of a second).
-std::string RepeatLabelText(std::int32_t position);
 
 }  // namespace layout
 }  // namespace velmora::app

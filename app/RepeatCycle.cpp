@@ -1,6 +1,5 @@
 #include "app/RepeatCycle.h"
 
-#include "app/MainWindowLayout.h"
 
 namespace velmora::app {
 
@@ -46,8 +45,20 @@ void RepeatCycle::Tick()
     } else if (!hooks_.isSoundPlaying()) {
         // The pause is read when the end is noticed, so a change of the
         // slider affects the next pause, not the one counting.
-        countdown_ = layout::PauseTicks(hooks_.pausePosition(), kIntervalMs);
+        countdown_ = PauseTicks(hooks_.pausePosition(), kIntervalMs);
     }
+}
+
+std::int32_t RepeatCycle::PauseTicks(std::int32_t position, std::uint32_t intervalMs)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 100u / intervalMs);
+}
+
+std::string RepeatCycle::LabelText(std::int32_t position)
+{
+    if (position == 0)
+        return "Powtarzaj";
+    return "Powtarzaj, z odstępem " + std::to_string(position / 10) + "," + std::to_string(position % 10) + " s";
 }
 
 }  // namespace velmora::app

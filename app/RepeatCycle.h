@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace velmora::app {
 
@@ -40,6 +41,12 @@ public:
     void Apply();
     // One period of the cycle; the timer calls it.
     void Tick();
+
+    // Ticks of the timer in the pause after a clip: position x 100 ms over
+    // the timer interval.
+    static std::int32_t PauseTicks(std::int32_t position, std::uint32_t intervalMs);
+    // The text of the repetition label for a pause position (tenths of a second).
+    static std::string LabelText(std::int32_t position);
 
     bool IsTimerActive() const { return timer_.isActive(); }
     std::int32_t Countdown() const { return countdown_; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainWindowLayout.h"
+#include "app/RepeatCycle.h"
 #include "app/WidthScale.h"
 
 namespace velmora::app {
@@ -150,8 +151,8 @@ TEST(MainWindowLayoutTest, PauseTicksAndLabel)
                         {13, 26, "Powtarzaj, z odstępem 1,3 s"},
                         {20, 40, "Powtarzaj, z odstępem 2,0 s"}};
     for (const Row& row : rows) {
-        EXPECT_EQ(layout::PauseTicks(row.position, 50), row.ticks);
-        EXPECT_EQ(layout::RepeatLabelText(row.position), row.label);
+        EXPECT_EQ(RepeatCycle::PauseTicks(row.position, 50), row.ticks);
+        EXPECT_EQ(RepeatCycle::LabelText(row.position), row.label);
     }
 }
 
