@@ -49,19 +49,26 @@ const ControlDescription kControls[] = {
      .text = "Kontakt", .font = kHeadingFont, .options = Option::Centred},
     {.name = "creditsHeading", .kind = Kind::Label, .rect = {0, 314, 463, 16}, .anchors = kLeftTopRight,
      .text = "Autorzy", .font = kHeadingFont, .options = Option::Centred},
-    {.name = "versionLabel", .kind = Kind::Label, .rect = {40, 61, 385, 16}, .options = Option::Centred},
+    {.name = "versionLabel", .kind = Kind::Label, .rect = {40, 61, 385, 16}, .options = Option::Centred,
+     .slot = ControlSlot::Of<&AboutWindow::Controls::versionLabel>()},
     {.name = "webLink", .kind = Kind::Link, .rect = {0, 258, 463, 20}, .anchors = kLeftTopRight,
      .text = AboutWindow::kWebAddress, .font = kLinkFont, .textColour = QColor(Qt::blue),
-     .options = Option::Centred | Option::HandCursor},
+     .options = Option::Centred | Option::HandCursor,
+     .slot = ControlSlot::Of<&AboutWindow::Controls::webLink>()},
     {.name = "mailLink", .kind = Kind::Link, .rect = {0, 277, 463, 20}, .anchors = kLeftTopRight,
      .text = AboutWindow::kMailAddress, .font = kLinkFont, .textColour = QColor(Qt::blue),
-     .options = Option::Centred | Option::HandCursor},
+     .options = Option::Centred | Option::HandCursor,
+     .slot = ControlSlot::Of<&AboutWindow::Controls::mailLink>()},
     {.name = "contactLines", .kind = Kind::Memo, .rect = {0, 160, 463, 100}, .anchors = kLeftTopRight,
-     .text = kContactLines, .options = Option::Centred},
+     .text = kContactLines, .options = Option::Centred,
+     .slot = ControlSlot::Of<&AboutWindow::Controls::contactLines>()},
     {.name = "creditRoles", .kind = Kind::Memo, .rect = {64, 336, 169, 73}, .text = kCreditRoles,
-     .options = Option::RightAligned},
-    {.name = "credited", .kind = Kind::Memo, .rect = {240, 336, 169, 73}, .text = kCredited},
-    {.name = "okButton", .kind = Kind::Button, .rect = {184, 410, 89, 25}, .text = "OK"},
+     .options = Option::RightAligned,
+     .slot = ControlSlot::Of<&AboutWindow::Controls::creditRoles>()},
+    {.name = "credited", .kind = Kind::Memo, .rect = {240, 336, 169, 73}, .text = kCredited,
+     .slot = ControlSlot::Of<&AboutWindow::Controls::credited>()},
+    {.name = "okButton", .kind = Kind::Button, .rect = {184, 410, 89, 25}, .text = "OK",
+     .slot = ControlSlot::Of<&AboutWindow::Controls::okButton>()},
 };
 
 const WindowDescription kDescription{
@@ -74,30 +81,27 @@ const WindowDescription kDescription{
 
 AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(parent), services_(std::move(services))
 {
-    FormBuilder::Build(*this, kDescription);
+    controls_ = FormBuilder::Build<Controls>(*this, kDescription);
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, kWindowColour);
     // A dialog border: fixed size.
     setFixedSize(size());
-    FormBuilder::Find<QLabel>(*this, "versionLabel").setText(QString::fromUtf8(kVersion));
+    controls_.versionLabel->setText(QString::fromUtf8(kVersion));
 
-    okButton_ = &FormBuilder::Find<QPushButton>(*this, "okButton");
-    okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    Pressable::MakeButton(*okButton_, Qt::blue);
-    auto& webLink = FormBuilder::Find<QLabel>(*this, "webLink");
-    auto& mailLink = FormBuilder::Find<QLabel>(*this, "mailLink");
-    QWidget* order[] = {okButton_, &webLink, &mailLink, &FormBuilder::Find<QTextEdit>(*this, "contactLines"),
-                        &FormBuilder::Find<QTextEdit>(*this, "creditRoles"),
-                        &FormBuilder::Find<QTextEdit>(*this, "credited")};
+    controls_.okButton->setDefault(true);
+    connect(controls_.okButton, &QPushButton::clicked, this, &QDialog::accept);
+    Pressable::MakeButton(*controls_.okButton, Qt::blue);
+    QLabel& webLink = *controls_.webLink;
+    QLabel& mailLink = *controls_.mailLink;
+    QWidget* order[] = {controls_.okButton, &webLink, &mailLink, controls_.contactLines,
+                        controls_.creditRoles, controls_.credited};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     // The credit columns are narrow: their lines must neither wrap nor lose
     // pixels to the text box's inner margin.
-    for (const char* name : {"creditRoles", "credited"}) {
-        auto& memo = FormBuilder::Find<QTextEdit>(*this, name);
-        memo.document()->setDocumentMargin(0);
-        memo.setLineWrapMode(QTextEdit::NoWrap);
+    for (QTextEdit* memo : {controls_.creditRoles, controls_.credited}) {
+        memo->document()->setDocumentMargin(0);
+        memo->setLineWrapMode(QTextEdit::NoWrap);
     }
     MouseNotifier::On(webLink).SetOnClick([this] { OpenWebPage(); });
     MouseNotifier::On(mailLink).SetOnClick([this] { WriteMail(); });
@@ -134,7 +138,7 @@ void AboutWindow::showEvent(QShowEvent* event)
     const QSize outer = size().grownBy(frame);
     setGeometry(FramedClientRect({CentredIn(area, outer), outer}, frame, area, outer));
     services_.beep();
-    okButton_->setFocus();
+    controls_.okButton->setFocus();
 }
 
 }  // namespace velmora::app

@@ -4,7 +4,9 @@
 
 #include "app/DesktopServices.h"
 
+class QLabel;
 class QPushButton;
+class QTextEdit;
 
 namespace velmora::app {
 
@@ -21,6 +23,17 @@ public:
     static constexpr char kMailAddress[] = "kontakt@velmora.example.org";
     static constexpr char kMailSubject[] = "[Velmora Demo]";
 
+    // The controls the window works with, as the form builder hands them over.
+    struct Controls {
+        QLabel* versionLabel = nullptr;
+        QLabel* webLink = nullptr;
+        QLabel* mailLink = nullptr;
+        QTextEdit* contactLines = nullptr;
+        QTextEdit* creditRoles = nullptr;
+        QTextEdit* credited = nullptr;
+        QPushButton* okButton = nullptr;
+    };
+
     explicit AboutWindow(QWidget* parent = nullptr, DesktopServices services = {});
 
     // Where a window of outer size `outer` goes to be centred in `workArea`
@@ -29,14 +42,15 @@ public:
 
     void OpenWebPage();
     void WriteMail();
-    QPushButton& OkButton() const { return *okButton_; }
+    QPushButton& OkButton() const { return *controls_.okButton; }
+    const Controls& Parts() const { return controls_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     DesktopServices services_;
-    QPushButton* okButton_ = nullptr;
+    Controls controls_;
 };
 
 }  // namespace velmora::app

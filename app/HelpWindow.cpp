@@ -48,29 +48,40 @@ constexpr QSize kMinimumOuterSize(590, 250);
 
 const ControlDescription kControls[] = {
     {.name = "pageGroup", .kind = Kind::GroupBox, .rect = {4, 0, 603, 368}, .anchors = kAll},
-    {.name = "pagePanel", .kind = Kind::Panel, .parent = "pageGroup", .rect = {2, 9, 577, 357}, .anchors = kAll},
+    {.name = "pagePanel", .kind = Kind::Panel, .parent = "pageGroup", .rect = {2, 9, 577, 357}, .anchors = kAll,
+     .slot = ControlSlot::Of<&HelpWindow::Controls::pagePanel>()},
     {.name = "loadingPanel", .kind = Kind::Panel, .parent = "pagePanel", .rect = {0, 338, 128, 19},
      .anchors = Anchor::Left | Anchor::Bottom, .text = kLoadingText, .background = kLoadingPanel, .bevelWidth = 1,
-     .options = Option::Hidden},
+     .options = Option::Hidden,
+     .slot = ControlSlot::Of<&HelpWindow::Controls::loadingPanel>()},
     {.name = "pageScrollBar", .kind = Kind::VerticalScrollBar, .parent = "pageGroup", .rect = {580, 8, 20, 357},
-     .anchors = Anchor::Top | Anchor::Right | Anchor::Bottom},
+     .anchors = Anchor::Top | Anchor::Right | Anchor::Bottom,
+     .slot = ControlSlot::Of<&HelpWindow::Controls::pageScrollBar>()},
     {.name = "zoomGroup", .kind = Kind::GroupBox, .rect = {4, 367, 603, 52},
      .anchors = Anchor::Left | Anchor::Right | Anchor::Bottom},
     {.name = "zoomCaption", .kind = Kind::Label, .parent = "zoomGroup", .rect = {8, 22, 124, 16},
      .text = "Powiększenie tekstu:"},
     // The magnification buttons take the width their text needs, so that
     // "100%" is not cut off in styles with larger indicators.
-    {.name = "zoom50Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {137, 21, 0, 17}, .text = "50%"},
-    {.name = "zoom60Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {193, 21, 0, 17}, .text = "60%"},
-    {.name = "zoom70Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {249, 21, 0, 17}, .text = "70%"},
-    {.name = "zoom80Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {305, 21, 0, 17}, .text = "80%"},
-    {.name = "zoom90Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {361, 21, 0, 17}, .text = "90%"},
+    {.name = "zoom50Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {137, 21, 0, 17}, .text = "50%",
+     .slot = ControlSlot::Of<&HelpWindow::Controls::zoom50Button>()},
+    {.name = "zoom60Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {193, 21, 0, 17}, .text = "60%",
+     .slot = ControlSlot::Of<&HelpWindow::Controls::zoom60Button>()},
+    {.name = "zoom70Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {249, 21, 0, 17}, .text = "70%",
+     .slot = ControlSlot::Of<&HelpWindow::Controls::zoom70Button>()},
+    {.name = "zoom80Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {305, 21, 0, 17}, .text = "80%",
+     .slot = ControlSlot::Of<&HelpWindow::Controls::zoom80Button>()},
+    {.name = "zoom90Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {361, 21, 0, 17}, .text = "90%",
+     .slot = ControlSlot::Of<&HelpWindow::Controls::zoom90Button>()},
     {.name = "zoom100Button", .kind = Kind::RadioButton, .parent = "zoomGroup", .rect = {417, 21, 0, 17},
-     .text = "100%"},
+     .text = "100%",
+     .slot = ControlSlot::Of<&HelpWindow::Controls::zoom100Button>()},
     {.name = "contrastBox", .kind = Kind::CheckBox, .parent = "zoomGroup", .rect = {280, 36, 121, 17},
-     .text = "Dodaj kontrast", .options = Option::Hidden},
+     .text = "Dodaj kontrast", .options = Option::Hidden,
+     .slot = ControlSlot::Of<&HelpWindow::Controls::contrastBox>()},
     {.name = "closeButton", .kind = Kind::Button, .parent = "zoomGroup", .rect = {508, 12, 89, 33},
-     .anchors = Anchor::Top | Anchor::Right, .text = "Zamknij", .font = {.family = "Arial", .height = 16}},
+     .anchors = Anchor::Top | Anchor::Right, .text = "Zamknij", .font = {.family = "Arial", .height = 16},
+     .slot = ControlSlot::Of<&HelpWindow::Controls::closeButton>()},
 };
 
 const WindowDescription kDescription{
@@ -79,8 +90,6 @@ const WindowDescription kDescription{
     .controls = kControls,
 };
 
-constexpr const char* kZoomButtonNames[] = {"zoom50Button", "zoom60Button", "zoom70Button",
-                                            "zoom80Button", "zoom90Button", "zoom100Button"};
 
 std::size_t ZoomIndex(HelpZoom zoom)
 {
@@ -92,8 +101,7 @@ std::size_t ZoomIndex(HelpZoom zoom)
 HelpWindow::HelpWindow(ContentItem& helpPages, const QColor& colour, QWidget& mainWindow)
     : QDialog(&mainWindow), helpPages_(helpPages), mainWindow_(mainWindow)
 {
-    FormBuilder::Build(*this, kDescription);
-    FindControls();
+    TakeControls(FormBuilder::Build<Controls>(*this, kDescription));
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, colour);
 
@@ -114,14 +122,15 @@ HelpWindow::HelpWindow(ContentItem& helpPages, const QColor& colour, QWidget& ma
 
 HelpWindow::~HelpWindow() = default;
 
-void HelpWindow::FindControls()
+void HelpWindow::TakeControls(const HelpWindow::Controls& controls)
 {
-    pagePanel_ = &FormBuilder::Find<Panel>(*this, "pagePanel");
-    loadingPanel_ = &FormBuilder::Find<Panel>(*this, "loadingPanel");
-    scrollBar_ = &FormBuilder::Find<QScrollBar>(*this, "pageScrollBar");
-    contrastBox_ = &FormBuilder::Find<QCheckBox>(*this, "contrastBox");
-    for (std::size_t i = 0; i < zoomButtons_.size(); ++i)
-        zoomButtons_[i] = &FormBuilder::Find<QRadioButton>(*this, kZoomButtonNames[i]);
+    pagePanel_ = controls.pagePanel;
+    loadingPanel_ = controls.loadingPanel;
+    scrollBar_ = controls.pageScrollBar;
+    contrastBox_ = controls.contrastBox;
+    closeButton_ = controls.closeButton;
+    zoomButtons_ = {controls.zoom50Button, controls.zoom60Button, controls.zoom70Button,
+                    controls.zoom80Button, controls.zoom90Button, controls.zoom100Button};
 }
 
 void HelpWindow::ConnectControls()
@@ -135,20 +144,19 @@ void HelpWindow::ConnectControls()
                 OnZoomClicked();
         });
     }
-    auto& closeButton = FormBuilder::Find<QPushButton>(*this, "closeButton");
-    connect(&closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    closeButton.setAutoDefault(false);
-    Pressable::MakeButton(closeButton, Qt::blue);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    closeButton_->setAutoDefault(false);
+    Pressable::MakeButton(*closeButton_, Qt::blue);
     // The style's own frame around a radio button's text marks its focus.
     for (QRadioButton* button : zoomButtons_)
         Pressable::MakeButton(*button, QColor());
     // Tab order: the close button first, then the magnifications from 70%
     // up and the two small ones last.
-    QWidget* order[] = {&closeButton,      zoomButtons_[2], zoomButtons_[3], zoomButtons_[4],
+    QWidget* order[] = {closeButton_,      zoomButtons_[2], zoomButtons_[3], zoomButtons_[4],
                         zoomButtons_[5], zoomButtons_[1], zoomButtons_[0], contrastBox_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    closeButton.setFocus();
+    closeButton_->setFocus();
     ConnectKeys();
 }
 

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QPainter;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -32,6 +33,21 @@ namespace velmora::app {
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
+    // The controls the window works with, as the form builder hands them over.
+    struct Controls {
+        Panel* pagePanel = nullptr;
+        Panel* loadingPanel = nullptr;
+        QScrollBar* pageScrollBar = nullptr;
+        QRadioButton* zoom50Button = nullptr;
+        QRadioButton* zoom60Button = nullptr;
+        QRadioButton* zoom70Button = nullptr;
+        QRadioButton* zoom80Button = nullptr;
+        QRadioButton* zoom90Button = nullptr;
+        QRadioButton* zoom100Button = nullptr;
+        QCheckBox* contrastBox = nullptr;
+        QPushButton* closeButton = nullptr;
+    };
+
     static constexpr char kCaption[] = "Velmora Demo - Pomoc";
     static constexpr int kPaintRefreshMs = 150;
 
@@ -79,7 +95,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FindControls();
+    void TakeControls(const Controls& controls);
     void ConnectControls();
     void ConnectKeys();
     void LayoutPages();
@@ -111,6 +127,7 @@ private:
     Panel* loadingPanel_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     QCheckBox* contrastBox_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     std::array<QRadioButton*, 6> zoomButtons_{};
 };
 

@@ -51,11 +51,10 @@ using look::Text;
 MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& player, QWidget* parent)
     : QWidget(parent), player_(player), content_(std::move(content))
 {
-    FormBuilder::Build(*this, MainWindowDescription());
-    FindControls();
+    controls_ = FormBuilder::Build<MainWindowControls>(*this, MainWindowDescription());
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, look::kWindow);
-    demoLabel_->show();
+    controls_.demoLabel->show();
     PrepareContent();
 
     paintRefreshTimer_.setInterval(kPaintRefreshMs);
@@ -66,11 +65,11 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
             [this] { player_.PlayClip(CentreItem(centreList_->Selected()).ClipPath()); },
             [this] { player_.StopSound(); },
             [this] { return player_.IsSoundPlaying(); },
-            [this] { return static_cast<std::int32_t>(pauseSlider_->value()); },
+            [this] { return static_cast<std::int32_t>(controls_.pauseSlider->value()); },
         },
         this);
 
-    titleCanvas_ = std::make_unique<PanelCanvas>(*titlePanel_);
+    titleCanvas_ = std::make_unique<PanelCanvas>(*controls_.titlePanel);
     titleCanvas_->SetFont(QFont(QStringLiteral("Arial")));
     PaintTitle();
     CreateLists();
@@ -96,43 +95,14 @@ MainWindow::~MainWindow()
     titleCanvas_.reset();
 }
 
-void MainWindow::FindControls()
-{
-    logo_ = &FormBuilder::Find<QLabel>(*this, "logo");
-    demoLabel_ = &FormBuilder::Find<QLabel>(*this, "demoLabel");
-    centreGroup_ = &FormBuilder::Find<QWidget>(*this, "centreGroup");
-    titlePanel_ = &FormBuilder::Find<Panel>(*this, "titlePanel");
-    centrePanel_ = &FormBuilder::Find<Panel>(*this, "centrePanel");
-    centreScrollBar_ = &FormBuilder::Find<QScrollBar>(*this, "centreScrollBar");
-    menuGroup_ = &FormBuilder::Find<QWidget>(*this, "menuGroup");
-    menuPanel_ = &FormBuilder::Find<Panel>(*this, "menuPanel");
-    menuScrollBar_ = &FormBuilder::Find<QScrollBar>(*this, "menuScrollBar");
-    repeatLabel_ = &FormBuilder::Find<QLabel>(*this, "repeatLabel");
-    startStopPanel_ = &FormBuilder::Find<Panel>(*this, "startStopPanel");
-    startStopLabel_ = &FormBuilder::Find<QLabel>(*this, "startStopLabel");
-    pauseSlider_ = &FormBuilder::Find<QSlider>(*this, "pauseSlider");
-    volumeSlider_ = &FormBuilder::Find<QSlider>(*this, "volumeSlider");
-    volumeLabels_ = {&FormBuilder::Find<QLabel>(*this, "volumeCaption"),
-                     &FormBuilder::Find<QLabel>(*this, "volumeMinLabel"),
-                     &FormBuilder::Find<QLabel>(*this, "volumeMaxLabel")};
-    helpPanel_ = &FormBuilder::Find<Panel>(*this, "helpPanel");
-    helpLabels_ = {&FormBuilder::Find<QLabel>(*this, "helpMarkLabel"),
-                   &FormBuilder::Find<QLabel>(*this, "helpInfoLabel"),
-                   &FormBuilder::Find<QLabel>(*this, "helpMoreLabel")};
-    alphabetPanel_ = &FormBuilder::Find<Panel>(*this, "alphabetPanel");
-    alphabetLabel_ = &FormBuilder::Find<QLabel>(*this, "alphabetLabel");
-    aboutPanel_ = &FormBuilder::Find<Panel>(*this, "aboutPanel");
-    aboutLabel_ = &FormBuilder::Find<QLabel>(*this, "aboutLabel");
-}
-
 void MainWindow::ConnectKeyboard()
 {
     keyboard_ = new MainWindowKeyboard(
         MainWindowKeyboard::Controls{
-            .window = *this, .menu = *menuList_, .centre = *centreList_, .startStop = *startStopPanel_,
-            .pause = *pauseSlider_, .volume = *volumeSlider_, .help = *helpPanel_, .alphabet = *alphabetPanel_,
-            .about = *aboutPanel_, .logo = *logo_, .menuScrollBar = *menuScrollBar_,
-            .centreScrollBar = *centreScrollBar_},
+            .window = *this, .menu = *menuList_, .centre = *centreList_, .startStop = *controls_.startStopPanel,
+            .pause = *controls_.pauseSlider, .volume = *controls_.volumeSlider, .help = *controls_.helpPanel, .alphabet = *controls_.alphabetPanel,
+            .about = *controls_.aboutPanel, .logo = *controls_.logo, .menuScrollBar = *controls_.menuScrollBar,
+            .centreScrollBar = *controls_.centreScrollBar},
         MainWindowKeyboard::Actions{
             .startStop = [this] { OnStartStopClicked(); },
             .help = [this] { OnHelpClicked(); },
@@ -161,7 +131,7 @@ void MainWindow::PrepareContent()
 
 void MainWindow::CreateLists()
 {
-    menuList_ = std::make_unique<TileList>(*menuPanel_, *menuScrollBar_);
+    menuList_ = std::make_unique<TileList>(*controls_.menuPanel, *controls_.menuScrollBar);
     menuList_->SetOnPaintItem(
         [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
             painting::DrawMenuTile(canvas, rect, *content_->set.MenuItemAt(index), selected);
@@ -172,7 +142,7 @@ void MainWindow::CreateLists()
     menuList_->SetAutoResize(false);
     LayoutMenu();
 
-    centreList_ = std::make_unique<TileList>(*centrePanel_, *centreScrollBar_);
+    centreList_ = std::make_unique<TileList>(*controls_.centrePanel, *controls_.centreScrollBar);
     centreList_->SetOnPaintItem(
         [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
             if (!paintSuspended_)
@@ -188,50 +158,50 @@ void MainWindow::CreateLists()
 
 void MainWindow::SetUpControls()
 {
-    logo_->setPixmap(LogoPixmap(devicePixelRatioF()));
-    logo_->resize(logo_->pixmap().deviceIndependentSize().toSize());
+    controls_.logo->setPixmap(LogoPixmap(devicePixelRatioF()));
+    controls_.logo->resize(controls_.logo->pixmap().deviceIndependentSize().toSize());
 
-    pauseSlider_->setRange(0, 20);
-    pauseSlider_->setTickInterval(2);
-    pauseSlider_->setTickPosition(QSlider::TicksBothSides);
-    pauseSlider_->setValue(5);
+    controls_.pauseSlider->setRange(0, 20);
+    controls_.pauseSlider->setTickInterval(2);
+    controls_.pauseSlider->setTickPosition(QSlider::TicksBothSides);
+    controls_.pauseSlider->setValue(5);
 
-    volumeSlider_->setRange(0, 100);
-    volumeSlider_->setSingleStep(2);
-    volumeSlider_->setPageStep(10);
-    volumeSlider_->setTickInterval(10);
-    volumeSlider_->setTickPosition(QSlider::TicksAbove);
-    volumeSlider_->setValue(0);
+    controls_.volumeSlider->setRange(0, 100);
+    controls_.volumeSlider->setSingleStep(2);
+    controls_.volumeSlider->setPageStep(10);
+    controls_.volumeSlider->setTickInterval(10);
+    controls_.volumeSlider->setTickPosition(QSlider::TicksAbove);
+    controls_.volumeSlider->setValue(0);
 }
 
 void MainWindow::ConnectControls()
 {
-    connect(pauseSlider_, &QSlider::valueChanged, this, &MainWindow::OnPauseChanged);
-    connect(volumeSlider_, &QSlider::valueChanged, this, &MainWindow::OnVolumeChanged);
+    connect(controls_.pauseSlider, &QSlider::valueChanged, this, &MainWindow::OnPauseChanged);
+    connect(controls_.volumeSlider, &QSlider::valueChanged, this, &MainWindow::OnVolumeChanged);
 
-    MouseNotifier& startStop = MouseNotifier::On(*startStopLabel_);
+    MouseNotifier& startStop = MouseNotifier::On(*controls_.startStopLabel);
     startStop.SetOnClick([this] { OnStartStopClicked(); });
     startStop.SetOnMouseEnter([this] {
-        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kHoverPanel);
-        WidgetColours::SetText(*startStopLabel_, look::kHoverText);
+        WidgetColours::SetBackground(*controls_.startStopPanel, repeat_->IsOn() ? look::kRepeatOnPanel : look::kHoverPanel);
+        WidgetColours::SetText(*controls_.startStopLabel, look::kHoverText);
     });
     startStop.SetOnMouseLeave([this] {
-        WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
-        WidgetColours::SetText(*startStopLabel_, look::kButtonText);
+        WidgetColours::SetBackground(*controls_.startStopPanel, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
+        WidgetColours::SetText(*controls_.startStopLabel, look::kButtonText);
     });
 
-    for (QLabel* label : helpLabels_) {
+    for (QLabel* label : {controls_.helpMarkLabel, controls_.helpInfoLabel, controls_.helpMoreLabel}) {
         MouseNotifier& notifier = MouseNotifier::On(*label);
         notifier.SetOnClick([this] { OnHelpClicked(); });
         notifier.SetOnMouseEnter([this] {
-            SetHover(*helpPanel_, {helpLabels_[0], helpLabels_[1], helpLabels_[2]}, true);
+            SetHover(*controls_.helpPanel, {controls_.helpMarkLabel, controls_.helpInfoLabel, controls_.helpMoreLabel}, true);
         });
         notifier.SetOnMouseLeave([this] {
-            SetHover(*helpPanel_, {helpLabels_[0], helpLabels_[1], helpLabels_[2]}, false);
+            SetHover(*controls_.helpPanel, {controls_.helpMarkLabel, controls_.helpInfoLabel, controls_.helpMoreLabel}, false);
         });
     }
-    MouseNotifier::On(*titlePanel_).SetOnClick([this] { OnHelpClicked(); });
-    MouseNotifier::On(*logo_).SetOnClick([this] { OnAboutClicked(); });
+    MouseNotifier::On(*controls_.titlePanel).SetOnClick([this] { OnHelpClicked(); });
+    MouseNotifier::On(*controls_.logo).SetOnClick([this] { OnAboutClicked(); });
 
     const auto labelButton = [this](QLabel& label, Panel& panel, std::function<void()> onClick) {
         MouseNotifier& notifier = MouseNotifier::On(label);
@@ -239,8 +209,8 @@ void MainWindow::ConnectControls()
         notifier.SetOnMouseEnter([this, &label, &panel] { SetHover(panel, {&label}, true); });
         notifier.SetOnMouseLeave([this, &label, &panel] { SetHover(panel, {&label}, false); });
     };
-    labelButton(*alphabetLabel_, *alphabetPanel_, [this] { OnAlphabetClicked(); });
-    labelButton(*aboutLabel_, *aboutPanel_, [this] { OnAboutClicked(); });
+    labelButton(*controls_.alphabetLabel, *controls_.alphabetPanel, [this] { OnAlphabetClicked(); });
+    labelButton(*controls_.aboutLabel, *controls_.aboutPanel, [this] { OnAboutClicked(); });
 }
 
 void MainWindow::ReadVolumeAtStart()
@@ -249,11 +219,11 @@ void MainWindow::ReadVolumeAtStart()
     player_.ReadVolume(volume);
     if (player_.IsVolumeAvailable()) {
         // Moving the slider writes the volume back, so both channels end equal.
-        volumeSlider_->setValue(volume);
+        controls_.volumeSlider->setValue(volume);
         return;
     }
-    volumeSlider_->setEnabled(false);
-    for (QLabel* label : volumeLabels_)
+    controls_.volumeSlider->setEnabled(false);
+    for (QLabel* label : {controls_.volumeCaption, controls_.volumeMinLabel, controls_.volumeMaxLabel})
         label->setEnabled(false);
 }
 
@@ -290,10 +260,10 @@ ContentItem& MainWindow::CentreItem(int index) const
 void MainWindow::Activate()
 {
     if (focusWidget() == nullptr)
-        menuPanel_->setFocus(Qt::OtherFocusReason);
+        controls_.menuPanel->setFocus(Qt::OtherFocusReason);
     menuList_->Select(0);
     menuList_->Paint();
-    menuPanel_->update();
+    controls_.menuPanel->update();
 }
 
 // --- Showing, resizing and the delayed redraw ---
@@ -345,12 +315,12 @@ void MainWindow::OnResize()
     SuspendPaint();
     menuList_->UpdateScrolling();
     menuList_->Paint();
-    menuPanel_->update();
+    controls_.menuPanel->update();
     LayoutCentre();
     centreList_->UpdateScrolling();
     ClearCentre();
     PaintTitle();
-    titlePanel_->update();
+    controls_.titlePanel->update();
 }
 
 void MainWindow::ClearCentre()
@@ -358,7 +328,7 @@ void MainWindow::ClearCentre()
     // While painting is suspended the list paints only its white background,
     // so no tile of an earlier layout lingers on the screen.
     centreList_->Paint();
-    centrePanel_->update();
+    controls_.centrePanel->update();
 }
 
 void MainWindow::SuspendPaint()
@@ -373,7 +343,7 @@ void MainWindow::OnPaintRefresh()
     RebuildScaledMarker();
     paintRefreshTimer_.stop();
     centreList_->Paint();
-    centrePanel_->update();
+    controls_.centrePanel->update();
     StartItemPreparation();
 }
 
@@ -391,7 +361,7 @@ void MainWindow::PrepareMenuPictures()
     const Colour window = CoreColour(look::kWindow);
     const auto ratio = static_cast<float>(devicePixelRatioF());
     const auto TitleScale = [this](const ContentItem& item) {
-        return layout::TitlePictureScale(item.Picture().Height(), titlePanel_->height());
+        return layout::TitlePictureScale(item.Picture().Height(), controls_.titlePanel->height());
     };
     for (const auto& group : content_->set.menuItems) {
         group->pixelRatio = ratio;
@@ -418,7 +388,7 @@ void MainWindow::LayoutMenu()
     indented.reserve(content_->set.menuItems.size());
     for (const auto& group : content_->set.menuItems)
         indented.push_back((group->flags & kIndented) != 0);
-    const std::vector<Rect> tiles = layout::MenuTiles(indented, menuPanel_->width());
+    const std::vector<Rect> tiles = layout::MenuTiles(indented, controls_.menuPanel->width());
     menuList_->SetCount(static_cast<int>(tiles.size()));
     for (int i = 0; i < static_cast<int>(tiles.size()); ++i) {
         const Rect& rect = tiles[static_cast<std::size_t>(i)];
@@ -447,7 +417,7 @@ void MainWindow::LayoutCentre()
     const int count = group->ChildCount();
     centreList_->SetCount(count);
     for (int i = 0; i < count; ++i) {
-        const Rect rect = layout::CentreTile(shownGroup_, i, centrePanel_->width(), tileHeight);
+        const Rect rect = layout::CentreTile(shownGroup_, i, controls_.centrePanel->width(), tileHeight);
         centreList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height, group->ChildAt(i)};
     }
 }
@@ -474,10 +444,10 @@ void MainWindow::PrepareItemsOnIdle(bool& done)
         IdleSlot::Clear();
         return;
     }
-    (*pending)->pixelRatio = static_cast<float>(centrePanel_->devicePixelRatioF());
+    (*pending)->pixelRatio = static_cast<float>(controls_.centrePanel->devicePixelRatioF());
     (*pending)->Prepare(Scope::Tree);
     centreList_->Paint();
-    centrePanel_->update();
+    controls_.centrePanel->update();
     done = false;
 }
 
@@ -492,7 +462,7 @@ void MainWindow::PaintTitle()
                          Scaling());
     // Screen readers read the title bar by its name.
     const MenuGroup* group = ShownGroup();
-    titlePanel_->setAccessibleName(group != nullptr ? Text(layout::TitleText(group->name)) : QString());
+    controls_.titlePanel->setAccessibleName(group != nullptr ? Text(layout::TitleText(group->name)) : QString());
 }
 
 // --- Selection, playback, repetition, volume ---
@@ -520,7 +490,7 @@ void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
         const int passOn = byKey && previousGroup > kHeadingTile ? kHeadingTile - 1 : kHeadingTile + 1;
         SelectGroup(selected, false);
         menuList_->Paint();
-        menuPanel_->repaint();
+        controls_.menuPanel->repaint();
         QTimer::singleShot(kPaintRefreshMs, this, [this, passOn] {
             // A group the user chose meanwhile wins, as a click queued
             // behind the pause would.
@@ -529,7 +499,7 @@ void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
             menuList_->Select(passOn);
             menuList_->ScrollIntoView(passOn);
             menuList_->Paint();
-            menuPanel_->update();
+            controls_.menuPanel->update();
         });
         return;
     }
@@ -537,7 +507,7 @@ void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
     SuspendPaint();
     ClearCentre();
     PaintTitle();
-    titlePanel_->update();
+    controls_.titlePanel->update();
 }
 
 void MainWindow::SelectGroup(int selected, bool shown)
@@ -575,8 +545,8 @@ void MainWindow::OnCentreItemMouseMove(int index, int x, int y)
         return;
     const Qt::CursorShape wanted =
         !repeat_->IsOn() && InPlayZone(CentreItem(index), x, y) ? Qt::PointingHandCursor : Qt::ArrowCursor;
-    if (centrePanel_->cursor().shape() != wanted)
-        centrePanel_->setCursor(wanted);
+    if (controls_.centrePanel->cursor().shape() != wanted)
+        controls_.centrePanel->setCursor(wanted);
 }
 
 void MainWindow::OnCentreItemEnter(int index)
@@ -590,21 +560,21 @@ void MainWindow::OnCentreItemEnter(int index)
 void MainWindow::OnStartStopClicked()
 {
     repeat_->Toggle();
-    startStopLabel_->setText(repeat_->IsOn() ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    controls_.startStopLabel->setText(repeat_->IsOn() ? QStringLiteral("Stop") : QStringLiteral("Start"));
     if (keyboard_ != nullptr)
-        keyboard_->SetStartStopName(startStopLabel_->text());
-    WidgetColours::SetBackground(*startStopPanel_, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
+        keyboard_->SetStartStopName(controls_.startStopLabel->text());
+    WidgetColours::SetBackground(*controls_.startStopPanel, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
 }
 
 void MainWindow::OnPauseChanged()
 {
-    repeatLabel_->setText(QString::fromStdString(RepeatCycle::LabelText(pauseSlider_->value())));
+    controls_.repeatLabel->setText(QString::fromStdString(RepeatCycle::LabelText(controls_.pauseSlider->value())));
 }
 
 void MainWindow::OnVolumeChanged()
 {
     if (player_.IsVolumeAvailable())
-        player_.SetVolume(volumeSlider_->value());
+        player_.SetVolume(controls_.volumeSlider->value());
 }
 
 void MainWindow::SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered)
@@ -632,9 +602,9 @@ bool MainWindow::OnWheel(const QWheelEvent& event)
     const bool towardsUser = (angle.y() != 0 ? angle.y() : angle.x()) < 0;
     const WidthScale scale = Scaling();
     // One step per notification, whatever the size of the turn.
-    if (onScreen(*menuGroup_).contains(pointer))
+    if (onScreen(*controls_.menuGroup).contains(pointer))
         menuList_->ScrollBy(towardsUser ? scale.Scale(30) : -scale.Scale(30));
-    else if (onScreen(*centreGroup_).contains(pointer))
+    else if (onScreen(*controls_.centreGroup).contains(pointer))
         centreList_->ScrollBy(towardsUser ? scale.Scale(50) : -scale.Scale(50));
     return true;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/MainWindowControls.h"
 #include "app/RepeatCycle.h"
 #include "app/WidthScale.h"
 #include "content/LoadedContent.h"
@@ -74,7 +75,7 @@ public:
     TileList& MenuList() { return *menuList_; }
     TileList& CentreList() { return *centreList_; }
     PanelCanvas& TitleCanvas() { return *titleCanvas_; }
-    Panel& CentrePanel() { return *centrePanel_; }
+    Panel& CentrePanel() { return *controls_.centrePanel; }
     bool PaintSuspended() const { return paintSuspended_; }
     RepeatCycle& Repeat() { return *repeat_; }
     const Bitmap* ScaledSoundMarker() const { return scaledSoundMarker_.get(); }
@@ -95,7 +96,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FindControls();
     void PrepareContent();
     void CreateLists();
     void SetUpControls();
@@ -152,27 +152,7 @@ private:
     // The window manager's frame, known when the window is shown.
     QMargins frame_;
 
-    QLabel* logo_ = nullptr;
-    QLabel* demoLabel_ = nullptr;
-    QWidget* centreGroup_ = nullptr;
-    Panel* titlePanel_ = nullptr;
-    Panel* centrePanel_ = nullptr;
-    QScrollBar* centreScrollBar_ = nullptr;
-    QWidget* menuGroup_ = nullptr;
-    Panel* menuPanel_ = nullptr;
-    QScrollBar* menuScrollBar_ = nullptr;
-    QLabel* repeatLabel_ = nullptr;
-    Panel* startStopPanel_ = nullptr;
-    QLabel* startStopLabel_ = nullptr;
-    QSlider* pauseSlider_ = nullptr;
-    QSlider* volumeSlider_ = nullptr;
-    std::array<QLabel*, 3> volumeLabels_{};
-    Panel* helpPanel_ = nullptr;
-    std::array<QLabel*, 3> helpLabels_{};
-    Panel* alphabetPanel_ = nullptr;
-    QLabel* alphabetLabel_ = nullptr;
-    Panel* aboutPanel_ = nullptr;
-    QLabel* aboutLabel_ = nullptr;
+    MainWindowControls controls_;
 };
 
 }  // namespace velmora::app

@@ -41,21 +41,28 @@ constexpr layout::Size kSmallestPageArea{640, 480};
 const ControlDescription kControls[] = {
     {.name = "pagePanel", .kind = Kind::Panel, .rect = {2, 2, 694, 473}, .anchors = kAll,
      .background = QColor(Qt::white)},
-    {.name = "pageBox", .kind = Kind::PaintBox, .parent = "pagePanel", .rect = {0, 0, 694, 473}, .anchors = kAll},
+    {.name = "pageBox", .kind = Kind::PaintBox, .parent = "pagePanel", .rect = {0, 0, 694, 473}, .anchors = kAll,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::pageBox>()},
     {.name = "firstLink", .kind = Kind::Link, .parent = "pagePanel", .rect = {32, 393, 64, 26},
-     .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor},
+     .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::firstLink>()},
     {.name = "secondLink", .kind = Kind::Link, .parent = "pagePanel", .rect = {32, 425, 64, 26},
-     .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor},
+     .anchors = kLeftBottom, .font = kLinkFont, .textColour = QColor(Qt::blue), .options = Option::HandCursor,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::secondLink>()},
     {.name = "pageLabel", .kind = Kind::Label, .rect = {8, 487, 81, 18}, .anchors = kLeftBottom,
-     .text = "Strona 1/11", .font = kButtonFont},
+     .text = "Strona 1/11", .font = kButtonFont,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::pageLabel>()},
     // Anchored to the bottom only: its centre keeps its proportion of the width.
     {.name = "pageButtons", .kind = Kind::Panel, .rect = {188, 479, 312, 37}, .anchors = Anchor::Bottom},
     {.name = "previousButton", .kind = Kind::Button, .parent = "pageButtons", .rect = {10, 2, 131, 33},
-     .text = "< Poprzednia", .font = kButtonFont},
+     .text = "< Poprzednia", .font = kButtonFont,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::previousButton>()},
     {.name = "nextButton", .kind = Kind::Button, .parent = "pageButtons", .rect = {171, 2, 137, 33},
-     .text = "Następna >", .font = kButtonFont},
+     .text = "Następna >", .font = kButtonFont,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::nextButton>()},
     {.name = "closeButton", .kind = Kind::Button, .rect = {606, 481, 89, 33},
-     .anchors = Anchor::Right | Anchor::Bottom, .text = "Zamknij", .font = kButtonFont},
+     .anchors = Anchor::Right | Anchor::Bottom, .text = "Zamknij", .font = kButtonFont,
+     .slot = ControlSlot::Of<&PresentationWindow::Controls::closeButton>()},
 };
 
 const WindowDescription kDescription{
@@ -88,8 +95,7 @@ PresentationWindow::PresentationWindow(ContentSet& content, const QColor& colour
       pageBitmap_(NewBitmap24(0, 0)),
       scaledBitmap_(NewBitmap24(0, 0))
 {
-    FormBuilder::Build(*this, kDescription);
-    FindControls();
+    controls_ = FormBuilder::Build<Controls>(*this, kDescription);
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, colour);
     paintRefreshTimer_.setInterval(kPaintRefreshMs);
@@ -100,36 +106,25 @@ PresentationWindow::PresentationWindow(ContentSet& content, const QColor& colour
     // grow the hidden window before the anchors place the page panel, and the
     // room around the page would be measured too large.
     SizeForScreen(Desktop::ScreenSize(parent));
-    const QSize aroundPage = size() - pageBox_->size();
+    const QSize aroundPage = size() - controls_.pageBox->size();
     setMinimumSize(aroundPage + QSize(kSmallestPageArea.width, kSmallestPageArea.height));
 }
 
 PresentationWindow::~PresentationWindow() = default;
 
-void PresentationWindow::FindControls()
-{
-    pageBox_ = &FormBuilder::Find<QWidget>(*this, "pageBox");
-    pageLabel_ = &FormBuilder::Find<QLabel>(*this, "pageLabel");
-    links_[0] = &FormBuilder::Find<QLabel>(*this, "firstLink");
-    links_[1] = &FormBuilder::Find<QLabel>(*this, "secondLink");
-    previousButton_ = &FormBuilder::Find<QPushButton>(*this, "previousButton");
-    nextButton_ = &FormBuilder::Find<QPushButton>(*this, "nextButton");
-}
-
 void PresentationWindow::ConnectControls()
 {
-    pageBox_->installEventFilter(this);
-    connect(previousButton_, &QPushButton::clicked, this, &PresentationWindow::ShowPreviousPage);
-    connect(nextButton_, &QPushButton::clicked, this, &PresentationWindow::ShowNextPage);
-    auto& closeButton = FormBuilder::Find<QPushButton>(*this, "closeButton");
-    connect(&closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    for (QPushButton* button : {previousButton_, nextButton_, &closeButton}) {
+    controls_.pageBox->installEventFilter(this);
+    connect(controls_.previousButton, &QPushButton::clicked, this, &PresentationWindow::ShowPreviousPage);
+    connect(controls_.nextButton, &QPushButton::clicked, this, &PresentationWindow::ShowNextPage);
+    connect(controls_.closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    for (QPushButton* button : {controls_.previousButton, controls_.nextButton, controls_.closeButton}) {
         button->setAutoDefault(false);
         Pressable::MakeButton(*button, Qt::blue);
     }
-    setTabOrder(nextButton_, previousButton_);
-    MouseNotifier::On(*links_[0]).SetOnClick([this] { OpenLink(1); });
-    MouseNotifier::On(*links_[1]).SetOnClick([this] { OpenLink(2); });
+    setTabOrder(controls_.nextButton, controls_.previousButton);
+    MouseNotifier::On(*controls_.firstLink).SetOnClick([this] { OpenLink(1); });
+    MouseNotifier::On(*controls_.secondLink).SetOnClick([this] { OpenLink(2); });
     ConnectKeys();
 }
 
@@ -146,7 +141,7 @@ void PresentationWindow::ConnectKeys()
 void PresentationWindow::SetUpLinks()
 {
     if (presentation_->title.ChildCount() < 2) {
-        for (QLabel* link : links_)
+        for (QLabel* link : {controls_.firstLink, controls_.secondLink})
             link->clear();
         return;
     }
@@ -169,7 +164,7 @@ void PresentationWindow::SetUpLinks()
 
 void PresentationWindow::SizeForScreen(QSize screen)
 {
-    const QSize aroundPage = size() - pageBox_->size();
+    const QSize aroundPage = size() - controls_.pageBox->size();
     const QSize outerAroundPage = aroundPage.grownBy(WindowFrame::Of(*this));
     const layout::Size area = layout::InitialPageArea({screen.width(), screen.height()},
                                                       {outerAroundPage.width(), outerAroundPage.height()});
@@ -183,7 +178,7 @@ int PresentationWindow::PageCount() const
 
 QLabel& PresentationWindow::Link(int number) const
 {
-    return *links_[number == 1 ? 0 : 1];
+    return *(number == 1 ? controls_.firstLink : controls_.secondLink);
 }
 
 const ContentItem* PresentationWindow::LinkItem(int number) const
@@ -222,24 +217,24 @@ void PresentationWindow::LoadPage()
     if (pageIndex_ >= 0 && pageIndex_ < count)
         DecodePageFile(*presentation_->ChildAt(pageIndex_), *pageBitmap_);
     const int shown = count > 0 ? pageIndex_ + 1 : 0;
-    pageLabel_->setText(QStringLiteral("Strona %1 / %2").arg(shown).arg(count));
-    FitToText(*pageLabel_);
+    controls_.pageLabel->setText(QStringLiteral("Strona %1 / %2").arg(shown).arg(count));
+    FitToText(*controls_.pageLabel);
 }
 
 layout::Size PresentationWindow::FitPage() const
 {
-    return layout::FitPage({pageBitmap_->Width(), pageBitmap_->Height()}, {pageBox_->width(), pageBox_->height()});
+    return layout::FitPage({pageBitmap_->Width(), pageBitmap_->Height()}, {controls_.pageBox->width(), controls_.pageBox->height()});
 }
 
 void PresentationWindow::RefreshPage()
 {
-    if (scaledBitmap_->Width() != pageBox_->width() || scaledBitmap_->Height() != pageBox_->height()) {
+    if (scaledBitmap_->Width() != controls_.pageBox->width() || scaledBitmap_->Height() != controls_.pageBox->height()) {
         const layout::Size fit = FitPage();
         PrepareBitmap24(scaledBitmap_, fit.width, fit.height);
     }
     if (!pageBitmap_->Empty() && !scaledBitmap_->Empty())
         StretchBitmap(scaledBitmap_.get(), pageBitmap_.get());
-    pageBox_->repaint();
+    controls_.pageBox->repaint();
 }
 
 void PresentationWindow::PaintPage()
@@ -247,10 +242,10 @@ void PresentationWindow::PaintPage()
     // Without a page picture the white of the page panel shows.
     if (scaledBitmap_->Empty())
         return;
-    QPainter painter(pageBox_);
+    QPainter painter(controls_.pageBox);
     const QImage image = BitmapImage::View(*scaledBitmap_);
-    const int boxWidth = pageBox_->width();
-    const int boxHeight = pageBox_->height();
+    const int boxWidth = controls_.pageBox->width();
+    const int boxHeight = controls_.pageBox->height();
     if (image.width() == boxWidth && image.height() == boxHeight) {
         painter.drawImage(QPoint(0, 0), image);
         return;
@@ -285,9 +280,9 @@ void PresentationWindow::ShowPage(int index)
 
 void PresentationWindow::UpdateControls()
 {
-    previousButton_->setEnabled(pageIndex_ > 0);
-    nextButton_->setEnabled(pageIndex_ < PageCount() - 1);
-    for (QLabel* link : links_)
+    controls_.previousButton->setEnabled(pageIndex_ > 0);
+    controls_.nextButton->setEnabled(pageIndex_ < PageCount() - 1);
+    for (QLabel* link : {controls_.firstLink, controls_.secondLink})
         link->setVisible(pageIndex_ == 0);
 }
 
@@ -317,7 +312,7 @@ void PresentationWindow::FocusFirstPageButton()
 {
     // Space then turns the page rather than pressing the close button; the
     // style marks the button as focused from the keyboard.
-    for (QPushButton* button : {nextButton_, previousButton_}) {
+    for (QPushButton* button : {controls_.nextButton, controls_.previousButton}) {
         if (button->isEnabled()) {
             button->setFocus(Qt::TabFocusReason);
             return;
@@ -344,7 +339,7 @@ void PresentationWindow::FitLabelsToText()
 {
     // The anchors put the labels back at their design size on every resize
     // of their parents, the one Qt delivers on showing included.
-    for (QLabel* label : {pageLabel_, links_[0], links_[1]}) {
+    for (QLabel* label : {controls_.pageLabel, controls_.firstLink, controls_.secondLink}) {
         if (label != nullptr)
             FitToText(*label);
     }
@@ -363,7 +358,7 @@ void PresentationWindow::OnPaintRefresh()
 
 bool PresentationWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == pageBox_ && event->type() == QEvent::Paint) {
+    if (watched == controls_.pageBox && event->type() == QEvent::Paint) {
         PaintPage();
         return true;
     }

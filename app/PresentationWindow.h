@@ -30,6 +30,17 @@ namespace velmora::app {
 class PresentationWindow : public QDialog {
     Q_OBJECT
 public:
+    // The controls the window works with, as the form builder hands them over.
+    struct Controls {
+        QWidget* pageBox = nullptr;
+        QLabel* pageLabel = nullptr;
+        QLabel* firstLink = nullptr;
+        QLabel* secondLink = nullptr;
+        QPushButton* previousButton = nullptr;
+        QPushButton* nextButton = nullptr;
+        QPushButton* closeButton = nullptr;
+    };
+
     static constexpr char kCaption[] = "Międzynarodowy alfabet fonetyczny";
     static constexpr int kPaintRefreshMs = 200;
 
@@ -55,11 +66,11 @@ public:
     int PageCount() const;
     const Bitmap& PageBitmap() const { return *pageBitmap_; }
     const Bitmap& ScaledBitmap() const { return *scaledBitmap_; }
-    QWidget& PageBox() const { return *pageBox_; }
-    QLabel& PageLabel() const { return *pageLabel_; }
+    QWidget& PageBox() const { return *controls_.pageBox; }
+    QLabel& PageLabel() const { return *controls_.pageLabel; }
     QLabel& Link(int number) const;
-    QPushButton& PreviousButton() const { return *previousButton_; }
-    QPushButton& NextButton() const { return *nextButton_; }
+    QPushButton& PreviousButton() const { return *controls_.previousButton; }
+    QPushButton& NextButton() const { return *controls_.nextButton; }
     // Opens link 1 or 2, as a click on its label does.
     void OpenLink(int number);
 
@@ -70,7 +81,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FindControls();
     void ConnectControls();
     void ConnectKeys();
     void FocusFirstPageButton();
@@ -94,11 +104,7 @@ private:
     std::int32_t pageIndex_ = 0;
     QTimer paintRefreshTimer_;
 
-    QWidget* pageBox_ = nullptr;
-    QLabel* pageLabel_ = nullptr;
-    QLabel* links_[2] = {};
-    QPushButton* previousButton_ = nullptr;
-    QPushButton* nextButton_ = nullptr;
+    Controls controls_;
 };
 
 }  // namespace velmora::app

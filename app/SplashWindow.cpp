@@ -18,10 +18,17 @@ const QColor kName(7, 173, 228);
 
 constexpr FontDescription kNameFont{.family = "Arial", .height = 50, .heightKind = FontDescription::Height::Cell};
 
+// The controls the splash fills in once built.
+struct SplashControls {
+    QLabel* logo = nullptr;
+    QLabel* versionLabel = nullptr;
+};
+
 const ControlDescription kControls[] = {
     {.name = "nameShadow", .kind = Kind::Label, .rect = {40, 24, 346, 50}, .text = "Velmora", .font = kNameFont,
      .textColour = kNameShadow},
-    {.name = "logo", .kind = Kind::Picture, .rect = {325, 108, 76, 46}, .anchors = Anchor::Top | Anchor::Right},
+    {.name = "logo", .kind = Kind::Picture, .rect = {325, 108, 76, 46}, .anchors = Anchor::Top | Anchor::Right,
+     .slot = ControlSlot::Of<&SplashControls::logo>()},
     {.name = "name", .kind = Kind::Label, .rect = {37, 25, 347, 50}, .text = "Velmora", .font = kNameFont,
      .textColour = kName},
     {.name = "waitLabel", .kind = Kind::Label, .rect = {32, 130, 124, 19}, .text = "Proszę czekać...",
@@ -38,7 +45,8 @@ const ControlDescription kControls[] = {
     // fonts wider than the one the window was designed with.
     {.name = "versionLabel", .kind = Kind::Label, .rect = {339, 80, 59, 13}, .anchors = Anchor::Top | Anchor::Right,
      .font = {.family = "MS Sans Serif", .height = 11}, .textColour = QColor(Qt::darkCyan),  // teal
-     .options = ControlDescription::Option::RightAligned},
+     .options = ControlDescription::Option::RightAligned,
+     .slot = ControlSlot::Of<&SplashControls::versionLabel>()},
 };
 
 const WindowDescription kDescription{
@@ -51,12 +59,11 @@ const WindowDescription kDescription{
 
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    FormBuilder::Build(*this, kDescription);
+    const SplashControls controls = FormBuilder::Build<SplashControls>(*this, kDescription);
     WidgetColours::SetBackground(*this, QColor(43, 0, 85));
-    auto& logo = FormBuilder::Find<QLabel>(*this, "logo");
-    logo.setPixmap(LogoPixmap(devicePixelRatioF()));
+    controls.logo->setPixmap(LogoPixmap(devicePixelRatioF()));
     setWindowTitle(QString::fromUtf8(kTitle));
-    FormBuilder::Find<QLabel>(*this, "versionLabel").setText(QString::fromUtf8(kVersion));
+    controls.versionLabel->setText(QString::fromUtf8(kVersion));
     CentreOnDesktop();
 }
 

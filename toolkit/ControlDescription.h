@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/Anchor.h"
+#include "toolkit/ControlSlot.h"
 #include "toolkit/FontDescription.h"
 
 #include <QColor>
@@ -57,6 +58,7 @@ struct ControlDescription {
     std::optional<QColor> background;  // unset: the parent's colour shows through
     int bevelWidth = 0;                // panels: a raised bevel this many pixels wide
     Options options;
+    ControlSlot slot;  // unset: the window never reaches the control after building it
 };
 
 }  // namespace velmora

@@ -142,7 +142,8 @@ struct BuiltParent {
 
 }  // namespace
 
-void FormBuilder::Build(QWidget& window, const WindowDescription& description, const Factory& factory)
+void FormBuilder::Build(QWidget& window, const WindowDescription& description, const Factory& factory,
+                        void* controls, const std::type_info& owner)
 {
     window.resize(description.clientSize);
     if (description.font.IsSet())
@@ -171,6 +172,8 @@ void FormBuilder::Build(QWidget& window, const WindowDescription& description, c
             widget->hide();
         else if (parent.widget->isVisible())
             widget->show();
+        if (control.slot.IsSet())
+            control.slot.Fill(controls, owner, *widget);
         built.insert_or_assign(control.name, BuiltParent{widget, designRect.size()});
     }
 }

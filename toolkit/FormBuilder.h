@@ -2,12 +2,10 @@
 
 #include "toolkit/WindowDescription.h"
 
-#include <QString>
 #include <QWidget>
 
 #include <functional>
-#include <stdexcept>
-#include <string>
+#include <typeinfo>
 
 namespace velmora {
 
@@ -23,19 +21,20 @@ public:
     // everything else.
     using Factory = std::function<QWidget*(const ControlDescription& control)>;
 
-    // Throws std::invalid_argument for a row whose parent is not an earlier row.
-    static void Build(QWidget& window, const WindowDescription& description, const Factory& factory = {});
-
-    // The control named `name` below `window`, as a T. Throws
-    // std::invalid_argument when there is none of that type.
-    template <class T>
-    static T& Find(const QWidget& window, const char* name)
+    // Builds the controls and answers the struct of them the rows' slots
+    // fill. Throws std::invalid_argument for a row whose parent is not an
+    // earlier row, or whose slot does not fit.
+    template <class Controls>
+    static Controls Build(QWidget& window, const WindowDescription& description, const Factory& factory = {})
     {
-        T* found = window.findChild<T*>(QString::fromUtf8(name));
-        if (found == nullptr)
-            throw std::invalid_argument(std::string("no control named ") + name);
-        return *found;
+        Controls controls{};
+        Build(window, description, factory, &controls, typeid(Controls));
+        return controls;
     }
+
+private:
+    static void Build(QWidget& window, const WindowDescription& description, const Factory& factory, void* controls,
+                      const std::type_info& owner);
 };
 
 }  // namespace velmora

@@ -41,7 +41,7 @@ TEST(AboutWindow, EachShowingBeepsFocusesOkAndEnterCloses)
     services.beep = [&] { ++beeps; };
     services.open = [&](const QString& target) { opened.push_back(target); };
     AboutWindow window(nullptr, services);
-    EXPECT_EQ(FormBuilder::Find<QLabel>(window, "versionLabel").text(), QStringLiteral("1.0 Demo"));
+    EXPECT_EQ(window.Parts().versionLabel->text(), QStringLiteral("1.0 Demo"));
 
     for (int showing = 1; showing <= 2; ++showing) {
         bool focused = false;
@@ -62,8 +62,8 @@ TEST(AboutWindow, EachShowingBeepsFocusesOkAndEnterCloses)
         EXPECT_EQ(place, AboutWindow::CentredIn(Desktop::WorkArea(&window), window.frameGeometry().size()));
     }
 
-    QTest::mouseClick(&FormBuilder::Find<QLabel>(window, "webLink"), Qt::LeftButton);
-    QTest::mouseClick(&FormBuilder::Find<QLabel>(window, "mailLink"), Qt::LeftButton);
+    QTest::mouseClick(window.Parts().webLink, Qt::LeftButton);
+    QTest::mouseClick(window.Parts().mailLink, Qt::LeftButton);
     const std::vector<QString> expected = {QStringLiteral("https://velmora.example.org/"),
                                            QStringLiteral("mailto:kontakt@velmora.example.org?subject=[Velmora Demo]")};
     EXPECT_EQ(opened, expected);

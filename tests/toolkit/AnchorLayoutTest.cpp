@@ -32,6 +32,21 @@ const std::array<ControlDescription, 6> kControls = {{
 }};
 const WindowDescription kDescription{.clientSize = {200, 100}, .controls = kControls};
 
+// A window none of whose controls the code reaches after building.
+struct NoControls {};
+
+// The controls the form-builder test reaches.
+struct LabelControls {
+    QLabel* autoSized = nullptr;
+    QLabel* start = nullptr;
+    Panel* hidden = nullptr;
+};
+
+// A slot whose member is of another type than the control built for it.
+struct WrongType {
+    QGroupBox* autoSized = nullptr;
+};
+
 TEST(AnchorLayout, ControlsFollowTheirAnchorsOnEveryResize)
 {
     struct Row { const char* name; QSize size; std::map<std::string, QRect> expected; };
@@ -51,7 +66,7 @@ TEST(AnchorLayout, ControlsFollowTheirAnchorsOnEveryResize)
     test::GuiApplication();
     for (const bool shown : {false, true}) {
         QWidget window;
-        FormBuilder::Build(window, kDescription);
+        FormBuilder::Build<NoControls>(window, kDescription);
         if (shown) {
             window.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -62,7 +77,7 @@ TEST(AnchorLayout, ControlsFollowTheirAnchorsOnEveryResize)
             if (!shown)  // Qt delivers a hidden window's resize when it is shown
                 AnchorLayout::On(window, {}).Apply();
             for (const auto& [name, rect] : row.expected)
-                EXPECT_EQ(FormBuilder::Find<QWidget>(window, name.c_str()).geometry(), rect) << name;
+                EXPECT_EQ(window.findChild<QWidget*>(QString::fromStdString(name))->geometry(), rect) << name;
         }
     }
 }
@@ -72,41 +87,51 @@ TEST(FormBuilder, ControlsGetTheirTextFontColourAndOptions)
     using Option = ControlDescription::Option;
     const std::array<ControlDescription, 4> controls = {{
         {.name = "box", .kind = Kind::GroupBox, .rect = {8, 8, 300, 100}, .font = {.family = "Arial", .height = 16}},
-        {.name = "auto", .kind = Kind::Label, .parent = "box", .rect = {10, 20, 0, 0}, .text = "Odstęp:"},
+        {.name = "auto", .kind = Kind::Label, .parent = "box", .rect = {10, 20, 0, 0}, .text = "Odstęp:",
+         .slot = ControlSlot::Of<&LabelControls::autoSized>()},
         {.name = "start", .kind = Kind::Label, .parent = "box", .rect = {10, 50, 60, 18}, .text = "Start",
          .font = {.family = "Arial", .height = 13, .bold = true}, .textColour = QColor(0x505050),
-         .options = Option::Centred | Option::HandCursor},
+         .options = Option::Centred | Option::HandCursor, .slot = ControlSlot::Of<&LabelControls::start>()},
         {.name = "hidden", .kind = Kind::Panel, .parent = "box", .rect = {100, 20, 50, 50}, .bevelWidth = 2,
-         .options = Option::Hidden},
+         .options = Option::Hidden, .slot = ControlSlot::Of<&LabelControls::hidden>()},
     }};
     test::GuiApplication();
     QWidget window;
-    FormBuilder::Build(window, {.clientSize = {320, 120}, .controls = controls});
+    const LabelControls built = FormBuilder::Build<LabelControls>(window, {.clientSize = {320, 120}, .controls = controls});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    const auto& autoSized = FormBuilder::Find<QLabel>(window, "auto");
+    const auto& autoSized = *built.autoSized;
     EXPECT_EQ(autoSized.text(), QString::fromUtf8("Odstęp:"));
     EXPECT_EQ(autoSized.font().pixelSize(), 16) << "inherited from the group box";
     EXPECT_EQ(autoSized.geometry(), QRect(QPoint(10, 20), autoSized.sizeHint()));
-    const auto& start = FormBuilder::Find<QLabel>(window, "start");
+    const auto& start = *built.start;
     EXPECT_TRUE(start.font().bold());
     EXPECT_EQ(start.font().pixelSize(), 13);
     EXPECT_EQ(start.palette().color(QPalette::WindowText), QColor(0x505050));
     EXPECT_EQ(start.alignment(), Qt::AlignHCenter | Qt::AlignTop);
     EXPECT_EQ(start.cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_FALSE(FormBuilder::Find<Panel>(window, "hidden").isVisible());
+    EXPECT_FALSE(built.hidden->isVisible());
 
     int clicks = 0;
-    MouseNotifier::On(FormBuilder::Find<QLabel>(window, "start")).SetOnClick([&] { ++clicks; });
-    QTest::mouseClick(&FormBuilder::Find<QLabel>(window, "start"), Qt::RightButton);
-    QTest::mouseClick(&FormBuilder::Find<QLabel>(window, "start"), Qt::LeftButton);
+    MouseNotifier::On(*built.start).SetOnClick([&] { ++clicks; });
+    QTest::mouseClick(built.start, Qt::RightButton);
+    QTest::mouseClick(built.start, Qt::LeftButton);
     EXPECT_EQ(clicks, 1) << "a left click only";
 
-    EXPECT_THROW(FormBuilder::Find<QGroupBox>(window, "auto"), std::invalid_argument);
+    const std::array<ControlDescription, 1> mistyped = {
+        {{.name = "auto", .kind = Kind::Label, .slot = ControlSlot::Of<&WrongType::autoSized>()}}};
+    QWidget third;
+    EXPECT_THROW(FormBuilder::Build<WrongType>(third, {.clientSize = {10, 10}, .controls = mistyped}),
+                 std::invalid_argument);
+    QWidget fourth;
+    EXPECT_THROW(FormBuilder::Build<NoControls>(fourth, {.clientSize = {10, 10}, .controls = controls}),
+                 std::invalid_argument)
+        << "slots of another window's controls";
     const std::array<ControlDescription, 1> orphan = {{{.name = "orphan", .parent = "missing"}}};
     QWidget other;
-    EXPECT_THROW(FormBuilder::Build(other, {.clientSize = {10, 10}, .controls = orphan}), std::invalid_argument);
+    EXPECT_THROW(FormBuilder::Build<NoControls>(other, {.clientSize = {10, 10}, .controls = orphan}),
+                 std::invalid_argument);
 }
 
 }  // namespace
