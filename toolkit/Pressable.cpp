@@ -100,11 +100,15 @@ bool Pressable::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::FocusIn:
+        // The mark is for the keyboard: a press leaves the look as it was.
+        keyboardFocus_ = static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason;
+        widget_->update();
+        return false;
     case QEvent::FocusOut:
         widget_->update();
         return false;
     case QEvent::Paint:
-        if (!widget_->hasFocus() || !focusMarkColour_.isValid())
+        if (!widget_->hasFocus() || !keyboardFocus_ || !focusMarkColour_.isValid())
             return false;
         PaintWithFocusMark(*event);
         return true;

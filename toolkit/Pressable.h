@@ -16,8 +16,9 @@ namespace velmora {
 // control of the keyboard and of screen readers, leaving its look and its
 // mouse handling alone: it takes the focus from Tab and from a press, Enter
 // and Space press it, and screen readers see a push button or a link with
-// its name and a press action. While it has the focus a dotted frame in the
-// focus mark colour is drawn just inside its bevel, or along its edge.
+// its name and a press action. While it has the focus from the keyboard a
+// dotted frame in the focus mark colour is drawn just inside its bevel, or
+// along its edge.
 class Pressable : public QObject {
     Q_OBJECT
 
@@ -51,6 +52,7 @@ private:
     Kind kind_ = Kind::Button;
     QColor focusMarkColour_{Qt::black};
     std::function<void()> onPress_;
+    bool keyboardFocus_ = false;
 };
 
 }  // namespace velmora

@@ -188,7 +188,7 @@ void TileList::Paint()
 
 void TileList::PaintFocusMark(QPainter& painter)
 {
-    if (!keyboardNavigation_ || !panel_ || !panel_->hasFocus())
+    if (!keyboardNavigation_ || !keyboardFocus_ || !panel_ || !panel_->hasFocus())
         return;
     constexpr int kInset = 5;
     const QRect panelRect(QPoint(0, 0), panel_->size());
@@ -347,6 +347,7 @@ bool TileList::OnMousePress(const QMouseEvent& event)
     const QPoint point = event.position().toPoint();
     const int hit = HitTest(point);
     FocusOnPress();
+    keyboardFocus_ = false;
     const bool changed = hit != selected_;
     ChangeSelection(hit);
     if (hit >= 0) {
@@ -414,17 +415,22 @@ bool TileList::OnKeyPress(const QKeyEvent& event)
         return true;
     default: return false;
     }
+    if (!keyboardFocus_) {
+        // The mark appears even when the key moves nothing.
+        keyboardFocus_ = true;
+        if (panel_->hasFocus())
+            OnFocusChanged();
+    }
     SelectByKey(NavigateTiles(tiles_, selected_, move, PanelHeight()));
     return true;
 }
 
 void TileList::OnFocusChanged()
 {
-    if (!keyboardNavigation_)
+    if (!keyboardNavigation_ || !panel_)
         return;
     Paint();
-    if (panel_)
-        panel_->update();
+    panel_->update();
 }
 
 void TileList::FocusOnPress()
@@ -462,6 +468,10 @@ bool TileList::eventFilter(QObject* watched, QEvent* event)
             CallGuarded("tile list key", [&] { consumed = OnKeyPress(*static_cast<QKeyEvent*>(event)); });
         break;
     case QEvent::FocusIn:
+        // The mark is for the keyboard: a press leaves the look as it was.
+        keyboardFocus_ = static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason;
+        CallGuarded("tile list focus", [&] { OnFocusChanged(); });
+        break;
     case QEvent::FocusOut:
         CallGuarded("tile list focus", [&] { OnFocusChanged(); });
         break;

@@ -123,8 +123,9 @@ public:
     // the arrows, Home, End, Page Up and Page Down move the selection as a
     // press on the new tile would (see kByKey), scrolling it into view; Enter
     // reports the selected tile to the activate callback. Other keys go on to
-    // the panel's parents. While the panel has the focus, a dotted frame in
-    // the focus mark colour marks the selected tile, or the panel when none is.
+    // the panel's parents. While the panel has the focus from the keyboard
+    // (Tab, or a key since a press), a dotted frame in the focus mark colour
+    // marks the selected tile, or the panel when none is.
     void SetKeyboardNavigation(bool on);
     bool KeyboardNavigation() const { return keyboardNavigation_; }
     void SetFocusMarkColour(const QColor& colour) { focusMarkColour_ = colour; }
@@ -193,6 +194,7 @@ private:
     std::int32_t selected_ = -1;
     bool autoResize_ = true;
     bool keyboardNavigation_ = false;
+    bool keyboardFocus_ = false;  // the focus came, or a key came, from the keyboard
     QColor focusMarkColour_{Qt::black};
     int layout_ = 0;
 

@@ -357,11 +357,10 @@ TEST(TileList, EnterActivatesTheSelectedTileAndTheFocusIsMarked)
     EXPECT_EQ(w.panel->focusPolicy(), Qt::StrongFocus);
     w.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
-    QTest::mouseClick(w.panel, Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_TRUE(w.panel->hasFocus()) << "a press focuses the list, not its scroll bar";
     const QColor mark(0x12, 0x34, 0x56);
     w.list->SetFocusMarkColour(mark);
-    w.list->Paint();
+    QTest::mouseClick(w.panel, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(w.panel->hasFocus()) << "a press focuses the list, not its scroll bar";
     // A dotted frame 5 pixels inside the selected tile: marks along its top
     // row, none on the tile's edge.
     const auto marksOnRow = [&](int y) {
@@ -370,7 +369,9 @@ TEST(TileList, EnterActivatesTheSelectedTileAndTheFocusIsMarked)
             count += w.list->Canvas().Image().pixel(x, y) == mark.rgb() ? 1 : 0;
         return count;
     };
-    EXPECT_GT(marksOnRow(5), 20);
+    EXPECT_EQ(marksOnRow(5), 0) << "no mark after a press";
+    QTest::keyClick(w.panel, Qt::Key_Home);
+    EXPECT_GT(marksOnRow(5), 20) << "a key marks the focus";
     EXPECT_EQ(marksOnRow(0), 0);
     w.panel->clearFocus();
     EXPECT_EQ(marksOnRow(5), 0) << "gone with the focus";
