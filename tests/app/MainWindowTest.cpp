@@ -3,7 +3,12 @@
 #include <QDeadlineTimer>
 #include <QPainter>
 #include <QTest>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QLabel>
+#include <QApplication>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -51,8 +56,9 @@ std::vector<TestGroup> Groups(int count)
 // A main window on a content directory made for the test, over a fake
 // audio output, shown at a given outer width.
 struct Rig : test::NeedsGuiApplication {
-    explicit Rig(const std::vector<TestGroup>& groups, int width = 800, int height = 760)
+    explicit Rig(const std::vector<TestGroup>& groups, int width = 800, int height = 760, bool audioDevice = true)
     {
+        output.SetAvailable(audioDevice);
         test::WriteTestContent(dir, groups);
         window = std::make_unique<MainWindow>(ProgramContent(LoadContent()), player);
         // Without a frame the outer width is the client width, as under Xvfb
@@ -355,6 +361,142 @@ TEST(MainWindowTest, AGroupChangeSendsARunningRepetitionToIdle)
     rig.ClickMenuTile(1);
     EXPECT_TRUE(WaitFor([&] { return !rig.window->Repeat().IsTimerActive(); }));
     EXPECT_TRUE(rig.window->Repeat().IsOn());
+}
+
+// What the user sees of the controls, each row an action on a fresh window
+// and what it must show.
+TEST(MainWindowTest, ControlsShowWhatTheyDo)
+{
+    const QColor window(0xE7, 0xEC, 0xF1);
+    const QColor lit(0xC2, 0xDC, 0xEB);
+    const QColor repeating(0xDB, 0xA8, 0xAD);
+    const QColor blue(0x00, 0x00, 0xFF);
+    const QColor grey(0x50, 0x50, 0x50);
+    const auto Child = [](Rig& rig, const char* name) {
+        QWidget* child = rig.window->findChild<QWidget*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    };
+    const auto Background = [&](Rig& rig, const char* name) { return Child(rig, name)->palette().color(QPalette::Window); };
+    const auto TextColour = [&](Rig& rig, const char* name) { return Child(rig, name)->palette().color(QPalette::WindowText); };
+    const auto Wheel = [](QWidget* over, int delta) {
+        const QPoint local(over->width() / 2, over->height() / 2);
+        QWheelEvent event(local, over->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &event);
+    };
+    // The pointer moving to `at` on `over`, delivered at once whatever the
+    // pointer did in earlier tests.
+    const auto MoveTo = [](QWidget& over, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(over.mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&over, &move);
+    };
+    const auto Send = [](QWidget* to, QEvent::Type type) {
+        if (type == QEvent::Enter) {
+            QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(to->mapToGlobal(QPoint(1, 1))));
+            QApplication::sendEvent(to, &enter);
+        } else {
+            QEvent leave(type);
+            QApplication::sendEvent(to, &leave);
+        }
+    };
+    // Enough groups for the menu to scroll; the first with enough items for
+    // the centre to.
+    std::vector<TestGroup> many = Groups(12);
+    for (TestGroup& group : many)
+        group.items = 1;
+    many[0].items = 40;
+
+    struct Row {
+        const char* what;
+        bool audioDevice;
+        std::function<void(Rig&)> actAndCheck;
+    };
+    const Row rows[] = {
+        {"each wheel notch over the centre scrolls Scale(50), the wheel's size aside", true,
+         [&](Rig& rig) {
+             const int step = rig.window->Scaling().Scale(50);
+             Wheel(rig.window->CentreList().Panel(), -120);
+             EXPECT_EQ(rig.window->CentreList().ScrollPos(), step);
+             Wheel(rig.window->CentreList().Panel(), -15);
+             EXPECT_EQ(rig.window->CentreList().ScrollPos(), 2 * step);
+             Wheel(rig.window->CentreList().Panel(), 360);
+             EXPECT_EQ(rig.window->CentreList().ScrollPos(), step);
+         }},
+        {"each wheel notch over the menu scrolls Scale(30); over the control bar nothing", true,
+         [&](Rig& rig) {
+             Wheel(rig.window->MenuList().Panel(), -120);
+             EXPECT_EQ(rig.window->MenuList().ScrollPos(), rig.window->Scaling().Scale(30));
+             Wheel(Child(rig, "controlBar"), -120);
+             EXPECT_EQ(rig.window->MenuList().ScrollPos(), rig.window->Scaling().Scale(30));
+             EXPECT_EQ(rig.window->CentreList().ScrollPos(), 0);
+         }},
+        {"Start lights blue under the pointer and turns to Stop on the repeat colour", true,
+         [&](Rig& rig) {
+             QWidget* label = Child(rig, "startStopLabel");
+             EXPECT_EQ(Background(rig, "startStopPanel"), window);
+             EXPECT_EQ(TextColour(rig, "startStopLabel"), grey);
+             Send(label, QEvent::Enter);
+             EXPECT_EQ(Background(rig, "startStopPanel"), lit);
+             EXPECT_EQ(TextColour(rig, "startStopLabel"), blue);
+             QTest::mouseClick(label, Qt::LeftButton);
+             EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QStringLiteral("Stop"));
+             EXPECT_EQ(Background(rig, "startStopPanel"), repeating);
+             Send(label, QEvent::Leave);
+             EXPECT_EQ(Background(rig, "startStopPanel"), repeating);
+             EXPECT_EQ(TextColour(rig, "startStopLabel"), grey);
+             QTest::mouseClick(label, Qt::LeftButton);
+             EXPECT_EQ(qobject_cast<QLabel*>(label)->text(), QStringLiteral("Start"));
+             EXPECT_EQ(Background(rig, "startStopPanel"), window);
+         }},
+        {"the help button lights all three of its lines", true,
+         [&](Rig& rig) {
+             Send(Child(rig, "helpInfoLabel"), QEvent::Enter);
+             EXPECT_EQ(Background(rig, "helpPanel"), lit);
+             for (const char* line : {"helpMarkLabel", "helpInfoLabel", "helpMoreLabel"})
+                 EXPECT_EQ(TextColour(rig, line), blue) << line;
+             Send(Child(rig, "helpInfoLabel"), QEvent::Leave);
+             EXPECT_EQ(Background(rig, "helpPanel"), window);
+             for (const char* line : {"helpMarkLabel", "helpInfoLabel", "helpMoreLabel"})
+                 EXPECT_EQ(TextColour(rig, line), grey) << line;
+         }},
+        {"the hand cursor shows over the play zone only, and not while repeating", true,
+         [&](Rig& rig) {
+             QWidget& centre = rig.window->CentrePanel();
+             const TileList::Tile& tile = rig.window->CentreList().Item(0);
+             MoveTo(centre, QPoint(tile.left, tile.top) + rig.PlayZonePoint());
+             EXPECT_EQ(centre.cursor().shape(), Qt::PointingHandCursor);
+             MoveTo(centre, QPoint(tile.left + tile.width - 3, tile.top + tile.height - 3));
+             EXPECT_EQ(centre.cursor().shape(), Qt::ArrowCursor);
+             QTest::mouseClick(Child(rig, "startStopLabel"), Qt::LeftButton);
+             MoveTo(centre, QPoint(tile.left, tile.top) + rig.PlayZonePoint());
+             EXPECT_EQ(centre.cursor().shape(), Qt::ArrowCursor);
+         }},
+        {"without an audio device the volume and its labels are disabled", false,
+         [&](Rig& rig) {
+             for (const char* control : {"volumeSlider", "volumeCaption", "volumeMinLabel", "volumeMaxLabel"})
+                 EXPECT_FALSE(Child(rig, control)->isEnabled()) << control;
+             EXPECT_TRUE(Child(rig, "pauseSlider")->isEnabled());
+         }},
+        {"the logo and the about button open the about window; back, the first group is selected", true,
+         [&](Rig& rig) {
+             int abouts = 0;
+             rig.window->SetSecondaryWindows({.showHelp = {}, .showAbout = [&] { ++abouts; }, .showAlphabet = {}});
+             for (const char* opener : {"logo", "aboutLabel"}) {
+                 rig.ClickMenuTile(2);
+                 ASSERT_EQ(rig.window->Content().selectedMenuItem, 2) << opener;
+                 QTest::mouseClick(Child(rig, opener), Qt::LeftButton);
+                 EXPECT_EQ(rig.window->Content().selectedMenuItem, 0) << opener;
+             }
+             EXPECT_EQ(abouts, 2);
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Rig rig(many, 800, 760, row.audioDevice);
+        row.actAndCheck(rig);
+    }
 }
 
 }  // namespace
