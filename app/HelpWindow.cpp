@@ -111,8 +111,6 @@ HelpWindow::HelpWindow(ContentItem& helpPages, const QColor& colour, QWidget& ma
     pageList_->SetOnPaintItem(
         [this](QPainter& canvas, const QRect& rect, int index, bool) { DrawPage(canvas, rect, index); });
 
-    paintRefreshTimer_.setInterval(kPaintRefreshMs);
-    connect(&paintRefreshTimer_, &QTimer::timeout, this, &HelpWindow::OnPaintRefresh);
     ConnectControls();
     ApplyMinimumSize();
     ApplyWorkAreaWidth(Desktop::WorkArea(&mainWindow).width());
@@ -360,22 +358,18 @@ void HelpWindow::hideEvent(QHideEvent* event)
         return;
     // The redraw that was pending will not come; left suspended, the next
     // showing would draw no page at all.
-    paintRefreshTimer_.stop();
-    paintSuspended_ = false;
+    refresh_.Cancel();
 }
 
 // --- Delayed drawing and the idle-time builder ---
 
 void HelpWindow::SchedulePaint()
 {
-    paintSuspended_ = true;
-    paintRefreshTimer_.start();
+    refresh_.Suspend();
 }
 
 void HelpWindow::OnPaintRefresh()
 {
-    paintSuspended_ = false;
-    paintRefreshTimer_.stop();
     pageList_->Paint();
     pagePanel_->update();
     StartPageLoader();
@@ -432,7 +426,7 @@ void HelpWindow::BuildPagesOnIdle(bool& done)
 
 void HelpWindow::DrawPage(QPainter& canvas, const QRect& rect, int index)
 {
-    if (paintSuspended_)
+    if (refresh_.Suspended())
         return;
     const int i = index - 1;
     if (i < 0 || i >= PageCount())

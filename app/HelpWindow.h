@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/HelpWindowLayout.h"
+#include "toolkit/DeferredRefresh.h"
 
 class QCheckBox;
 class QPainter;
@@ -84,7 +85,7 @@ public:
     int ColumnWidth() const { return columnWidth_; }
     int SideMargin() const { return sideMargin_; }
     int LoadFrom() const { return loadFrom_; }
-    bool PaintSuspended() const { return paintSuspended_; }
+    bool PaintSuspended() const { return refresh_.Suspended(); }
     QWidget& LoadingPanel() const;
     QWidget& PagePanel() const;
 
@@ -115,12 +116,11 @@ private:
     ContentItem& helpPages_;
     QWidget& mainWindow_;
     std::unique_ptr<TileList> pageList_;
-    QTimer paintRefreshTimer_;
+    DeferredRefresh refresh_{kPaintRefreshMs, [this] { OnPaintRefresh(); }};
     std::int32_t topMargin_ = layout::kHelpTopMargin;
     std::int32_t sideMargin_ = 30;
     std::int32_t columnWidth_ = 0;
     std::int32_t loadFrom_ = 0;
-    bool paintSuspended_ = false;
     bool sizedOnce_ = false;
 
     Panel* pagePanel_ = nullptr;

@@ -57,8 +57,6 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     controls_.demoLabel->show();
     PrepareContent();
 
-    paintRefreshTimer_.setInterval(kPaintRefreshMs);
-    connect(&paintRefreshTimer_, &QTimer::timeout, this, &MainWindow::OnPaintRefresh);
     repeat_ = new RepeatCycle(
         RepeatCycle::Hooks{
             [this] { return centreList_ && centreList_->Selected() >= 0; },
@@ -145,7 +143,7 @@ void MainWindow::CreateLists()
     centreList_ = std::make_unique<TileList>(*controls_.centrePanel, *controls_.centreScrollBar);
     centreList_->SetOnPaintItem(
         [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
-            if (!paintSuspended_)
+            if (!refresh_.Suspended())
                 painting::DrawItemTile(canvas, rect, CentreItem(index), selected, scaledSoundMarker_.get(), Scaling());
         });
     centreList_->SetOnClickItem([this](const QRect&, int index, bool changed, int x, int y) {
@@ -312,7 +310,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::OnResize()
 {
-    SuspendPaint();
+    refresh_.Suspend();
     menuList_->UpdateScrolling();
     menuList_->Paint();
     controls_.menuPanel->update();
@@ -331,17 +329,9 @@ void MainWindow::ClearCentre()
     controls_.centrePanel->update();
 }
 
-void MainWindow::SuspendPaint()
-{
-    paintSuspended_ = true;
-    paintRefreshTimer_.start();
-}
-
 void MainWindow::OnPaintRefresh()
 {
-    paintSuspended_ = false;
     RebuildScaledMarker();
-    paintRefreshTimer_.stop();
     centreList_->Paint();
     controls_.centrePanel->update();
     StartItemPreparation();
@@ -504,7 +494,7 @@ void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
         return;
     }
     SelectGroup(selected, true);
-    SuspendPaint();
+    refresh_.Suspend();
     ClearCentre();
     PaintTitle();
     controls_.titlePanel->update();

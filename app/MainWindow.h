@@ -14,6 +14,7 @@
 #include "app/MainWindowControls.h"
 #include "app/RepeatCycle.h"
 #include "app/WidthScale.h"
+#include "toolkit/DeferredRefresh.h"
 #include "content/LoadedContent.h"
 
 class QLabel;
@@ -76,7 +77,7 @@ public:
     TileList& CentreList() { return *centreList_; }
     PanelCanvas& TitleCanvas() { return *titleCanvas_; }
     Panel& CentrePanel() { return *controls_.centrePanel; }
-    bool PaintSuspended() const { return paintSuspended_; }
+    bool PaintSuspended() const { return refresh_.Suspended(); }
     RepeatCycle& Repeat() { return *repeat_; }
     const Bitmap* ScaledSoundMarker() const { return scaledSoundMarker_.get(); }
     // The selected group, or null.
@@ -106,7 +107,6 @@ private:
     void PlaceOnDesktop();
     void ApplyMinimumSize();
     void OnResize();
-    void SuspendPaint();
     void ClearCentre();
     void OnPaintRefresh();
     void RebuildScaledMarker();
@@ -140,13 +140,12 @@ private:
     std::unique_ptr<TileList> menuList_;
     std::unique_ptr<TileList> centreList_;
     std::unique_ptr<PanelCanvas> titleCanvas_;
-    bool paintSuspended_ = false;
     // The index of ShownGroup(), -1 for none. Only SelectGroup changes it
     // (with the selected group) and it lays the centre out for it at once,
     // so the centre's tiles always carry this group's items.
     int shownGroup_ = -1;
     RepeatCycle* repeat_ = nullptr;
-    QTimer paintRefreshTimer_;
+    DeferredRefresh refresh_{kPaintRefreshMs, [this] { OnPaintRefresh(); }};
     QPointer<QWidget> splash_;
     SecondaryWindows secondary_;
     // The window manager's frame, known when the window is shown.

@@ -98,8 +98,6 @@ PresentationWindow::PresentationWindow(ContentSet& content, const QColor& colour
     controls_ = FormBuilder::Build<Controls>(*this, kDescription);
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, colour);
-    paintRefreshTimer_.setInterval(kPaintRefreshMs);
-    connect(&paintRefreshTimer_, &QTimer::timeout, this, &PresentationWindow::OnPaintRefresh);
     ConnectControls();
     SetUpLinks();
     // Sized before the minimum is set: a minimum above the design size would
@@ -274,7 +272,7 @@ void PresentationWindow::ShowPage(int index)
         return;
     pageIndex_ = index;
     LoadPage();
-    OnPaintRefresh();
+    refresh_.RefreshNow();
     UpdateControls();
 }
 
@@ -324,7 +322,7 @@ void PresentationWindow::hideEvent(QHideEvent* event)
 {
     QDialog::hideEvent(event);
     if (!event->spontaneous())
-        paintRefreshTimer_.stop();
+        refresh_.Cancel();
 }
 
 void PresentationWindow::resizeEvent(QResizeEvent* event)
@@ -347,13 +345,7 @@ void PresentationWindow::FitLabelsToText()
 
 void PresentationWindow::ScheduleRefresh()
 {
-    paintRefreshTimer_.start();
-}
-
-void PresentationWindow::OnPaintRefresh()
-{
-    paintRefreshTimer_.stop();
-    RefreshPage();
+    refresh_.Suspend();
 }
 
 bool PresentationWindow::eventFilter(QObject* watched, QEvent* event)

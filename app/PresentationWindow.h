@@ -8,6 +8,7 @@
 
 #include "app/DesktopServices.h"
 #include "app/PresentationLayout.h"
+#include "toolkit/DeferredRefresh.h"
 
 class QLabel;
 class QPushButton;
@@ -90,7 +91,6 @@ private:
     layout::Size FitPage() const;
     void RefreshPage();
     void ScheduleRefresh();
-    void OnPaintRefresh();
     void UpdateControls();
     void FitLabelsToText();
     void PaintPage();
@@ -102,7 +102,7 @@ private:
     std::unique_ptr<Bitmap> pageBitmap_;
     std::unique_ptr<Bitmap> scaledBitmap_;
     std::int32_t pageIndex_ = 0;
-    QTimer paintRefreshTimer_;
+    DeferredRefresh refresh_{kPaintRefreshMs, [this] { RefreshPage(); }};
 
     Controls controls_;
 };
