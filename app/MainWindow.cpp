@@ -3,21 +3,21 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QSlider>
 #include <QWheelEvent>
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
+#include "app/ControlBar.h"
 #include "app/Logo.h"
 #include "app/MainWindowKeyboard.h"
 #include "app/MainWindowDescription.h"
 #include "app/MainWindowLayout.h"
 #include "app/MainWindowLook.h"
 #include "app/MainWindowPainting.h"
+#include "app/MainWindowTiles.h"
 #include "app/ProgramContent.h"
 #include "content/ContentError.h"
 #include "content/MenuGroup.h"
@@ -27,7 +27,6 @@
 #include "toolkit/FormBuilder.h"
 #include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
-#include "toolkit/MouseNotifier.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
@@ -39,10 +38,6 @@ namespace {
 
 constexpr char kCaption[] = "Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)";
 
-constexpr float kMenuPictureScale = 0.36f;
-constexpr int kMenuFontCellHeight = 15;
-
-using look::ArialWithCellHeight;
 using look::CoreColour;
 using look::Text;
 
@@ -118,7 +113,8 @@ void MainWindow::PrepareContent()
     try {
         soundMarker_ = content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(look::kSoundMarkerInk));
         RebuildScaledMarker();
-        PrepareMenuPictures();
+        tiles::PrepareMenuPictures(content_->set, static_cast<float>(devicePixelRatioF()),
+                                   controls_.titlePanel->height());
     } catch (const std::exception&) {
         // The reason stays inside; the user is told that loading failed.
         soundMarker_.reset();
@@ -138,7 +134,7 @@ void MainWindow::CreateLists()
         OnMenuItemClick(index, changed, x == TileList::kByKey);
     });
     menuList_->SetAutoResize(false);
-    LayoutMenu();
+    tiles::LayoutMenu(*menuList_, content_->set, controls_.menuPanel->width());
 
     centreList_ = std::make_unique<TileList>(*controls_.centrePanel, *controls_.centreScrollBar);
     centreList_->SetOnPaintItem(
@@ -159,70 +155,31 @@ void MainWindow::SetUpControls()
     controls_.logo->setPixmap(LogoPixmap(devicePixelRatioF()));
     controls_.logo->resize(controls_.logo->pixmap().deviceIndependentSize().toSize());
 
-    controls_.pauseSlider->setRange(0, 20);
-    controls_.pauseSlider->setTickInterval(2);
-    controls_.pauseSlider->setTickPosition(QSlider::TicksBothSides);
-    controls_.pauseSlider->setValue(5);
-
-    controls_.volumeSlider->setRange(0, 100);
-    controls_.volumeSlider->setSingleStep(2);
-    controls_.volumeSlider->setPageStep(10);
-    controls_.volumeSlider->setTickInterval(10);
-    controls_.volumeSlider->setTickPosition(QSlider::TicksAbove);
-    controls_.volumeSlider->setValue(0);
+    controlbar::SetUpSliders(controls_);
 }
 
 void MainWindow::ConnectControls()
 {
     connect(controls_.pauseSlider, &QSlider::valueChanged, this, &MainWindow::OnPauseChanged);
     connect(controls_.volumeSlider, &QSlider::valueChanged, this, &MainWindow::OnVolumeChanged);
-
-    MouseNotifier& startStop = MouseNotifier::On(*controls_.startStopLabel);
-    startStop.SetOnClick([this] { OnStartStopClicked(); });
-    startStop.SetOnMouseEnter([this] {
-        WidgetColours::SetBackground(*controls_.startStopPanel, repeat_->IsOn() ? look::kRepeatOnPanel : look::kHoverPanel);
-        WidgetColours::SetText(*controls_.startStopLabel, look::kHoverText);
-    });
-    startStop.SetOnMouseLeave([this] {
-        WidgetColours::SetBackground(*controls_.startStopPanel, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
-        WidgetColours::SetText(*controls_.startStopLabel, look::kButtonText);
-    });
-
-    for (QLabel* label : {controls_.helpMarkLabel, controls_.helpInfoLabel, controls_.helpMoreLabel}) {
-        MouseNotifier& notifier = MouseNotifier::On(*label);
-        notifier.SetOnClick([this] { OnHelpClicked(); });
-        notifier.SetOnMouseEnter([this] {
-            SetHover(*controls_.helpPanel, {controls_.helpMarkLabel, controls_.helpInfoLabel, controls_.helpMoreLabel}, true);
-        });
-        notifier.SetOnMouseLeave([this] {
-            SetHover(*controls_.helpPanel, {controls_.helpMarkLabel, controls_.helpInfoLabel, controls_.helpMoreLabel}, false);
-        });
-    }
-    MouseNotifier::On(*controls_.titlePanel).SetOnClick([this] { OnHelpClicked(); });
-    MouseNotifier::On(*controls_.logo).SetOnClick([this] { OnAboutClicked(); });
-
-    const auto labelButton = [this](QLabel& label, Panel& panel, std::function<void()> onClick) {
-        MouseNotifier& notifier = MouseNotifier::On(label);
-        notifier.SetOnClick(std::move(onClick));
-        notifier.SetOnMouseEnter([this, &label, &panel] { SetHover(panel, {&label}, true); });
-        notifier.SetOnMouseLeave([this, &label, &panel] { SetHover(panel, {&label}, false); });
-    };
-    labelButton(*controls_.alphabetLabel, *controls_.alphabetPanel, [this] { OnAlphabetClicked(); });
-    labelButton(*controls_.aboutLabel, *controls_.aboutPanel, [this] { OnAboutClicked(); });
+    controlbar::ConnectButtons(controls_, {
+                                              .startStop = [this] { OnStartStopClicked(); },
+                                              .help = [this] { OnHelpClicked(); },
+                                              .alphabet = [this] { OnAlphabetClicked(); },
+                                              .about = [this] { OnAboutClicked(); },
+                                              .repeating = [this] { return repeat_->IsOn(); },
+                                          });
 }
 
 void MainWindow::ReadVolumeAtStart()
 {
     std::int32_t volume = 0;
     player_.ReadVolume(volume);
-    if (player_.IsVolumeAvailable()) {
+    if (player_.IsVolumeAvailable())
         // Moving the slider writes the volume back, so both channels end equal.
         controls_.volumeSlider->setValue(volume);
-        return;
-    }
-    controls_.volumeSlider->setEnabled(false);
-    for (QLabel* label : {controls_.volumeCaption, controls_.volumeMinLabel, controls_.volumeMaxLabel})
-        label->setEnabled(false);
+    else
+        controlbar::ShowVolumeAvailable(controls_, false);
 }
 
 QColor MainWindow::WindowColour() const
@@ -345,71 +302,11 @@ void MainWindow::RebuildScaledMarker()
     StretchBitmap(scaledSoundMarker_.get(), soundMarker_.get());
 }
 
-void MainWindow::PrepareMenuPictures()
-{
-    const Colour black = CoreColour(Qt::black);
-    const Colour window = CoreColour(look::kWindow);
-    const auto ratio = static_cast<float>(devicePixelRatioF());
-    const auto TitleScale = [this](const ContentItem& item) {
-        return layout::TitlePictureScale(item.Picture().Height(), controls_.titlePanel->height());
-    };
-    for (const auto& group : content_->set.menuItems) {
-        group->pixelRatio = ratio;
-        group->title.pixelRatio = ratio;
-        for (const auto& entry : group->title.children)
-            entry->pixelRatio = ratio;
-        if ((group->flags & kHasPicture) != 0) {
-            group->SetScale(Scope::Self, kMenuPictureScale);
-            group->Prepare(Scope::Self);
-            group->title.SetScale(Scope::Self, TitleScale(group->title));
-            group->title.PrepareTwoColour(black, window, Scope::Self);
-        }
-        for (const auto& entry : group->title.children)
-            entry->SetScale(Scope::Self, TitleScale(*entry));
-        group->title.PrepareTwoColour(black, window, Scope::Children);
-    }
-}
-
-void MainWindow::LayoutMenu()
-{
-    menuList_->Clear();
-    menuList_->Canvas().SetFont(ArialWithCellHeight(kMenuFontCellHeight));
-    std::vector<bool> indented;
-    indented.reserve(content_->set.menuItems.size());
-    for (const auto& group : content_->set.menuItems)
-        indented.push_back((group->flags & kIndented) != 0);
-    const std::vector<Rect> tiles = layout::MenuTiles(indented, controls_.menuPanel->width());
-    menuList_->SetCount(static_cast<int>(tiles.size()));
-    for (int i = 0; i < static_cast<int>(tiles.size()); ++i) {
-        const Rect& rect = tiles[static_cast<std::size_t>(i)];
-        menuList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height,
-                                            content_->set.menuItems[static_cast<std::size_t>(i)].get()};
-    }
-}
-
 void MainWindow::LayoutCentre()
 {
     centreList_->Clear();
-    MenuGroup* group = ShownGroup();
-    if (group == nullptr)
-        return;
-    const WidthScale scale = Scaling();
-    group->SetScale(Scope::Children, scale.ItemScale());
-    std::int32_t maxHeight = 0;
-    for (const auto& item : group->children)
-        maxHeight = std::max(maxHeight, item->height);
-
-    const std::int32_t fontHeight = scale.Scale(50);
-    centreList_->Canvas().SetFont(ArialWithCellHeight(fontHeight));
-    centreList_->Canvas().SetFontColour(look::kItemText);
-    const std::int32_t tileHeight = fontHeight + maxHeight + scale.Scale(18);
-
-    const int count = group->ChildCount();
-    centreList_->SetCount(count);
-    for (int i = 0; i < count; ++i) {
-        const Rect rect = layout::CentreTile(shownGroup_, i, controls_.centrePanel->width(), tileHeight);
-        centreList_->Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height, group->ChildAt(i)};
-    }
+    if (MenuGroup* group = ShownGroup())
+        tiles::LayoutCentre(*centreList_, *group, shownGroup_, controls_.centrePanel->width(), Scaling());
 }
 
 void MainWindow::StartItemPreparation()
@@ -425,17 +322,10 @@ void MainWindow::PrepareItemsOnIdle(bool& done)
         IdleSlot::Clear();
         return;
     }
-    // Items without a picture are never prepared; passing over them keeps
-    // the search from finding the same item for ever.
-    const auto pending = std::find_if(group->children.begin(), group->children.end(), [](const auto& item) {
-        return (item->flags & kHasPicture) != 0 && !item->prepared;
-    });
-    if (pending == group->children.end()) {
+    if (!tiles::PrepareNextItem(*group, static_cast<float>(controls_.centrePanel->devicePixelRatioF()))) {
         IdleSlot::Clear();
         return;
     }
-    (*pending)->pixelRatio = static_cast<float>(controls_.centrePanel->devicePixelRatioF());
-    (*pending)->Prepare(Scope::Tree);
     centreList_->Paint();
     controls_.centrePanel->update();
     done = false;
@@ -550,10 +440,9 @@ void MainWindow::OnCentreItemEnter(int index)
 void MainWindow::OnStartStopClicked()
 {
     repeat_->Toggle();
-    controls_.startStopLabel->setText(repeat_->IsOn() ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    controlbar::ShowRepetition(controls_, repeat_->IsOn());
     if (keyboard_ != nullptr)
         keyboard_->SetStartStopName(controls_.startStopLabel->text());
-    WidgetColours::SetBackground(*controls_.startStopPanel, repeat_->IsOn() ? look::kRepeatOnPanel : look::kWindow);
 }
 
 void MainWindow::OnPauseChanged()
@@ -567,36 +456,16 @@ void MainWindow::OnVolumeChanged()
         player_.SetVolume(controls_.volumeSlider->value());
 }
 
-void MainWindow::SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered)
-{
-    for (QLabel* label : labels)
-        WidgetColours::SetText(*label, entered ? look::kHoverText : look::kButtonText);
-    WidgetColours::SetBackground(panel, entered ? look::kHoverPanel : look::kWindow);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this)
-        return OnWheel(static_cast<const QWheelEvent&>(*event));
+    {
+        tiles::ScrollByWheel(static_cast<const QWheelEvent&>(*event),
+                             {*controls_.menuGroup, *menuList_, *controls_.centreGroup, *centreList_}, Scaling());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
-}
-
-bool MainWindow::OnWheel(const QWheelEvent& event)
-{
-    const QPoint pointer = event.globalPosition().toPoint();
-    const auto onScreen = [](const QWidget& widget) {
-        return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
-    };
-    const QPoint angle = event.angleDelta();
-    const bool towardsUser = (angle.y() != 0 ? angle.y() : angle.x()) < 0;
-    const WidthScale scale = Scaling();
-    // One step per notification, whatever the size of the turn.
-    if (onScreen(*controls_.menuGroup).contains(pointer))
-        menuList_->ScrollBy(towardsUser ? scale.Scale(30) : -scale.Scale(30));
-    else if (onScreen(*controls_.centreGroup).contains(pointer))
-        centreList_->ScrollBy(towardsUser ? scale.Scale(50) : -scale.Scale(50));
-    return true;
 }
 
 // --- The secondary windows ---

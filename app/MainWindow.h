@@ -110,8 +110,6 @@ private:
     void ClearCentre();
     void OnPaintRefresh();
     void RebuildScaledMarker();
-    void PrepareMenuPictures();
-    void LayoutMenu();
     void LayoutCentre();
     void SelectGroup(int selected, bool shown);
     void PrepareItemsOnIdle(bool& done);
@@ -126,8 +124,6 @@ private:
     void OnStartStopClicked();
     void OnPauseChanged();
     void OnVolumeChanged();
-    void SetHover(QWidget& panel, std::initializer_list<QLabel*> labels, bool entered);
-    bool OnWheel(const QWheelEvent& event);
     void OnHelpClicked();
     void OnAboutClicked();
     void OnAlphabetClicked();

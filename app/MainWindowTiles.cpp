@@ -1,0 +1,114 @@
+#include "app/MainWindowTiles.h"
+
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/MainWindowLayout.h"
+#include "app/MainWindowLook.h"
+#include "app/WidthScale.h"
+#include "content/ContentSet.h"
+#include "toolkit/PanelCanvas.h"
+#include "toolkit/TileList.h"
+
+namespace velmora::app::tiles {
+namespace {
+
+constexpr float kMenuPictureScale = 0.36f;
+constexpr int kMenuFontCellHeight = 15;
+
+}  // namespace
+
+void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t titleBandHeight)
+{
+    const Colour black = look::CoreColour(Qt::black);
+    const Colour window = look::CoreColour(look::kWindow);
+    const auto titleScale = [titleBandHeight](const ContentItem& item) {
+        return layout::TitlePictureScale(item.Picture().Height(), titleBandHeight);
+    };
+    for (const auto& group : content.menuItems) {
+        group->pixelRatio = pixelRatio;
+        group->title.pixelRatio = pixelRatio;
+        for (const auto& entry : group->title.children)
+            entry->pixelRatio = pixelRatio;
+        if ((group->flags & kHasPicture) != 0) {
+            group->SetScale(Scope::Self, kMenuPictureScale);
+            group->Prepare(Scope::Self);
+            group->title.SetScale(Scope::Self, titleScale(group->title));
+            group->title.PrepareTwoColour(black, window, Scope::Self);
+        }
+        for (const auto& entry : group->title.children)
+            entry->SetScale(Scope::Self, titleScale(*entry));
+        group->title.PrepareTwoColour(black, window, Scope::Children);
+    }
+}
+
+void LayoutMenu(TileList& list, const ContentSet& content, std::int32_t panelWidth)
+{
+    list.Clear();
+    list.Canvas().SetFont(look::ArialWithCellHeight(kMenuFontCellHeight));
+    std::vector<bool> indented;
+    indented.reserve(content.menuItems.size());
+    for (const auto& group : content.menuItems)
+        indented.push_back((group->flags & kIndented) != 0);
+    const std::vector<Rect> rects = layout::MenuTiles(indented, panelWidth);
+    list.SetCount(static_cast<int>(rects.size()));
+    for (int i = 0; i < static_cast<int>(rects.size()); ++i) {
+        const Rect& rect = rects[static_cast<std::size_t>(i)];
+        list.Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height,
+                                      content.menuItems[static_cast<std::size_t>(i)].get()};
+    }
+}
+
+void LayoutCentre(TileList& list, MenuGroup& group, std::int32_t groupIndex, std::int32_t panelWidth,
+                  const WidthScale& scale)
+{
+    group.SetScale(Scope::Children, scale.ItemScale());
+    std::int32_t maxHeight = 0;
+    for (const auto& item : group.children)
+        maxHeight = std::max(maxHeight, item->height);
+
+    const std::int32_t fontHeight = scale.Scale(50);
+    list.Canvas().SetFont(look::ArialWithCellHeight(fontHeight));
+    list.Canvas().SetFontColour(look::kItemText);
+    const std::int32_t tileHeight = fontHeight + maxHeight + scale.Scale(18);
+
+    const int count = group.ChildCount();
+    list.SetCount(count);
+    for (int i = 0; i < count; ++i) {
+        const Rect rect = layout::CentreTile(groupIndex, i, panelWidth, tileHeight);
+        list.Item(i) = TileList::Tile{rect.left, rect.top, rect.width, rect.height, group.ChildAt(i)};
+    }
+}
+
+bool PrepareNextItem(MenuGroup& group, float pixelRatio)
+{
+    // Items without a picture are never prepared; passing over them keeps
+    // the search from finding the same item for ever.
+    const auto pending = std::find_if(group.children.begin(), group.children.end(), [](const auto& item) {
+        return (item->flags & kHasPicture) != 0 && !item->prepared;
+    });
+    if (pending == group.children.end())
+        return false;
+    (*pending)->pixelRatio = pixelRatio;
+    (*pending)->Prepare(Scope::Tree);
+    return true;
+}
+
+void ScrollByWheel(const QWheelEvent& event, const WheelTargets& targets, const WidthScale& scale)
+{
+    const QPoint pointer = event.globalPosition().toPoint();
+    const auto onScreen = [](const QWidget& widget) {
+        return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+    };
+    const QPoint angle = event.angleDelta();
+    const bool towardsUser = (angle.y() != 0 ? angle.y() : angle.x()) < 0;
+    if (onScreen(targets.menuBox).contains(pointer))
+        targets.menu.ScrollBy(towardsUser ? scale.Scale(30) : -scale.Scale(30));
+    else if (onScreen(targets.centreBox).contains(pointer))
+        targets.centre.ScrollBy(towardsUser ? scale.Scale(50) : -scale.Scale(50));
+}
+
+}  // namespace velmora::app::tiles
