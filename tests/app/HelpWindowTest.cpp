@@ -321,8 +321,9 @@ TEST(HelpWindow, KeysScrollAndChangeTheMagnificationWhereverTheFocusIs)
         QWidget* focus = help.window->findChild<QRadioButton*>("zoom70Button");
         focus->setFocus();
         QTest::keyClick(focus, key.key(), key.keyboardModifiers());
-        if (row.zoom == HelpZoom::Percent70)
+        if (row.zoom == HelpZoom::Percent70) {
             EXPECT_EQ(help.window->PageList().ScrollPos(), 1000 + moved);
+        }
         EXPECT_EQ(help.window->Zoom(), row.zoom);
     }
 }

@@ -32,11 +32,20 @@ std::string Quoted(const std::string& text)
     return "\"" + text + "\" ";
 }
 
+// Appends rather than writing "g" + std::to_string(group): on that form
+// GCC 12 at -O3 warns falsely (-Wrestrict, inside char_traits.h).
+std::string GroupFile(int group)
+{
+    std::string name = "g";
+    name += std::to_string(group);
+    return name;
+}
+
 }  // namespace
 
 std::string TestItemFile(int group, int item)
 {
-    return "g" + std::to_string(group) + "i" + std::to_string(item);
+    return GroupFile(group) + "i" + std::to_string(item);
 }
 
 void WriteTestContent(const TempDir& dir, const std::vector<TestGroup>& groups, bool withMarker)
@@ -44,7 +53,7 @@ void WriteTestContent(const TempDir& dir, const std::vector<TestGroup>& groups, 
     std::string menl;
     for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
         const TestGroup& group = groups[static_cast<std::size_t>(g)];
-        const std::string file = "g" + std::to_string(g);
+        const std::string file = GroupFile(g);
         menl += group.indented ? "# # " : "# ";
         menl += Quoted(group.name) + Quoted(file);
         if (group.picture) {
