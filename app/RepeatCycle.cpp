@@ -5,6 +5,9 @@ namespace velmora::app {
 
 RepeatCycle::RepeatCycle(Hooks hooks, QObject* parent) : QObject(parent), hooks_(std::move(hooks))
 {
+    // The pause between repetitions is counted in ticks; a coarse timer
+    // may run each tick up to 5 % short or long.
+    timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(kIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &RepeatCycle::Tick);
     timer_.start();
