@@ -3,14 +3,17 @@
 #include <QLabel>
 #include <QSlider>
 
+#include <cstdint>
 #include <vector>
 
 #include "app/MainWindowLook.h"
+#include "app/RepeatCycle.h"
+#include "sound/ClipPlayer.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Panel.h"
 #include "toolkit/WidgetColours.h"
 
-namespace velmora::app::controlbar {
+namespace velmora::app {
 namespace {
 
 void SetHover(QWidget& panel, const std::vector<QLabel*>& labels, bool entered)
@@ -34,53 +37,86 @@ void LabelButton(Panel& panel, const std::vector<QLabel*>& labels, const std::fu
 
 }  // namespace
 
-void SetUpSliders(const MainWindowControls& controls)
+ControlBar::ControlBar(const MainWindowControls& controls, ClipPlayer& player, Actions actions, QObject* parent)
+    : QObject(parent), controls_(controls), player_(player), actions_(std::move(actions))
 {
-    controls.pauseSlider->setRange(0, 20);
-    controls.pauseSlider->setTickInterval(2);
-    controls.pauseSlider->setTickPosition(QSlider::TicksBothSides);
-    controls.pauseSlider->setValue(5);
-
-    controls.volumeSlider->setRange(0, 100);
-    controls.volumeSlider->setSingleStep(2);
-    controls.volumeSlider->setPageStep(10);
-    controls.volumeSlider->setTickInterval(10);
-    controls.volumeSlider->setTickPosition(QSlider::TicksAbove);
-    controls.volumeSlider->setValue(0);
+    SetUpSliders();
+    connect(controls_.pauseSlider, &QSlider::valueChanged, this, &ControlBar::OnPauseChanged);
+    connect(controls_.volumeSlider, &QSlider::valueChanged, this, &ControlBar::OnVolumeChanged);
+    ConnectButtons();
 }
 
-void ConnectButtons(const MainWindowControls& controls, const Actions& actions)
+void ControlBar::ShowStartValues()
 {
+    OnPauseChanged();
+    std::int32_t volume = 0;
+    player_.ReadVolume(volume);
+    if (player_.IsVolumeAvailable())
+        // Moving the slider writes the volume back, so both channels end equal.
+        controls_.volumeSlider->setValue(volume);
+    else
+        ShowVolumeAvailable(false);
+}
+
+void ControlBar::SetUpSliders()
+{
+    controls_.pauseSlider->setRange(0, 20);
+    controls_.pauseSlider->setTickInterval(2);
+    controls_.pauseSlider->setTickPosition(QSlider::TicksBothSides);
+    controls_.pauseSlider->setValue(5);
+
+    controls_.volumeSlider->setRange(0, 100);
+    controls_.volumeSlider->setSingleStep(2);
+    controls_.volumeSlider->setPageStep(10);
+    controls_.volumeSlider->setTickInterval(10);
+    controls_.volumeSlider->setTickPosition(QSlider::TicksAbove);
+    controls_.volumeSlider->setValue(0);
+}
+
+void ControlBar::ConnectButtons()
+{
+    const MainWindowControls& controls = controls_;
     MouseNotifier& startStop = MouseNotifier::On(*controls.startStopLabel);
-    startStop.SetOnClick(actions.startStop);
-    startStop.SetOnMouseEnter([controls, repeating = actions.repeating] {
+    startStop.SetOnClick(actions_.startStop);
+    startStop.SetOnMouseEnter([controls, repeating = actions_.repeating] {
         WidgetColours::SetBackground(*controls.startStopPanel, repeating() ? look::kRepeatOnPanel : look::kHoverPanel);
         WidgetColours::SetText(*controls.startStopLabel, look::kHoverText);
     });
-    startStop.SetOnMouseLeave([controls, repeating = actions.repeating] {
+    startStop.SetOnMouseLeave([controls, repeating = actions_.repeating] {
         WidgetColours::SetBackground(*controls.startStopPanel, repeating() ? look::kRepeatOnPanel : look::kWindow);
         WidgetColours::SetText(*controls.startStopLabel, look::kButtonText);
     });
 
     LabelButton(*controls.helpPanel, {controls.helpMarkLabel, controls.helpInfoLabel, controls.helpMoreLabel},
-                actions.help);
-    MouseNotifier::On(*controls.titlePanel).SetOnClick(actions.help);
-    MouseNotifier::On(*controls.logo).SetOnClick(actions.about);
-    LabelButton(*controls.alphabetPanel, {controls.alphabetLabel}, actions.alphabet);
-    LabelButton(*controls.aboutPanel, {controls.aboutLabel}, actions.about);
+                actions_.help);
+    MouseNotifier::On(*controls.titlePanel).SetOnClick(actions_.help);
+    MouseNotifier::On(*controls.logo).SetOnClick(actions_.about);
+    LabelButton(*controls.alphabetPanel, {controls.alphabetLabel}, actions_.alphabet);
+    LabelButton(*controls.aboutPanel, {controls.aboutLabel}, actions_.about);
 }
 
-void ShowRepetition(const MainWindowControls& controls, bool on)
+void ControlBar::ShowRepetition(bool on)
 {
-    controls.startStopLabel->setText(on ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    WidgetColours::SetBackground(*controls.startStopPanel, on ? look::kRepeatOnPanel : look::kWindow);
+    controls_.startStopLabel->setText(on ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    WidgetColours::SetBackground(*controls_.startStopPanel, on ? look::kRepeatOnPanel : look::kWindow);
 }
 
-void ShowVolumeAvailable(const MainWindowControls& controls, bool available)
+void ControlBar::OnPauseChanged()
 {
-    controls.volumeSlider->setEnabled(available);
-    for (QLabel* label : {controls.volumeCaption, controls.volumeMinLabel, controls.volumeMaxLabel})
+    controls_.repeatLabel->setText(QString::fromStdString(RepeatCycle::LabelText(controls_.pauseSlider->value())));
+}
+
+void ControlBar::OnVolumeChanged()
+{
+    if (player_.IsVolumeAvailable())
+        player_.SetVolume(controls_.volumeSlider->value());
+}
+
+void ControlBar::ShowVolumeAvailable(bool available)
+{
+    controls_.volumeSlider->setEnabled(available);
+    for (QLabel* label : {controls_.volumeCaption, controls_.volumeMinLabel, controls_.volumeMaxLabel})
         label->setEnabled(available);
 }
 
-}  // namespace velmora::app::controlbar
+}  // namespace velmora::app

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/ControlBar.h"
+#include "app/ItemTileActions.h"
 #include "app/Logo.h"
 #include "app/MainWindowKeyboard.h"
 #include "app/MainWindowDescription.h"
@@ -19,13 +20,12 @@
 #include "app/MainWindowPainting.h"
 #include "app/MainWindowTiles.h"
 #include "app/ProgramContent.h"
+#include "app/WindowGeometry.h"
 #include "content/ContentError.h"
 #include "content/MenuGroup.h"
-#include "graphics/Resample.h"
 #include "sound/ClipPlayer.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
-#include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
@@ -66,14 +66,12 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     titleCanvas_->SetFont(QFont(QStringLiteral("Arial")));
     PaintTitle();
     CreateLists();
-    ApplyMinimumSize();
+    setMinimumSize(MainWindowMinimumSize(frame_));
     OnResize();
     centreList_->Paint();
     SetUpControls();
-    ConnectControls();
     ConnectKeyboard();
-    OnPauseChanged();
-    ReadVolumeAtStart();
+    controlBar_->ShowStartValues();
     qApp->installEventFilter(this);
 }
 
@@ -101,7 +99,7 @@ void MainWindow::ConnectKeyboard()
             .help = [this] { OnHelpClicked(); },
             .alphabet = [this] { OnAlphabetClicked(); },
             .about = [this] { OnAboutClicked(); },
-            .playItem = [this](int index) { OnCentreItemEnter(index); },
+            .playItem = [this](int index) { itemActions_->Enter(index); },
             .groupName = [this](int index) { return Text(content_->set.MenuItemAt(index)->name); },
             .itemName = [this](int index) { return Text(CentreItem(index).name); },
         },
@@ -142,10 +140,15 @@ void MainWindow::CreateLists()
             if (!refresh_.Suspended())
                 painting::DrawItemTile(canvas, rect, CentreItem(index), selected, scaledSoundMarker_.get(), Scaling());
         });
+    itemActions_ = std::make_unique<ItemTileActions>(
+        player_, *repeat_, *controls_.centrePanel,
+        ItemTileActions::Hooks{[this](int index) -> ContentItem& { return CentreItem(index); },
+                               [this] { return static_cast<const Bitmap*>(scaledSoundMarker_.get()); },
+                               [this] { return Scaling(); }});
     centreList_->SetOnClickItem([this](const QRect&, int index, bool changed, int x, int y) {
-        OnCentreItemClick(index, changed, x, y);
+        itemActions_->Click(index, changed, x, y);
     });
-    centreList_->SetOnMoveItem([this](const QRect&, int index, int x, int y) { OnCentreItemMouseMove(index, x, y); });
+    centreList_->SetOnMoveItem([this](const QRect&, int index, int x, int y) { itemActions_->Move(index, x, y); });
     centreList_->SetAutoResize(false);
     centreList_->Canvas().SetFont(QFont(QStringLiteral("Arial")));
 }
@@ -154,32 +157,15 @@ void MainWindow::SetUpControls()
 {
     controls_.logo->setPixmap(LogoPixmap(devicePixelRatioF()));
     controls_.logo->resize(controls_.logo->pixmap().deviceIndependentSize().toSize());
-
-    controlbar::SetUpSliders(controls_);
-}
-
-void MainWindow::ConnectControls()
-{
-    connect(controls_.pauseSlider, &QSlider::valueChanged, this, &MainWindow::OnPauseChanged);
-    connect(controls_.volumeSlider, &QSlider::valueChanged, this, &MainWindow::OnVolumeChanged);
-    controlbar::ConnectButtons(controls_, {
-                                              .startStop = [this] { OnStartStopClicked(); },
-                                              .help = [this] { OnHelpClicked(); },
-                                              .alphabet = [this] { OnAlphabetClicked(); },
-                                              .about = [this] { OnAboutClicked(); },
-                                              .repeating = [this] { return repeat_->IsOn(); },
-                                          });
-}
-
-void MainWindow::ReadVolumeAtStart()
-{
-    std::int32_t volume = 0;
-    player_.ReadVolume(volume);
-    if (player_.IsVolumeAvailable())
-        // Moving the slider writes the volume back, so both channels end equal.
-        controls_.volumeSlider->setValue(volume);
-    else
-        controlbar::ShowVolumeAvailable(controls_, false);
+    controlBar_ = new ControlBar(controls_, player_,
+                                 {
+                                     .startStop = [this] { OnStartStopClicked(); },
+                                     .help = [this] { OnHelpClicked(); },
+                                     .alphabet = [this] { OnAlphabetClicked(); },
+                                     .about = [this] { OnAboutClicked(); },
+                                     .repeating = [this] { return repeat_->IsOn(); },
+                                 },
+                                 this);
 }
 
 QColor MainWindow::WindowColour() const
@@ -191,19 +177,6 @@ WidthScale MainWindow::Scaling() const
 {
     // The frame as it will be, also before the window manager has put it on.
     return WidthScale(width() + frame_.left() + frame_.right());
-}
-
-MenuGroup* MainWindow::SelectedGroup() const
-{
-    const std::int32_t selected = content_->set.selectedMenuItem;
-    if (selected < 0 || selected >= content_->set.MenuItemCount())
-        return nullptr;
-    return content_->set.MenuItemAt(selected);
-}
-
-MenuGroup* MainWindow::ShownGroup() const
-{
-    return shownGroup_ >= 0 ? content_->set.MenuItemAt(shownGroup_) : nullptr;
 }
 
 ContentItem& MainWindow::CentreItem(int index) const
@@ -229,7 +202,7 @@ void MainWindow::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     frame_ = WindowFrame::Of(*this);
-    ApplyMinimumSize();
+    setMinimumSize(MainWindowMinimumSize(frame_));
     if (splash_) {
         // The splash stays in front until it goes.
         splash_->raise();
@@ -238,24 +211,10 @@ void MainWindow::showEvent(QShowEvent* event)
             splash_ = nullptr;
         });
     }
-    PlaceOnDesktop();
+    setGeometry(MainWindowGeometry(Desktop::WorkArea(this), frame_));
     // No window manager reliably tells a window it became active inside the
     // program, so the window activates itself once it is on the screen.
     QTimer::singleShot(0, this, &MainWindow::Activate);
-}
-
-void MainWindow::PlaceOnDesktop()
-{
-    const QRect area = Desktop::WorkArea(this);
-    const Rect place =
-        layout::MainWindowPlacement({area.left(), area.top(), area.width(), area.height()});
-    setGeometry(FramedClientRect({place.left, place.top, place.width, place.height}, frame_, area,
-                                 {layout::kMinimumWidth, layout::kMinimumHeight}));
-}
-
-void MainWindow::ApplyMinimumSize()
-{
-    setMinimumSize(ClientSize({layout::kMinimumWidth, layout::kMinimumHeight}, frame_));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -297,16 +256,14 @@ void MainWindow::OnPaintRefresh()
 void MainWindow::RebuildScaledMarker()
 {
     scaledSoundMarker_.reset();
-    const WidthScale scale = Scaling();
-    scaledSoundMarker_ = NewBitmap24(scale.ScaleDown(soundMarker_->Width()), scale.ScaleDown(soundMarker_->Height()));
-    StretchBitmap(scaledSoundMarker_.get(), soundMarker_.get());
+    scaledSoundMarker_ = tiles::ScaledMarker(*soundMarker_, Scaling());
 }
 
 void MainWindow::LayoutCentre()
 {
     centreList_->Clear();
     if (MenuGroup* group = ShownGroup())
-        tiles::LayoutCentre(*centreList_, *group, shownGroup_, controls_.centrePanel->width(), Scaling());
+        tiles::LayoutCentre(*centreList_, *group, selection_.ShownIndex(), controls_.centrePanel->width(), Scaling());
 }
 
 void MainWindow::StartItemPreparation()
@@ -318,11 +275,8 @@ void MainWindow::PrepareItemsOnIdle(bool& done)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     MenuGroup* group = ShownGroup();
-    if (group == nullptr) {
-        IdleSlot::Clear();
-        return;
-    }
-    if (!tiles::PrepareNextItem(*group, static_cast<float>(controls_.centrePanel->devicePixelRatioF()))) {
+    if (group == nullptr ||
+        !tiles::PrepareNextItem(*group, static_cast<float>(controls_.centrePanel->devicePixelRatioF()))) {
         IdleSlot::Clear();
         return;
     }
@@ -353,28 +307,20 @@ void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
         return;
     const int previousGroup = content_->set.selectedMenuItem;
     IdleSlot::Clear();
-    if (MenuGroup* previous = SelectedGroup())
-        previous->Prepare(Scope::Self);
     const int selected = menuList_->Selected();
-    if (selected != -1)
-        content_->set.MenuItemAt(selected)->PrepareTwoColour(CoreColour(Qt::black), CoreColour(look::kSelectedMenuFill),
-                                                        Scope::Self);
 
-    // The ninth tile is a heading: it lights up and hands the click on to
-    // the tile after it. Its own items are never shown: while it is lit the
-    // centre holds no tiles, and its picture stays until the next group's.
-    // A key coming up from below hands it on to the tile above, or the
-    // heading would send the selection back down for ever.
-    constexpr int kHeadingTile = 8;
-    if (index == kHeadingTile) {
-        const int passOn = byKey && previousGroup > kHeadingTile ? kHeadingTile - 1 : kHeadingTile + 1;
+    // The heading lights up and hands the click on. Its own items are never
+    // shown: while it is lit the centre holds no tiles, and its picture
+    // stays until the next group's.
+    if (index == GroupSelection::kHeadingTile) {
+        const int passOn = GroupSelection::HeadingPassOn(previousGroup, byKey);
         SelectGroup(selected, false);
         menuList_->Paint();
         controls_.menuPanel->repaint();
         QTimer::singleShot(kPaintRefreshMs, this, [this, passOn] {
             // A group the user chose meanwhile wins, as a click queued
             // behind the pause would.
-            if (menuList_->Selected() != kHeadingTile)
+            if (menuList_->Selected() != GroupSelection::kHeadingTile)
                 return;
             menuList_->Select(passOn);
             menuList_->ScrollIntoView(passOn);
@@ -392,68 +338,17 @@ void MainWindow::OnMenuItemClick(int index, bool changed, bool byKey)
 
 void MainWindow::SelectGroup(int selected, bool shown)
 {
-    content_->set.selectedMenuItem = selected;
-    shownGroup_ = shown ? selected : -1;
+    selection_.Select(selected, shown);
     LayoutCentre();
     centreList_->UpdateScrolling();
-}
-
-bool MainWindow::InPlayZone(const ContentItem& item, int x, int y) const
-{
-    const int markerWidth = scaledSoundMarker_ ? scaledSoundMarker_->Width() : 0;
-    const int markerHeight = scaledSoundMarker_ ? scaledSoundMarker_->Height() : 0;
-    return layout::ItemTileGeometry(Scaling(), markerWidth, markerHeight, item.width, item.height)
-        .playZone.Contains(x, y);
-}
-
-void MainWindow::OnCentreItemClick(int index, bool changed, int x, int y)
-{
-    if (index == -1)
-        return;
-    const ContentItem& item = CentreItem(index);
-    if ((item.flags & kHasSound) == 0)
-        return;
-    if (!repeat_->IsOn() && InPlayZone(item, x, y))
-        player_.PlayClip(item.ClipPath());
-    if (changed)
-        repeat_->Apply();
-}
-
-void MainWindow::OnCentreItemMouseMove(int index, int x, int y)
-{
-    if (index == -1 || (CentreItem(index).flags & kHasSound) == 0)
-        return;
-    const Qt::CursorShape wanted =
-        !repeat_->IsOn() && InPlayZone(CentreItem(index), x, y) ? Qt::PointingHandCursor : Qt::ArrowCursor;
-    if (controls_.centrePanel->cursor().shape() != wanted)
-        controls_.centrePanel->setCursor(wanted);
-}
-
-void MainWindow::OnCentreItemEnter(int index)
-{
-    // As a click on its marker: the word once, unless repetition plays it.
-    const ContentItem& item = CentreItem(index);
-    if ((item.flags & kHasSound) != 0 && !repeat_->IsOn())
-        player_.PlayClip(item.ClipPath());
 }
 
 void MainWindow::OnStartStopClicked()
 {
     repeat_->Toggle();
-    controlbar::ShowRepetition(controls_, repeat_->IsOn());
+    controlBar_->ShowRepetition(repeat_->IsOn());
     if (keyboard_ != nullptr)
         keyboard_->SetStartStopName(controls_.startStopLabel->text());
-}
-
-void MainWindow::OnPauseChanged()
-{
-    controls_.repeatLabel->setText(QString::fromStdString(RepeatCycle::LabelText(controls_.pauseSlider->value())));
-}
-
-void MainWindow::OnVolumeChanged()
-{
-    if (player_.IsVolumeAvailable())
-        player_.SetVolume(controls_.volumeSlider->value());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/GroupSelection.h"
 #include "app/MainWindowControls.h"
 #include "app/RepeatCycle.h"
 #include "app/WidthScale.h"
@@ -34,6 +35,8 @@ class TileList;
 
 namespace velmora::app {
 
+class ControlBar;
+class ItemTileActions;
 class MainWindowKeyboard;
 
 // The program's main window: the menu of groups on the left, the selected
@@ -81,10 +84,10 @@ public:
     RepeatCycle& Repeat() { return *repeat_; }
     const Bitmap* ScaledSoundMarker() const { return scaledSoundMarker_.get(); }
     // The selected group, or null.
-    MenuGroup* SelectedGroup() const;
+    MenuGroup* SelectedGroup() const { return selection_.Selected(); }
     // The group whose title and items the centre shows: the selected one, or
     // none while the heading tile passes a click on.
-    MenuGroup* ShownGroup() const;
+    MenuGroup* ShownGroup() const { return selection_.Shown(); }
     // The item of centre tile `index`.
     ContentItem& CentreItem(int index) const;
 
@@ -100,12 +103,8 @@ private:
     void PrepareContent();
     void CreateLists();
     void SetUpControls();
-    void ConnectControls();
     void ConnectKeyboard();
-    void ReadVolumeAtStart();
 
-    void PlaceOnDesktop();
-    void ApplyMinimumSize();
     void OnResize();
     void ClearCentre();
     void OnPaintRefresh();
@@ -117,29 +116,24 @@ private:
     void PaintTitle();
 
     void OnMenuItemClick(int index, bool changed, bool byKey);
-    void OnCentreItemEnter(int index);
-    void OnCentreItemClick(int index, bool changed, int x, int y);
-    void OnCentreItemMouseMove(int index, int x, int y);
-    bool InPlayZone(const ContentItem& item, int x, int y) const;
     void OnStartStopClicked();
-    void OnPauseChanged();
-    void OnVolumeChanged();
     void OnHelpClicked();
     void OnAboutClicked();
     void OnAlphabetClicked();
 
     MainWindowKeyboard* keyboard_ = nullptr;
+    ControlBar* controlBar_ = nullptr;
     ClipPlayer& player_;
     std::unique_ptr<LoadedContent> content_;
     std::unique_ptr<Bitmap> soundMarker_;
     std::unique_ptr<Bitmap> scaledSoundMarker_;
     std::unique_ptr<TileList> menuList_;
     std::unique_ptr<TileList> centreList_;
+    std::unique_ptr<ItemTileActions> itemActions_;
     std::unique_ptr<PanelCanvas> titleCanvas_;
-    // The index of ShownGroup(), -1 for none. Only SelectGroup changes it
-    // (with the selected group) and it lays the centre out for it at once,
-    // so the centre's tiles always carry this group's items.
-    int shownGroup_ = -1;
+    // Only SelectGroup changes it, and it lays the centre out for the shown
+    // group at once, so the centre's tiles always carry that group's items.
+    GroupSelection selection_{content_->set};
     RepeatCycle* repeat_ = nullptr;
     DeferredRefresh refresh_{kPaintRefreshMs, [this] { OnPaintRefresh(); }};
     QPointer<QWidget> splash_;

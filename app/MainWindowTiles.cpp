@@ -10,6 +10,8 @@
 #include "app/MainWindowLook.h"
 #include "app/WidthScale.h"
 #include "content/ContentSet.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Resample.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
 
@@ -95,6 +97,13 @@ bool PrepareNextItem(MenuGroup& group, float pixelRatio)
     (*pending)->pixelRatio = pixelRatio;
     (*pending)->Prepare(Scope::Tree);
     return true;
+}
+
+std::unique_ptr<Bitmap> ScaledMarker(Bitmap& marker, const WidthScale& scale)
+{
+    std::unique_ptr<Bitmap> scaled = NewBitmap24(scale.ScaleDown(marker.Width()), scale.ScaleDown(marker.Height()));
+    StretchBitmap(scaled.get(), &marker);
+    return scaled;
 }
 
 void ScrollByWheel(const QWheelEvent& event, const WheelTargets& targets, const WidthScale& scale)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 class QWheelEvent;
 class QWidget;
 
 namespace velmora {
+class Bitmap;
 class ContentSet;
 class MenuGroup;
 class TileList;
@@ -30,6 +32,8 @@ void LayoutCentre(TileList& list, MenuGroup& group, std::int32_t groupIndex, std
 // Renders the group's first item whose picture is not prepared; false when
 // none is left. Items without a picture are passed over.
 bool PrepareNextItem(MenuGroup& group, float pixelRatio);
+// The sound marker drawn on the item tiles, resampled to the window's scale.
+std::unique_ptr<Bitmap> ScaledMarker(Bitmap& marker, const WidthScale& scale);
 
 // A wheel turn scrolls the list whose group box is under the pointer by one
 // step, whatever the size of the turn: the menu by 30, the items by 50

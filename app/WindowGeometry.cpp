@@ -4,6 +4,9 @@
 #include <QResizeEvent>
 #include <QWidget>
 
+#include "app/MainWindowLayout.h"
+#include "toolkit/FramePlacement.h"
+
 namespace velmora::app {
 
 void ResizeNow(QWidget& window, QSize size)
@@ -17,6 +20,18 @@ void ResizeNow(QWidget& window, QSize size)
     window.setAttribute(Qt::WA_PendingResizeEvent, false);
     QResizeEvent event(window.size(), old);
     QCoreApplication::sendEvent(&window, &event);
+}
+
+QRect MainWindowGeometry(const QRect& area, const QMargins& frame)
+{
+    const Rect place = layout::MainWindowPlacement({area.left(), area.top(), area.width(), area.height()});
+    return FramedClientRect({place.left, place.top, place.width, place.height}, frame, area,
+                            {layout::kMinimumWidth, layout::kMinimumHeight});
+}
+
+QSize MainWindowMinimumSize(const QMargins& frame)
+{
+    return ClientSize({layout::kMinimumWidth, layout::kMinimumHeight}, frame);
 }
 
 }  // namespace velmora::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -10,5 +12,10 @@ namespace velmora::app {
 // holds the resize event back until it is shown), delivers the resize event
 // at once, so its controls and everything laid out from them follow now.
 void ResizeNow(QWidget& window, QSize size);
+
+// The main window's client rectangle in the work area `area`, and its
+// smallest client size, for the window manager's frame around it.
+QRect MainWindowGeometry(const QRect& area, const QMargins& frame);
+QSize MainWindowMinimumSize(const QMargins& frame);
 
 }  // namespace velmora::app
