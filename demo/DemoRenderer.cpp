@@ -1,4 +1,4 @@
-#include "tools/DemoRenderer.h"
+#include "demo/DemoRenderer.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -15,11 +15,11 @@
 #include "content/ContentSet.h"
 #include "core/FileStream.h"
 #include "core/LittleEndian.h"
+#include "demo/DemoContent.h"
+#include "demo/DemoRenderer.h"
 #include "sound/ClipFile.h"
 #include "tools/Commands.h"
 #include "tools/ContentFileWriter.h"
-#include "tools/DemoContent.h"
-#include "tools/DemoRenderer.h"
 #include "tools/PictureFiles.h"
 #include "tools/TbbWriter.h"
 

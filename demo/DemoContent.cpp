@@ -1,4 +1,4 @@
-#include "tools/DemoContent.h"
+#include "demo/DemoContent.h"
 
 namespace velmora::tool::demo {
 
