@@ -13,7 +13,6 @@ namespace {
 using Kind = ControlDescription::Kind;
 using Option = ControlDescription::Option;
 
-constexpr Anchors kLeftTop = Anchor::Left | Anchor::Top;
 constexpr Anchors kLeftTopRight = Anchor::Left | Anchor::Top | Anchor::Right;
 constexpr Anchors kAll = Anchor::Left | Anchor::Top | Anchor::Right | Anchor::Bottom;
 constexpr Anchors kTopRightBottom = Anchor::Top | Anchor::Right | Anchor::Bottom;
