@@ -6,4 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 [[ -f $build/compile_commands.json ]] || cmake --preset release >/dev/null
-run-clang-tidy -quiet -p "$build" -j "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" "$PWD/"'(core|graphics|content|sound|platform|toolkit|app|tools|tests|fuzz|bench|demo)/'
+# -Wno-error: the release preset compiles with -Werror, which would turn
+# clang's own warnings into findings; the lint is the checks in .clang-tidy,
+# the same whichever build it reads.
+run-clang-tidy -quiet -p "$build" -extra-arg=-Wno-error -j "${CMAKE_BUILD_PARALLEL_LEVEL:-2}" "$PWD/"'(core|graphics|content|sound|platform|toolkit|app|tools|tests|fuzz|bench|demo)/'
