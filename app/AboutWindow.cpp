@@ -5,9 +5,7 @@
 #include <QShowEvent>
 #include <QTextEdit>
 
-#include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
-#include "toolkit/FramePlacement.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Pressable.h"
 #include "toolkit/WidgetColours.h"
@@ -111,12 +109,6 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
         .SetFocusMarkColour(Qt::blue);
 }
 
-QPoint AboutWindow::CentredIn(const QRect& workArea, QSize outer)
-{
-    return {workArea.left() + (workArea.width() - outer.width()) / 2,
-            workArea.top() + (workArea.height() - outer.height()) / 2};
-}
-
 void AboutWindow::OpenWebPage()
 {
     services_.open(QString::fromUtf8(kWebAddress));
@@ -133,10 +125,7 @@ void AboutWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    const QMargins frame = WindowFrame::Of(*this);
-    const QRect area = Desktop::WorkArea(this);
-    const QSize outer = size().grownBy(frame);
-    setGeometry(FramedClientRect({CentredIn(area, outer), outer}, frame, area, outer));
+    WindowFrame::CentreInWorkArea(*this, size());
     services_.beep();
     controls_.okButton->setFocus();
 }

@@ -36,10 +36,6 @@ public:
 
     explicit AboutWindow(QWidget* parent = nullptr, DesktopServices services = {});
 
-    // Where a window of outer size `outer` goes to be centred in `workArea`
-    // (divisions truncate toward zero).
-    static QPoint CentredIn(const QRect& workArea, QSize outer);
-
     void OpenWebPage();
     void WriteMail();
     QPushButton& OkButton() const { return *controls_.okButton; }

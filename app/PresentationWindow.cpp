@@ -18,7 +18,6 @@
 #include "toolkit/BitmapImage.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
-#include "toolkit/FramePlacement.h"
 #include "toolkit/MouseNotifier.h"
 #include "toolkit/Pressable.h"
 #include "toolkit/WindowKeys.h"
@@ -291,13 +290,7 @@ void PresentationWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    const QMargins frame = WindowFrame::Of(*this);
-    const QRect area = Desktop::WorkArea(this);
-    const QSize outer = size().grownBy(frame);
-    const QRect centred(area.left() + layout::CentreOffset(area.width(), outer.width()),
-                        area.top() + layout::CentreOffset(area.height(), outer.height()), outer.width(),
-                        outer.height());
-    setGeometry(FramedClientRect(centred, frame, area, minimumSize().grownBy(frame)));
+    WindowFrame::CentreInWorkArea(*this, minimumSize());
     presentation_ = &content_.presentation;
     FitLabelsToText();
     LoadPage();

@@ -33,4 +33,10 @@ QSize ClientSize(const QSize& outer, const QMargins& frame)
     return outer.shrunkBy(frame);
 }
 
+QPoint CentredIn(const QRect& workArea, QSize outer)
+{
+    return {workArea.left() + (workArea.width() - outer.width()) / 2,
+            workArea.top() + (workArea.height() - outer.height()) / 2};
+}
+
 }  // namespace velmora

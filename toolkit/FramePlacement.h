@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -18,6 +19,10 @@ namespace velmora {
 // whole window.
 QRect FramedClientRect(const QRect& outer, const QMargins& frame, const QRect& workArea,
                        const QSize& minimumOuter = {});
+
+// Where a whole window of `outer` starts when centred in `workArea`; halves
+// are truncated toward zero.
+QPoint CentredIn(const QRect& workArea, QSize outer);
 
 // The client size that makes a whole window of `outer` with `frame` around it.
 QSize ClientSize(const QSize& outer, const QMargins& frame);

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "toolkit/Desktop.h"
+#include "toolkit/FramePlacement.h"
 #include "toolkit/X11FrameExtents.h"
 
 namespace velmora {
@@ -17,6 +19,14 @@ QMargins WindowFrame::Of(QWidget& window)
     if (!known.isNull())
         return known;
     return RequestX11FrameExtents(*handle).value_or(QMargins());
+}
+
+void WindowFrame::CentreInWorkArea(QWidget& window, QSize minimumClient)
+{
+    const QMargins frame = Of(window);
+    const QRect area = Desktop::WorkArea(&window);
+    const QSize outer = window.size().grownBy(frame);
+    window.setGeometry(FramedClientRect({CentredIn(area, outer), outer}, frame, area, minimumClient.grownBy(frame)));
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QSize>
 
 class QWidget;
 
@@ -15,6 +16,9 @@ namespace velmora {
 class WindowFrame {
 public:
     static QMargins Of(QWidget& window);
+    // Places the whole window, frame included, centred in its screen's work
+    // area and fitted into it, its client area never below `minimumClient`.
+    static void CentreInWorkArea(QWidget& window, QSize minimumClient);
 };
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include "app/AboutWindow.h"
 #include "support/GuiApplication.h"
 #include "toolkit/Desktop.h"
+#include "toolkit/FramePlacement.h"
 #include "toolkit/FormBuilder.h"
 
 namespace velmora::app {
@@ -29,7 +30,7 @@ TEST(AboutWindow, IsCentredInTheWorkArea)
         {{0, 0, 400, 300}, {469, 476}, {-34, -88}},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(AboutWindow::CentredIn(row.workArea, row.outer), row.place) << row.workArea.x();
+        EXPECT_EQ(CentredIn(row.workArea, row.outer), row.place) << row.workArea.x();
 }
 
 TEST(AboutWindow, EachShowingBeepsFocusesOkAndEnterCloses)
@@ -59,7 +60,7 @@ TEST(AboutWindow, EachShowingBeepsFocusesOkAndEnterCloses)
         EXPECT_EQ(result, showing == 1 ? QDialog::Accepted : QDialog::Rejected) << showing;
         EXPECT_EQ(beeps, showing);
         EXPECT_TRUE(focused) << showing;
-        EXPECT_EQ(place, AboutWindow::CentredIn(Desktop::WorkArea(&window), window.frameGeometry().size()));
+        EXPECT_EQ(place, CentredIn(Desktop::WorkArea(&window), window.frameGeometry().size()));
     }
 
     QTest::mouseClick(window.Parts().webLink, Qt::LeftButton);
