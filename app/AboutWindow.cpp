@@ -23,16 +23,17 @@ constexpr FontDescription kHeadingFont{.family = "Arial", .height = 13, .bold = 
 constexpr FontDescription kLinkFont{.family = "Arial", .height = 13, .underline = true};
 const QColor kWindowColour(231, 235, 241);
 
-constexpr char kContactLines[] =
-    "Zespół Velmora\n"
-    "ul. Przykładowa 1\n"
-    "00-000 Przykładowo\n"
-    "\n"
-    "tel. kom. 000 000 000\n"
-    "tel. kom. 000 000 001";
+constexpr char kContactLines[] = "Zespół Velmora\n"
+                                 "ul. Przykładowa 1\n"
+                                 "00-000 Przykładowo\n"
+                                 "\n"
+                                 "tel. kom. 000 000 000\n"
+                                 "tel. kom. 000 000 001";
 constexpr char kCreditRoles[] = "Opracowanie merytoryczne:\nOpracowanie medialne:\nProgramista:";
 constexpr char kCredited[] = "Redakcja Velmora\nStudio Velmora\nZespół Velmora";
 
+// One row per control, as the window is described.
+// clang-format off
 const ControlDescription kControls[] = {
     // The navy name behind, three pixels to the right and one up, is its shadow.
     {.name = "nameShadow", .kind = Kind::Label, .rect = {40, 8, 383, 50}, .text = "Velmora", .font = kNameFont,
@@ -74,6 +75,7 @@ const WindowDescription kDescription{
     .font = {.family = "Arial", .height = 13},
     .controls = kControls,
 };
+// clang-format on
 
 }  // namespace
 
@@ -91,7 +93,7 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
     Pressable::MakeButton(*controls_.okButton, Qt::blue);
     QLabel& webLink = *controls_.webLink;
     QLabel& mailLink = *controls_.mailLink;
-    QWidget* order[] = {controls_.okButton, &webLink, &mailLink, controls_.contactLines,
+    QWidget* order[] = {controls_.okButton,    &webLink,          &mailLink, controls_.contactLines,
                         controls_.creditRoles, controls_.credited};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -103,10 +105,12 @@ AboutWindow::AboutWindow(QWidget* parent, DesktopServices services) : QDialog(pa
     }
     MouseNotifier::On(webLink).SetOnClick([this] { OpenWebPage(); });
     MouseNotifier::On(mailLink).SetOnClick([this] { WriteMail(); });
-    Pressable::Make(webLink, Pressable::Kind::Link, webLink.text(), [this] { OpenWebPage(); })
-        .SetFocusMarkColour(Qt::blue);
-    Pressable::Make(mailLink, Pressable::Kind::Link, mailLink.text(), [this] { WriteMail(); })
-        .SetFocusMarkColour(Qt::blue);
+    Pressable::Make(webLink, Pressable::Kind::Link, webLink.text(), [this] {
+        OpenWebPage();
+    }).SetFocusMarkColour(Qt::blue);
+    Pressable::Make(mailLink, Pressable::Kind::Link, mailLink.text(), [this] {
+        WriteMail();
+    }).SetFocusMarkColour(Qt::blue);
 }
 
 void AboutWindow::OpenWebPage()
@@ -116,8 +120,8 @@ void AboutWindow::OpenWebPage()
 
 void AboutWindow::WriteMail()
 {
-    services_.open(QStringLiteral("mailto:%1?subject=%2")
-                       .arg(QString::fromUtf8(kMailAddress), QString::fromUtf8(kMailSubject)));
+    services_.open(
+        QStringLiteral("mailto:%1?subject=%2").arg(QString::fromUtf8(kMailAddress), QString::fromUtf8(kMailSubject)));
 }
 
 void AboutWindow::showEvent(QShowEvent* event)

@@ -4,11 +4,11 @@
 #include <QCheckBox>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
-#include <QPushButton>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -25,8 +25,8 @@
 #include "toolkit/FramePlacement.h"
 #include "toolkit/IdleSlot.h"
 #include "toolkit/Panel.h"
-#include "toolkit/Pressable.h"
 #include "toolkit/PanelCanvas.h"
+#include "toolkit/Pressable.h"
 #include "toolkit/TileList.h"
 #include "toolkit/WidgetColours.h"
 #include "toolkit/WindowFrame.h"
@@ -46,6 +46,8 @@ const QColor kUnbuiltPage(240, 240, 240);
 constexpr char kLoadingText[] = "Trwa wczytywanie...";
 constexpr QSize kMinimumOuterSize(590, 250);
 
+// One row per control, as the window is described.
+// clang-format off
 const ControlDescription kControls[] = {
     {.name = "pageGroup", .kind = Kind::GroupBox, .rect = {4, 0, 603, 368}, .anchors = kAll},
     {.name = "pagePanel", .kind = Kind::Panel, .parent = "pageGroup", .rect = {2, 9, 577, 357}, .anchors = kAll,
@@ -89,7 +91,7 @@ const WindowDescription kDescription{
     .font = {.family = "Arial", .height = 13},
     .controls = kControls,
 };
-
+// clang-format on
 
 std::size_t ZoomIndex(HelpZoom zoom)
 {
@@ -150,7 +152,7 @@ void HelpWindow::ConnectControls()
         Pressable::MakeButton(*button, QColor());
     // Tab order: the close button first, then the magnifications from 70%
     // up and the two small ones last.
-    QWidget* order[] = {closeButton_,      zoomButtons_[2], zoomButtons_[3], zoomButtons_[4],
+    QWidget* order[] = {closeButton_,    zoomButtons_[2], zoomButtons_[3], zoomButtons_[4],
                         zoomButtons_[5], zoomButtons_[1], zoomButtons_[0], contrastBox_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -453,8 +455,7 @@ void HelpWindow::DrawPage(QPainter& canvas, const QRect& rect, int index)
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (event->type() == QEvent::Wheel && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
         const QPoint angle = static_cast<const QWheelEvent&>(*event).angleDelta();
         OnWheel(angle.y() != 0 ? angle.y() : angle.x());
         return true;

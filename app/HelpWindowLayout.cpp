@@ -50,7 +50,7 @@ HelpZoomChoice InitialHelpZoom(std::int32_t workAreaWidth)
 }
 
 std::vector<Rect> HelpPageTiles(const std::vector<HelpPageExtent>& pages, std::int32_t panelWidth,
-                                    std::int32_t topMargin)
+                                std::int32_t topMargin)
 {
     std::vector<Rect> tiles;
     tiles.reserve(pages.size() + 2);

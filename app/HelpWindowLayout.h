@@ -41,7 +41,7 @@ inline constexpr std::int32_t kHelpTopMargin = 20;
 // margin. Positions run in 64 bits and are clamped to 32, so gaps of any size
 // and thousands of tall pages neither wrap nor go negative by overflow.
 std::vector<Rect> HelpPageTiles(const std::vector<HelpPageExtent>& pages, std::int32_t panelWidth,
-                                    std::int32_t topMargin = kHelpTopMargin);
+                                std::int32_t topMargin = kHelpTopMargin);
 
 // The scroll position that keeps the view at the same relative place when
 // the content height changes from `oldHeight` to `newHeight`; `position`

@@ -21,8 +21,7 @@ bool HasSound(const ContentItem& item)
 
 ItemTileActions::ItemTileActions(ClipPlayer& player, RepeatCycle& repeat, QWidget& panel, Hooks hooks)
     : player_(player), repeat_(repeat), panel_(panel), hooks_(std::move(hooks))
-{
-}
+{}
 
 void ItemTileActions::Click(int index, bool changed, int x, int y)
 {

@@ -35,8 +35,8 @@ void PaintLogo(QPainter& painter)
     for (const LogoShape& shape : LogoShapes()) {
         painter.setBrush(shape.fill.isValid() ? QBrush(shape.fill) : QBrush(Qt::NoBrush));
         if (shape.stroke.isValid())
-            painter.setPen(QPen(shape.stroke, shape.strokeWidth, Qt::SolidLine,
-                                shape.roundCaps ? Qt::RoundCap : Qt::SquareCap));
+            painter.setPen(
+                QPen(shape.stroke, shape.strokeWidth, Qt::SolidLine, shape.roundCaps ? Qt::RoundCap : Qt::SquareCap));
         else
             painter.setPen(Qt::NoPen);
         painter.drawPath(shape.path);

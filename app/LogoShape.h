@@ -12,8 +12,8 @@ namespace velmora::app {
 // are all drawn from the same outlines, so they never drift apart.
 struct LogoShape {
     QPainterPath path;
-    QColor fill;           // invalid: not filled
-    QColor stroke;         // invalid: not stroked
+    QColor fill;    // invalid: not filled
+    QColor stroke;  // invalid: not stroked
     qreal strokeWidth = 0;
     bool roundCaps = false;
 };

@@ -17,18 +17,10 @@ QByteArray PathData(const QPainterPath& path)
         const QPainterPath::Element element = path.elementAt(i);
         const QByteArray point = Number(element.x) + ' ' + Number(element.y);
         switch (element.type) {
-        case QPainterPath::MoveToElement:
-            data += 'M' + point;
-            break;
-        case QPainterPath::LineToElement:
-            data += 'L' + point;
-            break;
-        case QPainterPath::CurveToElement:
-            data += 'C' + point;
-            break;
-        case QPainterPath::CurveToDataElement:
-            data += ' ' + point;
-            break;
+        case QPainterPath::MoveToElement: data += 'M' + point; break;
+        case QPainterPath::LineToElement: data += 'L' + point; break;
+        case QPainterPath::CurveToElement: data += 'C' + point; break;
+        case QPainterPath::CurveToDataElement: data += ' ' + point; break;
         }
     }
     return data;

@@ -34,8 +34,8 @@ namespace {
 using velmora::MessageBox;
 using velmora::app::AboutWindow;
 using velmora::app::HelpWindow;
-using velmora::app::PresentationWindow;
 using velmora::app::MainWindow;
+using velmora::app::PresentationWindow;
 using velmora::app::SplashWindow;
 
 constexpr char kMarkerName[] = "Velmora 1.0 Demo Mutex";
@@ -49,7 +49,8 @@ constexpr char kFatalError[] = "Wystąpił błąd krytyczny aplikacji!";
 // terminal, on standard error in one line.
 void ReportFailure(QWidget* owner, const QString& text, const QString& caption)
 {
-    std::fprintf(stderr, "velmora: %s\n", QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
+    std::fprintf(stderr, "velmora: %s\n",
+                 QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
     MessageBox::Show(owner, text, caption, MessageBox::Icon::Error);
 }
 
@@ -67,8 +68,9 @@ int EnterContentFolder()
         std::fprintf(stderr, "velmora: %s\nTry 'velmora --help'.\n", command.problem.c_str());
         return 2;
     }
-    const auto folder = velmora::app::ChooseContentDirectory(command.contentDirectory, QDir::currentPath().toStdString(),
-                                                             velmora::app::InstalledDemoDirectory().toStdString());
+    const auto folder =
+        velmora::app::ChooseContentDirectory(command.contentDirectory, QDir::currentPath().toStdString(),
+                                             velmora::app::InstalledDemoDirectory().toStdString());
     if (!QDir::setCurrent(QString::fromStdString(folder.string()))) {
         std::fprintf(stderr, "velmora: %s: no such folder\n", folder.c_str());
         return 2;
@@ -160,10 +162,8 @@ int main(int argc, char** argv)
     FrontWindow front;
     velmora::SingleInstance marker(QString::fromUtf8(kMarkerName));
     switch (marker.ClaimOrRaiseRunning()) {
-    case velmora::SingleInstance::Claim::First:
-        break;
-    case velmora::SingleInstance::Claim::RaisedRunning:
-        return 0;
+    case velmora::SingleInstance::Claim::First: break;
+    case velmora::SingleInstance::Claim::RaisedRunning: return 0;
     case velmora::SingleInstance::Claim::RunningDidNotAnswer:
         ReportFailure(nullptr, QString::fromUtf8(kAlreadyRunning), QString::fromUtf8(kTitle));
         return 1;

@@ -13,8 +13,8 @@
 #include "app/ControlBar.h"
 #include "app/ItemTileActions.h"
 #include "app/Logo.h"
-#include "app/MainWindowKeyboard.h"
 #include "app/MainWindowDescription.h"
+#include "app/MainWindowKeyboard.h"
 #include "app/MainWindowLayout.h"
 #include "app/MainWindowLook.h"
 #include "app/MainWindowPainting.h"
@@ -30,8 +30,8 @@
 #include "toolkit/Panel.h"
 #include "toolkit/PanelCanvas.h"
 #include "toolkit/TileList.h"
-#include "toolkit/WindowFrame.h"
 #include "toolkit/WidgetColours.h"
+#include "toolkit/WindowFrame.h"
 
 namespace velmora::app {
 namespace {
@@ -52,15 +52,14 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     controls_.demoLabel->show();
     PrepareContent();
 
-    repeat_ = new RepeatCycle(
-        RepeatCycle::Hooks{
-            [this] { return centreList_ && centreList_->Selected() >= 0; },
-            [this] { player_.PlayClip(CentreItem(centreList_->Selected()).ClipPath()); },
-            [this] { player_.StopSound(); },
-            [this] { return player_.IsSoundPlaying(); },
-            [this] { return static_cast<std::int32_t>(controls_.pauseSlider->value()); },
-        },
-        this);
+    repeat_ = new RepeatCycle(RepeatCycle::Hooks{
+                                  [this] { return centreList_ && centreList_->Selected() >= 0; },
+                                  [this] { player_.PlayClip(CentreItem(centreList_->Selected()).ClipPath()); },
+                                  [this] { player_.StopSound(); },
+                                  [this] { return player_.IsSoundPlaying(); },
+                                  [this] { return static_cast<std::int32_t>(controls_.pauseSlider->value()); },
+                              },
+                              this);
 
     titleCanvas_ = std::make_unique<PanelCanvas>(*controls_.titlePanel);
     titleCanvas_->SetFont(QFont(QStringLiteral("Arial")));
@@ -89,11 +88,18 @@ MainWindow::~MainWindow()
 void MainWindow::ConnectKeyboard()
 {
     keyboard_ = new MainWindowKeyboard(
-        MainWindowKeyboard::Controls{
-            .window = *this, .menu = *menuList_, .centre = *centreList_, .startStop = *controls_.startStopPanel,
-            .pause = *controls_.pauseSlider, .volume = *controls_.volumeSlider, .help = *controls_.helpPanel, .alphabet = *controls_.alphabetPanel,
-            .about = *controls_.aboutPanel, .logo = *controls_.logo, .menuScrollBar = *controls_.menuScrollBar,
-            .centreScrollBar = *controls_.centreScrollBar},
+        MainWindowKeyboard::Controls{.window = *this,
+                                     .menu = *menuList_,
+                                     .centre = *centreList_,
+                                     .startStop = *controls_.startStopPanel,
+                                     .pause = *controls_.pauseSlider,
+                                     .volume = *controls_.volumeSlider,
+                                     .help = *controls_.helpPanel,
+                                     .alphabet = *controls_.alphabetPanel,
+                                     .about = *controls_.aboutPanel,
+                                     .logo = *controls_.logo,
+                                     .menuScrollBar = *controls_.menuScrollBar,
+                                     .centreScrollBar = *controls_.centreScrollBar},
         MainWindowKeyboard::Actions{
             .startStop = [this] { OnStartStopClicked(); },
             .help = [this] { OnHelpClicked(); },
@@ -109,7 +115,8 @@ void MainWindow::ConnectKeyboard()
 void MainWindow::PrepareContent()
 {
     try {
-        soundMarker_ = content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(look::kSoundMarkerInk));
+        soundMarker_ =
+            content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(look::kSoundMarkerInk));
         RebuildScaledMarker();
         tiles::PrepareMenuPictures(content_->set, static_cast<float>(devicePixelRatioF()),
                                    controls_.titlePanel->height());
@@ -124,10 +131,9 @@ void MainWindow::PrepareContent()
 void MainWindow::CreateLists()
 {
     menuList_ = std::make_unique<TileList>(*controls_.menuPanel, *controls_.menuScrollBar);
-    menuList_->SetOnPaintItem(
-        [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
-            painting::DrawMenuTile(canvas, rect, *content_->set.MenuItemAt(index), selected);
-        });
+    menuList_->SetOnPaintItem([this](QPainter& canvas, const QRect& rect, int index, bool selected) {
+        painting::DrawMenuTile(canvas, rect, *content_->set.MenuItemAt(index), selected);
+    });
     menuList_->SetOnClickItem([this](const QRect&, int index, bool changed, int x, int) {
         OnMenuItemClick(index, changed, x == TileList::kByKey);
     });
@@ -135,19 +141,17 @@ void MainWindow::CreateLists()
     tiles::LayoutMenu(*menuList_, content_->set, controls_.menuPanel->width());
 
     centreList_ = std::make_unique<TileList>(*controls_.centrePanel, *controls_.centreScrollBar);
-    centreList_->SetOnPaintItem(
-        [this](QPainter& canvas, const QRect& rect, int index, bool selected) {
-            if (!refresh_.Suspended())
-                painting::DrawItemTile(canvas, rect, CentreItem(index), selected, scaledSoundMarker_.get(), Scaling());
-        });
+    centreList_->SetOnPaintItem([this](QPainter& canvas, const QRect& rect, int index, bool selected) {
+        if (!refresh_.Suspended())
+            painting::DrawItemTile(canvas, rect, CentreItem(index), selected, scaledSoundMarker_.get(), Scaling());
+    });
     itemActions_ = std::make_unique<ItemTileActions>(
         player_, *repeat_, *controls_.centrePanel,
         ItemTileActions::Hooks{[this](int index) -> ContentItem& { return CentreItem(index); },
                                [this] { return static_cast<const Bitmap*>(scaledSoundMarker_.get()); },
                                [this] { return Scaling(); }});
-    centreList_->SetOnClickItem([this](const QRect&, int index, bool changed, int x, int y) {
-        itemActions_->Click(index, changed, x, y);
-    });
+    centreList_->SetOnClickItem(
+        [this](const QRect&, int index, bool changed, int x, int y) { itemActions_->Click(index, changed, x, y); });
     centreList_->SetOnMoveItem([this](const QRect&, int index, int x, int y) { itemActions_->Move(index, x, y); });
     centreList_->SetAutoResize(false);
     centreList_->Canvas().SetFont(QFont(QStringLiteral("Arial")));
@@ -292,8 +296,7 @@ void MainWindow::PaintTitle()
     QImage& image = titleCanvas_->Image();
     QPainter painter(&image);
     titleCanvas_->Begin(painter);
-    painting::PaintTitle(painter, QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), ShownGroup(),
-                         Scaling());
+    painting::PaintTitle(painter, QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), ShownGroup(), Scaling());
     // Screen readers read the title bar by its name.
     const MenuGroup* group = ShownGroup();
     controls_.titlePanel->setAccessibleName(group != nullptr ? Text(layout::TitleText(group->name)) : QString());
@@ -353,9 +356,7 @@ void MainWindow::OnStartStopClicked()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this)
-    {
+    if (event->type() == QEvent::Wheel && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
         tiles::ScrollByWheel(static_cast<const QWheelEvent&>(*event),
                              {*controls_.menuGroup, *menuList_, *controls_.centreGroup, *centreList_}, Scaling());
         return true;

@@ -15,8 +15,8 @@
 #include "app/MainWindowControls.h"
 #include "app/RepeatCycle.h"
 #include "app/WidthScale.h"
-#include "toolkit/DeferredRefresh.h"
 #include "content/LoadedContent.h"
+#include "toolkit/DeferredRefresh.h"
 
 class QLabel;
 class QPainter;

@@ -32,6 +32,8 @@ FontDescription Arial(int height, bool bold = false)
     return FontDescription{.family = "Arial", .height = height, .bold = bold};
 }
 
+// One row per control, as the window is described.
+// clang-format off
 const ControlDescription kControls[] = {
     {.name = "logo", .kind = Kind::Picture, .rect = {20, 20, 76, 46}, .options = Option::HandCursor,
      .slot = Slot<&MainWindowControls::logo>()},
@@ -119,6 +121,7 @@ const ControlDescription kControls[] = {
      .options = Option::Centred | Option::WordWrap | Option::HandCursor,
      .slot = Slot<&MainWindowControls::aboutLabel>()},
 };
+// clang-format on
 
 }  // namespace
 

@@ -76,9 +76,9 @@ void MainWindowKeyboard::ChainFocus(const Controls& controls)
     // The lists' own selection scrolls them; their bars stay out of the chain.
     controls.menuScrollBar.setFocusPolicy(Qt::NoFocus);
     controls.centreScrollBar.setFocusPolicy(Qt::NoFocus);
-    QWidget* order[] = {controls.menu.Panel(), controls.centre.Panel(), &controls.startStop, &controls.pause,
-                        &controls.volume,      &controls.help,          &controls.alphabet,  &controls.about,
-                        &controls.logo};
+    QWidget* order[] = {controls.menu.Panel(), controls.centre.Panel(), &controls.startStop,
+                        &controls.pause,       &controls.volume,        &controls.help,
+                        &controls.alphabet,    &controls.about,         &controls.logo};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -108,6 +108,5 @@ void MainWindowKeyboard::ConnectKeys(const Controls& controls)
     WindowKeys::Add(window, {Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus},
                     [stepVolume] { stepVolume(-kVolumeKeyStep); });
 }
-
 
 }  // namespace velmora::app

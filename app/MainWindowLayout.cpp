@@ -10,9 +10,8 @@ std::vector<Rect> MenuTiles(const std::vector<bool>& indented, std::int32_t pane
     tiles.reserve(indented.size());
     std::int32_t y = 0;
     for (const bool isIndented : indented) {
-        const Rect tile = isIndented
-                                  ? Rect{kMenuIndent, y, panelWidth - kMenuIndent, kIndentedMenuTileHeight}
-                                  : Rect{0, y, panelWidth, kPlainMenuTileHeight};
+        const Rect tile = isIndented ? Rect{kMenuIndent, y, panelWidth - kMenuIndent, kIndentedMenuTileHeight}
+                                     : Rect{0, y, panelWidth, kPlainMenuTileHeight};
         tiles.push_back(tile);
         y += tile.height;
     }
@@ -47,7 +46,7 @@ Rect CentreTile(std::int32_t groupIndex, std::int32_t index, std::int32_t panelW
     }
     const std::int64_t y = static_cast<std::int64_t>(index / 2) * tileHeight;
     return Rect{static_cast<std::int32_t>(x), static_cast<std::int32_t>(std::min<std::int64_t>(y, INT32_MAX)),
-                    static_cast<std::int32_t>(width), tileHeight};
+                static_cast<std::int32_t>(width), tileHeight};
 }
 
 std::string TitleText(std::string name)
@@ -93,8 +92,8 @@ Rect MainWindowPlacement(const Rect& workArea)
                 height};
 }
 
-Rect ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
-                  std::int32_t markerHeight, std::int32_t pictureWidth)
+Rect ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth, std::int32_t markerHeight,
+                  std::int32_t pictureWidth)
 {
     return Rect{markerLeft, markerTop - 10, markerWidth + pictureWidth, markerHeight + 20};
 }
@@ -107,8 +106,8 @@ ItemTile ItemTileGeometry(const WidthScale& scale, std::int32_t markerWidth, std
     tile.captionTop = scale.Scale(5);
     tile.picture = Rect{scale.Scale(75), scale.Scale(50) + scale.Scale(10), pictureWidth, pictureHeight};
     // The marker hangs left of the picture, a little lower than its top.
-    tile.marker = Rect{tile.picture.left - scale.ScaleDown(60), tile.picture.top + scale.Scale(10), markerWidth,
-                       markerHeight};
+    tile.marker =
+        Rect{tile.picture.left - scale.ScaleDown(60), tile.picture.top + scale.Scale(10), markerWidth, markerHeight};
     tile.playZone = ItemPlayZone(tile.marker.left, tile.marker.top, markerWidth, markerHeight, pictureWidth);
     return tile;
 }

@@ -52,8 +52,8 @@ Rect MainWindowPlacement(const Rect& workArea);
 
 // The zone of an item tile whose click plays the word: the sound marker and
 // the picture to its right, with 10 pixels above and below the marker.
-Rect ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth,
-                  std::int32_t markerHeight, std::int32_t pictureWidth);
+Rect ItemPlayZone(std::int32_t markerLeft, std::int32_t markerTop, std::int32_t markerWidth, std::int32_t markerHeight,
+                  std::int32_t pictureWidth);
 
 // Where the parts of an item tile lie, relative to the tile's top-left
 // corner, at the window's scale: drawing, the click test and the tests all

@@ -146,8 +146,8 @@ void DrawItemTile(QPainter& canvas, const QRect& rect, const ContentItem& item, 
     }
     Outline(canvas, left, top, right, bottom, look::kWindow);
 
-    const layout::ItemTile tile = layout::ItemTileGeometry(scale, WidthOf(marker), marker ? marker->Height() : 0,
-                                                           item.width, item.height);
+    const layout::ItemTile tile =
+        layout::ItemTileGeometry(scale, WidthOf(marker), marker ? marker->Height() : 0, item.width, item.height);
     DrawTextAt(canvas, left + tile.captionLeft, top + tile.captionTop, look::Text(item.name));
     if ((item.flags & kHasSound) != 0)
         DrawBitmap(canvas, left + tile.marker.left, top + tile.marker.top, marker);

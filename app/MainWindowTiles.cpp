@@ -109,9 +109,7 @@ std::unique_ptr<Bitmap> ScaledMarker(Bitmap& marker, const WidthScale& scale)
 void ScrollByWheel(const QWheelEvent& event, const WheelTargets& targets, const WidthScale& scale)
 {
     const QPoint pointer = event.globalPosition().toPoint();
-    const auto onScreen = [](const QWidget& widget) {
-        return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
-    };
+    const auto onScreen = [](const QWidget& widget) { return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size()); };
     const QPoint angle = event.angleDelta();
     const bool towardsUser = (angle.y() != 0 ? angle.y() : angle.x()) < 0;
     if (onScreen(targets.menuBox).contains(pointer))

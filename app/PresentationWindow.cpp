@@ -19,11 +19,11 @@
 #include "toolkit/Desktop.h"
 #include "toolkit/FormBuilder.h"
 #include "toolkit/MouseNotifier.h"
-#include "toolkit/Pressable.h"
-#include "toolkit/WindowKeys.h"
 #include "toolkit/Panel.h"
+#include "toolkit/Pressable.h"
 #include "toolkit/WidgetColours.h"
 #include "toolkit/WindowFrame.h"
+#include "toolkit/WindowKeys.h"
 
 namespace velmora::app {
 namespace {
@@ -37,6 +37,8 @@ constexpr FontDescription kButtonFont{.family = "Arial", .height = 16};
 constexpr FontDescription kLinkFont{.family = "Arial", .height = 19, .underline = true};
 constexpr layout::Size kSmallestPageArea{640, 480};
 
+// One row per control, as the window is described.
+// clang-format off
 const ControlDescription kControls[] = {
     {.name = "pagePanel", .kind = Kind::Panel, .rect = {2, 2, 694, 473}, .anchors = kAll,
      .background = QColor(Qt::white)},
@@ -69,6 +71,7 @@ const WindowDescription kDescription{
     .font = {.family = "MS Sans Serif", .height = 11},
     .controls = kControls,
 };
+// clang-format on
 
 QString Text(const std::string& contentText)
 {
@@ -154,8 +157,9 @@ void PresentationWindow::SetUpLinks()
         QLabel& link = Link(number);
         if (link.text().isEmpty())
             continue;
-        Pressable::Make(link, Pressable::Kind::Link, link.text(), [this, number] { OpenLink(number); })
-            .SetFocusMarkColour(Qt::blue);
+        Pressable::Make(link, Pressable::Kind::Link, link.text(), [this, number] {
+            OpenLink(number);
+        }).SetFocusMarkColour(Qt::blue);
     }
 }
 
@@ -163,8 +167,8 @@ void PresentationWindow::SizeForScreen(QSize screen)
 {
     const QSize aroundPage = size() - controls_.pageBox->size();
     const QSize outerAroundPage = aroundPage.grownBy(WindowFrame::Of(*this));
-    const layout::Size area = layout::InitialPageArea({screen.width(), screen.height()},
-                                                      {outerAroundPage.width(), outerAroundPage.height()});
+    const layout::Size area =
+        layout::InitialPageArea({screen.width(), screen.height()}, {outerAroundPage.width(), outerAroundPage.height()});
     ResizeNow(*this, aroundPage + QSize(area.width, area.height));
 }
 
@@ -220,12 +224,14 @@ void PresentationWindow::LoadPage()
 
 layout::Size PresentationWindow::FitPage() const
 {
-    return layout::FitPage({pageBitmap_->Width(), pageBitmap_->Height()}, {controls_.pageBox->width(), controls_.pageBox->height()});
+    return layout::FitPage({pageBitmap_->Width(), pageBitmap_->Height()},
+                           {controls_.pageBox->width(), controls_.pageBox->height()});
 }
 
 void PresentationWindow::RefreshPage()
 {
-    if (scaledBitmap_->Width() != controls_.pageBox->width() || scaledBitmap_->Height() != controls_.pageBox->height()) {
+    if (scaledBitmap_->Width() != controls_.pageBox->width() ||
+        scaledBitmap_->Height() != controls_.pageBox->height()) {
         const layout::Size fit = FitPage();
         PrepareBitmap24(scaledBitmap_, fit.width, fit.height);
     }

@@ -1,6 +1,5 @@
 #include "app/RepeatCycle.h"
 
-
 namespace velmora::app {
 
 RepeatCycle::RepeatCycle(Hooks hooks, QObject* parent) : QObject(parent), hooks_(std::move(hooks))

@@ -24,6 +24,8 @@ struct SplashControls {
     QLabel* versionLabel = nullptr;
 };
 
+// One row per control, as the window is described.
+// clang-format off
 const ControlDescription kControls[] = {
     {.name = "nameShadow", .kind = Kind::Label, .rect = {40, 24, 346, 50}, .text = "Velmora", .font = kNameFont,
      .textColour = kNameShadow},
@@ -54,10 +56,12 @@ const WindowDescription kDescription{
     .font = {.family = "MS Sans Serif", .height = 11},
     .controls = kControls,
 };
+// clang-format on
 
 }  // namespace
 
-SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+SplashWindow::SplashWindow(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     const SplashControls controls = FormBuilder::Build<SplashControls>(*this, kDescription);
     WidgetColours::SetBackground(*this, QColor(43, 0, 85));

@@ -91,8 +91,8 @@ bool Report(const char* part, const Sample& before, const Sample& after)
 {
     const long growth = after.residentKiB - before.residentKiB;
     const int opened = after.descriptors - before.descriptors;
-    std::printf("%-22s resident %6ld -> %6ld KiB (%+ld KiB), descriptors %d -> %d (%+d)\n", part,
-                before.residentKiB, after.residentKiB, growth, before.descriptors, after.descriptors, opened);
+    std::printf("%-22s resident %6ld -> %6ld KiB (%+ld KiB), descriptors %d -> %d (%+d)\n", part, before.residentKiB,
+                after.residentKiB, growth, before.descriptors, after.descriptors, opened);
     return growth < kAllowedGrowthKiB && opened <= 0;
 }
 

@@ -21,9 +21,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <optional>
 #include <string>
@@ -120,8 +120,7 @@ class Watcher {
 public:
     Watcher(Display* display, int damageEvent, const std::vector<std::string>& titles)
         : display_(display), damageEvent_(damageEvent), titles_(titles), seen_(titles.size()), cpu_(titles.size())
-    {
-    }
+    {}
 
     void Follow(pid_t child)
     {

@@ -41,8 +41,7 @@ void Stretch(benchmark::State& state, KernelLevel level)
     }
     SetKernelLevel(previous);
     const double outputPixels = static_cast<double>(state.range(2)) * state.range(3);
-    state.counters["Mpx/s"] =
-        benchmark::Counter(outputPixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] = benchmark::Counter(outputPixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // Source and destination sizes: pictures in item tiles, help pages and
@@ -70,8 +69,8 @@ const bool kRegistered = [] {
     for (const KernelLevel level : kAllKernelLevels) {
         if (level > ActiveKernelLevel())
             continue;
-        auto* benchmark = benchmark::RegisterBenchmark(("Stretch/" + std::string(KernelLevelName(level))).c_str(),
-                                                       Stretch, level);
+        auto* benchmark =
+            benchmark::RegisterBenchmark(("Stretch/" + std::string(KernelLevelName(level))).c_str(), Stretch, level);
         benchmark->ArgNames({"sw", "sh", "dw", "dh"})->Unit(benchmark::kMicrosecond);
         for (const auto& pair : kPairs)
             benchmark->Args({pair[0], pair[1], pair[2], pair[3]});

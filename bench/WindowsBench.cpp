@@ -120,7 +120,8 @@ test::Bytes PageJpeg(int variant)
     std::mt19937 random(static_cast<unsigned>(variant));
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb((x / 7 + variant * 40) % 256, (y / 5) % 256, (x + y) / 12 % 256 ^ (random() % 16)));
+            image.setPixel(x, y,
+                           qRgb((x / 7 + variant * 40) % 256, (y / 5) % 256, (x + y) / 12 % 256 ^ (random() % 16)));
     QPainter painter(&image);
     painter.setFont(QFont(QStringLiteral("Arial"), 48));
     painter.drawText(QRect(100, 100, 1400, 1000), Qt::AlignCenter | Qt::TextWordWrap,

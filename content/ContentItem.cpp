@@ -71,7 +71,8 @@ const CoveragePicture& ContentItem::Picture() const
 
 void ContentItem::Invalidate(Scope scope)
 {
-    ForScope(scope, [&] { prepared = false; }, [](ContentItem& item, Scope inner) { item.Invalidate(inner); });
+    ForScope(
+        scope, [&] { prepared = false; }, [](ContentItem& item, Scope inner) { item.Invalidate(inner); });
 }
 
 namespace {

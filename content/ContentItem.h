@@ -13,10 +13,10 @@ namespace velmora {
 class PictureStore;
 
 // Flag bits of an item.
-inline constexpr std::uint8_t kHasPicture = 1;     // Load reads its picture, the Prepare operations render it
-inline constexpr std::uint8_t kHasSound = 2;       // has a sound clip: the marker is drawn and plays it
-inline constexpr std::uint8_t kIndented = 4;       // a menu group shown as an indented, lower tile
-inline constexpr std::uint8_t kInPresentation = 8; // belongs to the phonetic-alphabet presentation
+inline constexpr std::uint8_t kHasPicture = 1;      // Load reads its picture, the Prepare operations render it
+inline constexpr std::uint8_t kHasSound = 2;        // has a sound clip: the marker is drawn and plays it
+inline constexpr std::uint8_t kIndented = 4;        // a menu group shown as an indented, lower tile
+inline constexpr std::uint8_t kInPresentation = 8;  // belongs to the phonetic-alphabet presentation
 
 // What an operation applies to: the item alone, the item and its whole
 // subtree, or only the children's subtrees.

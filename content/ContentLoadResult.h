@@ -17,8 +17,7 @@ public:
     // `partial` is null when the content file itself was refused.
     ContentLoadResult(std::unique_ptr<LoadedContent> partial, ContentFailure failure)
         : content_(std::move(partial)), failure_(std::move(failure))
-    {
-    }
+    {}
 
     bool Ok() const { return !failure_.has_value(); }
     // Only after a failure.

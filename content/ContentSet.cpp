@@ -29,10 +29,8 @@ std::unique_ptr<ContentItem> NewItem(std::string_view name, std::string_view fil
 // elements, and the element being read ends at any unexpected token.
 class ContentParser {
 public:
-    ContentParser(ContentSet& target, const std::uint8_t* data, std::size_t size)
-        : target_(target), tokens_(data, size)
-    {
-    }
+    ContentParser(ContentSet& target, const std::uint8_t* data, std::size_t size) : target_(target), tokens_(data, size)
+    {}
 
     void Parse()
     {

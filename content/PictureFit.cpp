@@ -9,8 +9,8 @@ namespace velmora {
 
 namespace {
 
-constexpr PictureUse kAllUses[] = {PictureUse::SoundMarker, PictureUse::Group, PictureUse::TitleEntry,
-                                   PictureUse::Item, PictureUse::HelpPage};
+constexpr PictureUse kAllUses[] = {PictureUse::SoundMarker, PictureUse::Group, PictureUse::TitleEntry, PictureUse::Item,
+                                   PictureUse::HelpPage};
 
 // The scale that makes `size` fit `box` (never above 1).
 double FitScale(PictureSize size, PictureBox box)

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -33,8 +33,7 @@ public:
 
     explicit PictureStore(ContentResolver& resolver, std::uint64_t budgetBytes = kDefaultBudget)
         : resolver_(resolver), budget_(budgetBytes)
-    {
-    }
+    {}
     PictureStore(const PictureStore&) = delete;
     PictureStore& operator=(const PictureStore&) = delete;
 

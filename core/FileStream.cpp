@@ -15,12 +15,9 @@ LoadError OpenErrorOf(int error)
 {
     switch (error) {
     case ENOENT:
-    case ENOTDIR:
-        return LoadError::NoFile;
-    case EISDIR:
-        return LoadError::IsFolder;
-    default:
-        return LoadError::Unreadable;
+    case ENOTDIR: return LoadError::NoFile;
+    case EISDIR: return LoadError::IsFolder;
+    default: return LoadError::Unreadable;
     }
 }
 

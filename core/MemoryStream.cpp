@@ -7,8 +7,7 @@ namespace velmora {
 
 MemoryStream::MemoryStream(const void* data, std::size_t size)
     : bytes_(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size)
-{
-}
+{}
 
 std::size_t MemoryStream::Read(void* buffer, std::size_t count)
 {

@@ -28,9 +28,9 @@ namespace velmora::tool {
 namespace {
 
 namespace fs = std::filesystem;
-using demo::DemoSet;
 using demo::DemoGroup;
 using demo::DemoItem;
+using demo::DemoSet;
 
 // Fails the whole command with a message; caught once in RunMakeDemo.
 struct DemoError {
@@ -150,8 +150,9 @@ void WriteDemo(const DemoWriter& writer)
     std::set<std::string> clips;
     for (const DemoGroup& group : set.groups) {
         if (!group.emoji.empty())
-            writer.WritePicture(group.fileName, renderer.GroupBanner(QString::fromStdString(group.emoji),
-                                                                     QString::fromStdString(group.name), group.indented));
+            writer.WritePicture(group.fileName,
+                                renderer.GroupBanner(QString::fromStdString(group.emoji),
+                                                     QString::fromStdString(group.name), group.indented));
         for (const DemoItem& title : group.titleEntries) {
             if (pictures.insert(DiskName(title)).second)
                 writer.WritePicture(DiskName(title), renderer.Icon(QString::fromStdString(title.emoji), 66));
@@ -263,13 +264,12 @@ bool ParseCount(const std::string& text, int& value)
 
 }  // namespace
 
-const char* const kMakeDemoHelp =
-    "usage: velmora-content make-demo OUT_DIR\n"
-    "       velmora-content make-demo --synthetic GROUPS ITEMS HELP_PAGES OUT_DIR\n"
-    "Writes a complete content directory: menl.dat, pictures in Data/gra, spoken\n"
-    "words in Data/sou (espeak-ng, Polish voice) and phonetic-alphabet pages in\n"
-    "Data/pre. With --synthetic, writes a content set of the given size with drawn\n"
-    "patterns and one short tone for every clip, for benchmarks.\n";
+const char* const kMakeDemoHelp = "usage: velmora-content make-demo OUT_DIR\n"
+                                  "       velmora-content make-demo --synthetic GROUPS ITEMS HELP_PAGES OUT_DIR\n"
+                                  "Writes a complete content directory: menl.dat, pictures in Data/gra, spoken\n"
+                                  "words in Data/sou (espeak-ng, Polish voice) and phonetic-alphabet pages in\n"
+                                  "Data/pre. With --synthetic, writes a content set of the given size with drawn\n"
+                                  "patterns and one short tone for every clip, for benchmarks.\n";
 
 int RunMakeDemo(const Arguments& args)
 {

@@ -2,6 +2,8 @@
 
 namespace velmora::tool::demo {
 
+// The demo's words and pages, one entry a line as written.
+// clang-format off
 namespace {
 
 DemoItem I(std::string word, std::string fileName, std::string emoji, std::string diskName = {})
@@ -139,6 +141,7 @@ std::vector<DemoHelpPage> HelpPages()
 }
 
 }  // namespace
+// clang-format on
 
 DemoSet DemoContentSet()
 {

@@ -121,8 +121,8 @@ void DrawTable(QPainter& painter, const ChartTable& table, const QRect& area, in
     painter.setPen(kSymbol);
     for (int r = 0; r < table.rows.size(); ++r) {
         for (int c = 0; c < table.columns.size(); ++c) {
-            const QRect cell(area.left() + headerWidth + c * columnWidth,
-                             area.top() + headerHeight + r * rowHeight, columnWidth, rowHeight);
+            const QRect cell(area.left() + headerWidth + c * columnWidth, area.top() + headerHeight + r * rowHeight,
+                             columnWidth, rowHeight);
             const QString& text = table.cells[r][c];
             painter.setFont(TextFont(FittingPixelSize(text, columnWidth - 12, symbolSize, false)));
             painter.drawText(cell, Qt::AlignCenter, text);
@@ -142,9 +142,9 @@ void DrawTable(QPainter& painter, const ChartTable& table, const QRect& area, in
 }
 
 const QStringList kMannerRows = {
-    QStringLiteral("Zwarte"),      QStringLiteral("Nosowe"),
-    QStringLiteral("Drżące"),      QStringLiteral("Uderzeniowe"),
-    QStringLiteral("Szczelinowe"), QStringLiteral("Szczelinowe boczne"),
+    QStringLiteral("Zwarte"),       QStringLiteral("Nosowe"),
+    QStringLiteral("Drżące"),       QStringLiteral("Uderzeniowe"),
+    QStringLiteral("Szczelinowe"),  QStringLiteral("Szczelinowe boczne"),
     QStringLiteral("Aproksymanty"), QStringLiteral("Aproksymanty boczne"),
 };
 
@@ -208,8 +208,8 @@ ChartTable Diacritics()
 
 ChartTable PolishSounds()
 {
-    return {{QStringLiteral("Litery"), QStringLiteral("IPA"), QStringLiteral("Przykład"),
-             QStringLiteral("Litery"), QStringLiteral("IPA"), QStringLiteral("Przykład")},
+    return {{QStringLiteral("Litery"), QStringLiteral("IPA"), QStringLiteral("Przykład"), QStringLiteral("Litery"),
+             QStringLiteral("IPA"), QStringLiteral("Przykład")},
             {QStringLiteral("Szumiące"), QStringLiteral("Szumiące dźwięczne"), QStringLiteral("Ciszące"),
              QStringLiteral("Ciszące dźwięczne"), QStringLiteral("Syczące"), QStringLiteral("Syczące dźwięczne"),
              QStringLiteral("Drżąca, półsamogłoska"), QStringLiteral("Boczna, nosowa")},
@@ -246,8 +246,7 @@ void DrawVowelChart(QPainter& painter)
                                  QStringLiteral("Półotwarte"), QStringLiteral("Otwarte")};
     for (int h = 0; h < 4; ++h) {
         const QPointF left = along(closeFront, openFront, h / 3.0);
-        painter.drawText(QRectF(20, left.y() - 15, left.x() - 90, 30), Qt::AlignVCenter | Qt::AlignRight,
-                         heights[h]);
+        painter.drawText(QRectF(20, left.y() - 15, left.x() - 90, 30), Qt::AlignVCenter | Qt::AlignRight, heights[h]);
     }
 
     struct VowelPair {
@@ -257,10 +256,9 @@ void DrawVowelChart(QPainter& painter)
         const char* rounded;
     };
     const VowelPair vowels[] = {
-        {0.0, 0.0, "i", "y"},   {0.0, 0.5, "ɨ", "ʉ"},   {0.0, 1.0, "ɯ", "u"},
-        {1 / 3.0, 0.0, "e", "ø"}, {1 / 3.0, 0.5, "ɘ", "ɵ"}, {1 / 3.0, 1.0, "ɤ", "o"},
-        {2 / 3.0, 0.0, "ɛ", "œ"}, {2 / 3.0, 0.5, "ɜ", "ɞ"}, {2 / 3.0, 1.0, "ʌ", "ɔ"},
-        {1.0, 0.0, "a", "ɶ"},   {1.0, 1.0, "ɑ", "ɒ"},
+        {0.0, 0.0, "i", "y"},     {0.0, 0.5, "ɨ", "ʉ"},     {0.0, 1.0, "ɯ", "u"},     {1 / 3.0, 0.0, "e", "ø"},
+        {1 / 3.0, 0.5, "ɘ", "ɵ"}, {1 / 3.0, 1.0, "ɤ", "o"}, {2 / 3.0, 0.0, "ɛ", "œ"}, {2 / 3.0, 0.5, "ɜ", "ɞ"},
+        {2 / 3.0, 1.0, "ʌ", "ɔ"}, {1.0, 0.0, "a", "ɶ"},     {1.0, 1.0, "ɑ", "ɒ"},
     };
     painter.setFont(TextFont(34));
     painter.setPen(kSymbol);
@@ -273,8 +271,8 @@ void DrawVowelChart(QPainter& painter)
         painter.drawText(QRectF(at.x() - 56, at.y() - 24, 48, 48), Qt::AlignCenter, QString::fromUtf8(vowel.unrounded));
         painter.drawText(QRectF(at.x() + 8, at.y() - 24, 48, 48), Qt::AlignCenter, QString::fromUtf8(vowel.rounded));
     }
-    painter.drawText(QRectF(along(closeCentral, openCentral, 0.5) - QPointF(24, 24), QSizeF(48, 48)),
-                     Qt::AlignCenter, QStringLiteral("ə"));
+    painter.drawText(QRectF(along(closeCentral, openCentral, 0.5) - QPointF(24, 24), QSizeF(48, 48)), Qt::AlignCenter,
+                     QStringLiteral("ə"));
     painter.setPen(kInk);
     painter.setFont(TextFont(16));
     painter.drawText(QRect(40, 720, kPageWidth - 80, 30), Qt::AlignLeft,
@@ -333,8 +331,7 @@ QImage DemoRenderer::HelpPage(const QString& heading, const QStringList& paragra
     const QFont headingFont = TextFont(52, true);
     const QFont bodyFont = TextFont(34);
     const QRect column(kMargin, 0, kWidth - 2 * kMargin, 100000);
-    const int headingHeight =
-        QFontMetrics(headingFont).boundingRect(column, Qt::TextWordWrap, heading).height();
+    const int headingHeight = QFontMetrics(headingFont).boundingRect(column, Qt::TextWordWrap, heading).height();
     std::vector<int> paragraphHeights;
     int height = kMargin + headingHeight + 50;
     for (const QString& paragraph : paragraphs) {
@@ -375,9 +372,10 @@ QImage DemoRenderer::PresentationPage(int index) const
     switch (index) {
     case 0:
         DrawPageTitle(painter, QStringLiteral("Spółgłoski płucne: od warg do dziąseł"), 1);
-        DrawTable(painter, FrontConsonants(),
-                  QRect(tableArea.left(), tableArea.top(), tableArea.width(), kPageHeight - kLinkStrip - tableArea.top()),
-                  30);
+        DrawTable(
+            painter, FrontConsonants(),
+            QRect(tableArea.left(), tableArea.top(), tableArea.width(), kPageHeight - kLinkStrip - tableArea.top()),
+            30);
         break;
     case 1:
         DrawPageTitle(painter, QStringLiteral("Spółgłoski płucne: od podniebienia do krtani"), 2);

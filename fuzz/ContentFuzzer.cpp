@@ -18,7 +18,8 @@ void GivePictures(ContentItem& item)
     auto picture = std::make_shared<velmora::CoveragePicture>();
     picture->SetSize(1 + static_cast<int>(item.name.size() % 13), 1 + static_cast<int>(item.fileName.size() % 11));
     if (picture->Data() != nullptr)
-        std::memset(picture->Data(), static_cast<int>(item.name.size() * 37), static_cast<std::size_t>(picture->Width()) * picture->Height());
+        std::memset(picture->Data(), static_cast<int>(item.name.size() * 37),
+                    static_cast<std::size_t>(picture->Width()) * picture->Height());
     item.image = std::move(picture);
     for (const auto& child : item.children)
         GivePictures(*child);

@@ -12,7 +12,8 @@ namespace {
 
 // Qt reports every damaged file on standard error; millions of lines would
 // slow the fuzzer down to the speed of the terminal.
-void DiscardMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+void DiscardMessage(QtMsgType, const QMessageLogContext&, const QString&)
+{}
 
 const bool kQuiet = (qInstallMessageHandler(DiscardMessage), true);
 

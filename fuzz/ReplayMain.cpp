@@ -40,7 +40,8 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "cannot read %s\n", path.c_str());
                 return 1;
             }
-            const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                                  std::istreambuf_iterator<char>());
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
             ++replayed;
         }

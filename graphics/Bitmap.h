@@ -26,10 +26,7 @@ public:
     bool Empty() const { return width_ <= 0 || height_ <= 0; }
 
     std::uint8_t* ScanLine(int row) { return pixels_.data() + static_cast<std::size_t>(row) * stride_; }
-    const std::uint8_t* ScanLine(int row) const
-    {
-        return pixels_.data() + static_cast<std::size_t>(row) * stride_;
-    }
+    const std::uint8_t* ScanLine(int row) const { return pixels_.data() + static_cast<std::size_t>(row) * stride_; }
     std::uint8_t* Bits() { return pixels_.data(); }
     const std::uint8_t* Bits() const { return pixels_.data(); }
 

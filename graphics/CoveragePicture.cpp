@@ -72,8 +72,8 @@ constexpr std::size_t kCodesApart = std::numeric_limits<std::size_t>::max() / 2;
 // pixels written minus codes read never exceeds the slack. Only a broken
 // stream's run could cross that line; the codes it would overwrite are
 // copied out first and expanded from the copy.
-Expansion ExpandCodes(const std::uint8_t* in, std::size_t size, std::uint8_t* out, std::size_t total,
-                      std::uint8_t flip, std::size_t slack)
+Expansion ExpandCodes(const std::uint8_t* in, std::size_t size, std::uint8_t* out, std::size_t total, std::uint8_t flip,
+                      std::size_t slack)
 {
     const std::uint64_t flipWord = flip != 0 ? ~std::uint64_t{0} : 0;
     std::size_t i = 0;

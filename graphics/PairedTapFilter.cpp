@@ -73,10 +73,8 @@ inline void FilterRowBaselinePairs(std::uint32_t* sums, const std::uint8_t* row,
     }
 }
 
-void FilterRowBaseline(std::uint32_t* sums, const std::uint8_t* row, const ColumnPairs& columns)
-{
-    VELMORA_WITH_FIXED_PAIRS(FilterRowBaselinePairs, sums, row, columns)
-}
+void FilterRowBaseline(std::uint32_t* sums, const std::uint8_t* row,
+                       const ColumnPairs& columns){VELMORA_WITH_FIXED_PAIRS(FilterRowBaselinePairs, sums, row, columns)}
 
 // Byte shuffles that widen one tap pair of a 16-byte block into the 16-bit
 // layout the pair multiply takes: channel by channel, the pair's two taps,
@@ -91,8 +89,7 @@ VELMORA_TARGET_V3 inline __m256i LoadBlocks2(const std::uint8_t* a, const std::u
 
 // Two destination pixels at a time, one per 128-bit half.
 template <std::size_t FixedPairs>
-VELMORA_TARGET_V3 inline void FilterRowV3Pairs(std::uint32_t* sums, const std::uint8_t* row,
-                                               const ColumnPairs& columns)
+VELMORA_TARGET_V3 inline void FilterRowV3Pairs(std::uint32_t* sums, const std::uint8_t* row, const ColumnPairs& columns)
 {
     const std::size_t pairs = FixedPairs != 0 ? FixedPairs : columns.pairs;
     const __m256i firstPair = _mm256_setr_epi8(VELMORA_PAIR_SHUFFLE(0), VELMORA_PAIR_SHUFFLE(0));
@@ -110,8 +107,8 @@ VELMORA_TARGET_V3 inline void FilterRowV3Pairs(std::uint32_t* sums, const std::u
         std::size_t p = 0;
         for (; p + 1 < pairs; p += 2) {
             const __m256i bytes = LoadBlocks2(a + kPairBytes * p, b + kPairBytes * p);
-            const __m256i first = _mm256_madd_epi16(_mm256_shuffle_epi8(bytes, firstPair),
-                                                    _mm256_loadu_si256(weights + kBlock / 2 * p));
+            const __m256i first =
+                _mm256_madd_epi16(_mm256_shuffle_epi8(bytes, firstPair), _mm256_loadu_si256(weights + kBlock / 2 * p));
             const __m256i second = _mm256_madd_epi16(_mm256_shuffle_epi8(bytes, secondPair),
                                                      _mm256_loadu_si256(weights + kBlock / 2 * (p + 1)));
             sum = _mm256_add_epi32(sum, _mm256_add_epi32(first, second));
@@ -125,10 +122,8 @@ VELMORA_TARGET_V3 inline void FilterRowV3Pairs(std::uint32_t* sums, const std::u
     }
 }
 
-VELMORA_TARGET_V3 void FilterRowV3(std::uint32_t* sums, const std::uint8_t* row, const ColumnPairs& columns)
-{
-    VELMORA_WITH_FIXED_PAIRS(FilterRowV3Pairs, sums, row, columns)
-}
+VELMORA_TARGET_V3 void FilterRowV3(std::uint32_t* sums, const std::uint8_t* row, const ColumnPairs& columns){
+    VELMORA_WITH_FIXED_PAIRS(FilterRowV3Pairs, sums, row, columns)}
 
 // GCC 12 takes the undefined upper halves inside the AVX-512 intrinsics for
 // uninitialised variables.
@@ -152,8 +147,7 @@ VELMORA_AVX512 inline __m512i LoadBlocks4(const std::uint8_t* const* pixels, std
 // Four destination pixels at a time, one per 128-bit lane; their twelve
 // values are packed together before the store.
 template <std::size_t FixedPairs>
-VELMORA_AVX512 inline void FilterRowV4Pairs(std::uint32_t* sums, const std::uint8_t* row,
-                                            const ColumnPairs& columns)
+VELMORA_AVX512 inline void FilterRowV4Pairs(std::uint32_t* sums, const std::uint8_t* row, const ColumnPairs& columns)
 {
     const std::size_t pairs = FixedPairs != 0 ? FixedPairs : columns.pairs;
     const __m512i firstPair = EveryLane(_mm_setr_epi8(VELMORA_PAIR_SHUFFLE(0)));
@@ -176,8 +170,8 @@ VELMORA_AVX512 inline void FilterRowV4Pairs(std::uint32_t* sums, const std::uint
         }
         if (p < pairs) {
             const __m512i bytes = LoadBlocks4(pixels, kPairBytes * p);
-            sum = _mm512_add_epi32(sum, _mm512_madd_epi16(_mm512_shuffle_epi8(bytes, firstPair),
-                                                          _mm512_loadu_si512(weights + p)));
+            sum = _mm512_add_epi32(
+                sum, _mm512_madd_epi16(_mm512_shuffle_epi8(bytes, firstPair), _mm512_loadu_si512(weights + p)));
         }
         _mm512_storeu_si512(sums + 3 * k, _mm512_maskz_compress_epi32(0x7777, sum));
     }
@@ -217,9 +211,8 @@ void FilterRowBaseline(std::uint32_t* sums, const std::uint8_t* row, const Colum
 
 // Plain loops over contiguous values, which the compiler vectorises; they
 // keep the running totals in `scratch`.
-void CombineRowsBaseline(std::uint8_t* __restrict out, const std::uint32_t* const* rows,
-                         const std::uint32_t* weights, std::size_t span, std::size_t count, ConstantDivider divide,
-                         std::uint32_t* __restrict scratch)
+void CombineRowsBaseline(std::uint8_t* __restrict out, const std::uint32_t* const* rows, const std::uint32_t* weights,
+                         std::size_t span, std::size_t count, ConstantDivider divide, std::uint32_t* __restrict scratch)
 {
     const std::uint32_t* __restrict first = rows[0];
     for (std::size_t j = 0; j < count; ++j)
@@ -335,13 +328,13 @@ bool PairedTapFilter::Suits(const AxisFilter& columns, const AxisFilter& rows)
 }
 
 PairedTapFilter::PairedTapFilter(const AxisFilter& columns, const AxisFilter& rows)
-    : rows_(rows)
-    , pixels_(columns.Size())
-    , paddedPixels_((pixels_ + kPixelBlock - 1) / kPixelBlock * kPixelBlock)
-    , pairs_(PairsOf(columns))
-    , starts_(paddedPixels_, 0)
-    , weights_(8 * pairs_ * paddedPixels_, 0)
-    , divide_(static_cast<std::uint32_t>(columns.divisor * rows.divisor))
+    : rows_(rows),
+      pixels_(columns.Size()),
+      paddedPixels_((pixels_ + kPixelBlock - 1) / kPixelBlock * kPixelBlock),
+      pairs_(PairsOf(columns)),
+      starts_(paddedPixels_, 0),
+      weights_(8 * pairs_ * paddedPixels_, 0),
+      divide_(static_cast<std::uint32_t>(columns.divisor * rows.divisor))
 {
     const auto taps = static_cast<std::size_t>(columns.taps);
     for (std::size_t k = 0; k < pixels_; ++k) {
@@ -353,9 +346,8 @@ PairedTapFilter::PairedTapFilter(const AxisFilter& columns, const AxisFilter& ro
         }
     }
     sourceBytes_ = 3 * static_cast<std::size_t>(columns.first.back() + columns.span.back());
-    readBytes_ = std::max(sourceBytes_,
-                          static_cast<std::size_t>(*std::max_element(starts_.begin(), starts_.end())) +
-                              PixelReadBytes(pairs_));
+    readBytes_ = std::max(sourceBytes_, static_cast<std::size_t>(*std::max_element(starts_.begin(), starts_.end())) +
+                                            PixelReadBytes(pairs_));
 }
 
 void PairedTapFilter::Run(Bitmap& destination, const Bitmap& source, KernelLevel level) const

@@ -141,7 +141,7 @@ struct TruncatingDivider<Wide> {
 // only serve divisors beyond 2^43, take the templates as they are.
 template <typename T>
 [[gnu::always_inline]] inline void WeighRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
-                                                std::size_t count)
+                                            std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         sums[i] = weight * static_cast<T>(row[i]);
@@ -149,7 +149,7 @@ template <typename T>
 
 template <typename T>
 [[gnu::always_inline]] inline void AddWeighedRow(T* __restrict sums, const std::uint8_t* __restrict row, T weight,
-                                                     std::size_t count)
+                                                 std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         sums[i] += weight * static_cast<T>(row[i]);
@@ -157,7 +157,7 @@ template <typename T>
 
 template <typename T>
 [[gnu::always_inline]] inline void WeighRowPair(T* __restrict sums, const std::uint8_t* __restrict row0, T weight0,
-                                                    const std::uint8_t* __restrict row1, T weight1, std::size_t count)
+                                                const std::uint8_t* __restrict row1, T weight1, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         sums[i] = weight0 * static_cast<T>(row0[i]) + weight1 * static_cast<T>(row1[i]);
@@ -166,9 +166,9 @@ template <typename T>
 // out[j] = (weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]) div D
 template <typename T>
 [[gnu::always_inline]] inline void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums,
-                                                      const Index<T>* __restrict index, const T* __restrict weights0,
-                                                      const T* __restrict weights1, TruncatingDivider<T> divide,
-                                                      std::size_t count)
+                                                  const Index<T>* __restrict index, const T* __restrict weights0,
+                                                  const T* __restrict weights1, TruncatingDivider<T> divide,
+                                                  std::size_t count)
 {
     for (std::size_t j = 0; j < count; ++j)
         out[j] = divide(weights0[j] * sums[index[j]] + weights1[j] * sums[index[j] + 3]);
@@ -177,8 +177,8 @@ template <typename T>
 // totals[j] (+)= weights[j] * sums[index[j] + offset]
 template <typename T>
 [[gnu::always_inline]] inline void Gather(T* __restrict totals, const T* __restrict sums,
-                                              const Index<T>* __restrict index, const T* __restrict weights, Index<T> offset,
-                                              bool first, std::size_t count)
+                                          const Index<T>* __restrict index, const T* __restrict weights,
+                                          Index<T> offset, bool first, std::size_t count)
 {
     if (first) {
         for (std::size_t j = 0; j < count; ++j)
@@ -227,14 +227,14 @@ struct Loops {
     {                                                                                                                  \
         velmora::WeighRowPair<T>(sums, row0, weight0, row1, weight1, count);                                           \
     }                                                                                                                  \
-    TARGET void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums, const Index<T>* __restrict index,  \
-                               const T* __restrict weights0, const T* __restrict weights1,                             \
-                               TruncatingDivider<T> divide, std::size_t count)                                         \
+    TARGET void InterpolateRow(std::uint8_t* __restrict out, const T* __restrict sums,                                 \
+                               const Index<T>* __restrict index, const T* __restrict weights0,                         \
+                               const T* __restrict weights1, TruncatingDivider<T> divide, std::size_t count)           \
     {                                                                                                                  \
         velmora::InterpolateRow<T>(out, sums, index, weights0, weights1, divide, count);                               \
     }                                                                                                                  \
-    TARGET void Gather(T* __restrict totals, const T* __restrict sums, const Index<T>* __restrict index,                  \
-                       const T* __restrict weights, Index<T> offset, bool first, std::size_t count)                       \
+    TARGET void Gather(T* __restrict totals, const T* __restrict sums, const Index<T>* __restrict index,               \
+                       const T* __restrict weights, Index<T> offset, bool first, std::size_t count)                    \
     {                                                                                                                  \
         velmora::Gather<T>(totals, sums, index, weights, offset, first, count);                                        \
     }                                                                                                                  \
@@ -250,7 +250,8 @@ struct Loops {
     VELMORA_LOOPS_FOR(std::uint32_t, TARGET)                                                                           \
     VELMORA_LOOPS_FOR(double, TARGET)                                                                                  \
     template <typename T>                                                                                              \
-    constexpr Loops<T> kLoops{&WeighRow, &AddWeighedRow, &WeighRowPair, &InterpolateRow, &Gather, &DivideRow, FEATURES}; \
+    constexpr Loops<T> kLoops{                                                                                         \
+        &WeighRow, &AddWeighedRow, &WeighRowPair, &InterpolateRow, &Gather, &DivideRow, FEATURES};                     \
     }
 
 VELMORA_LOOPS_AT(portable, , "")
@@ -282,12 +283,10 @@ Loops<T> LoopsAt(KernelLevel level)
 
 // The column filter spread over the three channels of every destination
 // pixel, so the horizontal pass is one flat loop over output values.
-template <typename T> struct ColumnPlan {
+template <typename T>
+struct ColumnPlan {
     explicit ColumnPlan(const AxisFilter& columns)
-        : values(3 * columns.Size())
-        , taps(columns.taps)
-        , index(values)
-        , weights(values * taps)
+        : values(3 * columns.Size()), taps(columns.taps), index(values), weights(values * taps)
     {
         for (std::size_t k = 0; k < columns.Size(); ++k) {
             for (std::size_t channel = 0; channel < 3; ++channel) {
@@ -370,8 +369,8 @@ public:
             const float* window = sums + base_[block];
             const __m512 low = _mm512_loadu_ps(window);
             const __m512 high = _mm512_loadu_ps(window + 16);
-            const __m512i lanes0 = _mm512_cvtepu8_epi32(_mm_loadu_si128(
-                reinterpret_cast<const __m128i*>(lanes_.data() + 16 * block)));
+            const __m512i lanes0 =
+                _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes_.data() + 16 * block)));
             const __m512i lanes1 = _mm512_add_epi32(lanes0, neighbour);
             const __m512 weight0 = _mm512_loadu_ps(weights0_.data() + 16 * block);
             const __m512 weight1 = _mm512_sub_ps(divisor, weight0);
@@ -494,9 +493,8 @@ void Interpolate(Bitmap& destination, const Bitmap& source, const AxisFilter& co
     if constexpr (std::is_same_v<T, float>) {
         InterpolationBlocks blocks;
         if (level == KernelLevel::Avx512 && blocks.Build(plan, columns)) {
-            CombineRows<T>(destination, source, columns, rows, loops, [&](std::uint8_t* out, const T* sums) {
-                blocks.Run(out, sums, divide.reciprocal);
-            });
+            CombineRows<T>(destination, source, columns, rows, loops,
+                           [&](std::uint8_t* out, const T* sums) { blocks.Run(out, sums, divide.reciprocal); });
             return;
         }
     }
@@ -622,15 +620,14 @@ void InterpolateBitmap24(Bitmap& destination, const Bitmap& source, ResampleArit
     // at AVX-512 and the plain loops on the baseline; at x86-64-v3 those
     // loops would gather, and the paired taps win.
     const ResampleArithmetic exact = ExactArithmetic(arithmetic, columns, rows, source.Width());
-    const bool paired = exact == ResampleArithmetic::Integer32 ||
-                        (exact == ResampleArithmetic::Single && level == KernelLevel::Avx2);
+    const bool paired =
+        exact == ResampleArithmetic::Integer32 || (exact == ResampleArithmetic::Single && level == KernelLevel::Avx2);
     if (paired && PairedTapFilter::Suits(columns, rows)) {
         PairedTapFilter(columns, rows).Run(destination, source, level);
         return;
     }
-    WithExactArithmetic(arithmetic, columns, rows, source.Width(), [&](auto number) {
-        Interpolate<decltype(number)>(destination, source, columns, rows);
-    });
+    WithExactArithmetic(arithmetic, columns, rows, source.Width(),
+                        [&](auto number) { Interpolate<decltype(number)>(destination, source, columns, rows); });
 }
 
 void AverageBitmap24(Bitmap& destination, const Bitmap& source, ResampleArithmetic arithmetic)

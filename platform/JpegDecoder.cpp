@@ -8,8 +8,8 @@
 #include <vector>
 
 extern "C" {
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 }
 
 #include "core/FileStream.h"
@@ -88,8 +88,8 @@ void Fail(JumpingErrorManager& errors, const char* text)
 
 // Everything between setjmp and a possible longjmp lives in this function,
 // which owns no object with a destructor: a longjmp skips none.
-bool DecodeInto(jpeg_decompress_struct& info, JumpingErrorManager& errors, const std::uint8_t* data,
-                std::size_t size, const JpegLimits& limits, Bitmap& decoded)
+bool DecodeInto(jpeg_decompress_struct& info, JumpingErrorManager& errors, const std::uint8_t* data, std::size_t size,
+                const JpegLimits& limits, Bitmap& decoded)
 {
     if (setjmp(errors.jump) != 0)
         return false;
@@ -98,8 +98,8 @@ bool DecodeInto(jpeg_decompress_struct& info, JumpingErrorManager& errors, const
     info.out_color_space = JCS_EXT_BGR;
     const std::int64_t pixels = static_cast<std::int64_t>(info.image_width) * info.image_height;
     if (pixels > limits.maxPixels) {
-        std::snprintf(errors.message, sizeof errors.message, "picture of %ux%u pixels is too large",
-                      info.image_width, info.image_height);
+        std::snprintf(errors.message, sizeof errors.message, "picture of %ux%u pixels is too large", info.image_width,
+                      info.image_height);
         return false;
     }
     // A progressive (multi-scan) file is read whole here, into libjpeg's

@@ -13,7 +13,7 @@ namespace velmora {
 // coefficient of the picture, and each scan of a progressive file is another
 // pass over all of them: each of these is bounded.
 struct JpegLimits {
-    std::int64_t maxPixels = 100'000'000;      // the 24-bit page: at most 300 MB
+    std::int64_t maxPixels = 100'000'000;       // the 24-bit page: at most 300 MB
     long maxDecoderMemory = 64L * 1024 * 1024;  // libjpeg's own working memory
     int maxScans = 100;                         // encoders write about 10
 };

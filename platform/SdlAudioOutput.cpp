@@ -125,7 +125,7 @@ bool ConvertToDevice(const DecodedWave& wave, int rate, std::vector<std::int16_t
     const std::uint64_t wantedFrames = (frames * static_cast<std::uint64_t>(rate) + sourceRate - 1) / sourceRate;
 
     ConversionStream stream(SDL_NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, AUDIO_S16SYS,
-                                      kDeviceChannels, rate));
+                                               kDeviceChannels, rate));
     if (!stream || !PutInChunks(stream.get(), wave.buffer.get(), frames * frameBytes) ||
         !PutSilence(stream.get(), wave.audio, frameBytes) || SDL_AudioStreamFlush(stream.get()) != 0)
         return RefuseWithSdlError(reason, "SDL cannot convert it");

@@ -15,10 +15,8 @@ namespace velmora {
 // only succeeds when nothing else plays, which is how the end of a clip is
 // detected.
 inline constexpr std::array<std::uint8_t, 48> kProbeClip = {
-    'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E',
-    'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-    0x22, 0x56, 0, 0, 0x22, 0x56, 0, 0, 1, 0, 8, 0,
-    'd', 'a', 't', 'a', 4, 0, 0, 0, 0x80, 0x80, 0x80, 0x80,
+    'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1,    0,    1,    0,
+    0x22, 0x56, 0,   0,   0x22, 0x56, 0, 0, 1,   0,   8,   0,   'd', 'a', 't', 'a', 4,  0, 0, 0, 0x80, 0x80, 0x80, 0x80,
 };
 
 // The program's clip player: plays a clip file, tells when it has

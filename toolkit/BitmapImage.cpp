@@ -40,8 +40,8 @@ QImage BitmapImage::View(const Bitmap& bitmap)
 {
     if (bitmap.Empty())
         return QImage();
-    return WithPalette(QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(),
-                              static_cast<qsizetype>(bitmap.Stride()), FormatOf(bitmap)),
+    return WithPalette(QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(), static_cast<qsizetype>(bitmap.Stride()),
+                              FormatOf(bitmap)),
                        bitmap);
 }
 
@@ -49,8 +49,8 @@ QImage BitmapImage::WritableView(Bitmap& bitmap)
 {
     if (bitmap.Empty())
         return QImage();
-    return WithPalette(QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(),
-                              static_cast<qsizetype>(bitmap.Stride()), FormatOf(bitmap)),
+    return WithPalette(QImage(bitmap.Bits(), bitmap.Width(), bitmap.Height(), static_cast<qsizetype>(bitmap.Stride()),
+                              FormatOf(bitmap)),
                        bitmap);
 }
 

@@ -49,11 +49,11 @@ struct ControlDescription {
 
     const char* name = "";
     Kind kind = Kind::Panel;
-    const char* parent = nullptr;  // an earlier row's name; null: the window
-    QRect rect;                    // design rectangle in the parent's coordinates
+    const char* parent = nullptr;                  // an earlier row's name; null: the window
+    QRect rect;                                    // design rectangle in the parent's coordinates
     Anchors anchors = Anchor::Left | Anchor::Top;  // {} anchors nothing: centred on both axes
-    const char* text = nullptr;    // UTF-8 caption ('\n' breaks lines)
-    FontDescription font;                 // unset: the parent's font
+    const char* text = nullptr;                    // UTF-8 caption ('\n' breaks lines)
+    FontDescription font;                          // unset: the parent's font
     std::optional<QColor> textColour;
     std::optional<QColor> background;  // unset: the parent's colour shows through
     int bevelWidth = 0;                // panels: a raised bevel this many pixels wide

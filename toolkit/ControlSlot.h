@@ -39,7 +39,7 @@ private:
     template <class Member>
     struct MemberTraits;
     template <class Owner_, class Control_>
-    struct MemberTraits<Control_* Owner_::*> {
+    struct MemberTraits<Control_ * Owner_::*> {
         using Owner = Owner_;
         using Control = Control_;
     };

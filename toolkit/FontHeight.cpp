@@ -26,9 +26,9 @@ int CellHeightAt(QFont font, int pixelSize)
 int SearchPixelSize(const QFont& font, int cellHeight)
 {
     const int referenceCell = std::max(CellHeightAt(font, kReferencePixelSize), 1);
-    int size = std::clamp(static_cast<int>(std::lround(static_cast<double>(cellHeight) * kReferencePixelSize /
-                                                       referenceCell)),
-                          1, 2 * kLargestCellHeight);
+    int size =
+        std::clamp(static_cast<int>(std::lround(static_cast<double>(cellHeight) * kReferencePixelSize / referenceCell)),
+                   1, 2 * kLargestCellHeight);
     while (size > 1 && CellHeightAt(font, size) > cellHeight)
         --size;
     while (size < 2 * kLargestCellHeight && CellHeightAt(font, size + 1) <= cellHeight)

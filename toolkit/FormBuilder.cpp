@@ -142,8 +142,8 @@ struct BuiltParent {
 
 }  // namespace
 
-void FormBuilder::Build(QWidget& window, const WindowDescription& description, const Factory& factory,
-                        void* controls, const std::type_info& owner)
+void FormBuilder::Build(QWidget& window, const WindowDescription& description, const Factory& factory, void* controls,
+                        const std::type_info& owner)
 {
     window.resize(description.clientSize);
     if (description.font.IsSet())

@@ -23,7 +23,8 @@ std::string Describe(const QMetaObject* receiverClass, QEvent::Type type)
 
 }  // namespace
 
-GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv)
+{}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -45,8 +45,7 @@ bool MouseNotifier::eventFilter(QObject* watched, QEvent* event)
         if (onLeave_)
             CallGuarded("mouse-leave handler", onLeave_);
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -3,8 +3,8 @@
 #include "toolkit/GuardedCall.h"
 
 #include <QCoreApplication>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QWidget>
 
@@ -104,17 +104,10 @@ bool PanelCanvas::eventFilter(QObject* watched, QEvent* event)
         Notify(onPaint_, "panel paint handler");
         CopyToScreen(*static_cast<QPaintEvent*>(event));
         return true;
-    case QEvent::Resize:
-        FollowPanelSize();
-        return false;
-    case QEvent::Enter:
-        Notify(onMouseEnter_, "panel mouse-enter handler");
-        return false;
-    case QEvent::Leave:
-        Notify(onMouseLeave_, "panel mouse-leave handler");
-        return false;
-    default:
-        return false;
+    case QEvent::Resize: FollowPanelSize(); return false;
+    case QEvent::Enter: Notify(onMouseEnter_, "panel mouse-enter handler"); return false;
+    case QEvent::Leave: Notify(onMouseLeave_, "panel mouse-leave handler"); return false;
+    default: return false;
     }
 }
 

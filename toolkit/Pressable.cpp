@@ -104,16 +104,13 @@ bool Pressable::eventFilter(QObject* watched, QEvent* event)
         keyboardFocus_ = static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason;
         widget_->update();
         return false;
-    case QEvent::FocusOut:
-        widget_->update();
-        return false;
+    case QEvent::FocusOut: widget_->update(); return false;
     case QEvent::Paint:
         if (!widget_->hasFocus() || !keyboardFocus_ || !focusMarkColour_.isValid())
             return false;
         PaintWithFocusMark(*event);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

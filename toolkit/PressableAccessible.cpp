@@ -6,7 +6,8 @@
 
 namespace velmora {
 
-PressableAccessible::PressableAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+PressableAccessible::PressableAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role)
+{}
 
 QStringList PressableAccessible::actionNames() const
 {

@@ -5,7 +5,8 @@
 
 namespace velmora {
 
-ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {}
+ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
+{}
 
 void ScrollBar::paintEvent(QPaintEvent* event)
 {

@@ -10,8 +10,7 @@ namespace velmora {
 
 TileAccessible::TileAccessible(TileList& list, QWidget& panel, int index)
     : list_(&list), panel_(&panel), index_(index), layout_(list.Layout())
-{
-}
+{}
 
 bool TileAccessible::isValid() const
 {

@@ -38,8 +38,14 @@ int ClampToInt(std::int64_t value)
                                                      std::numeric_limits<std::int32_t>::max()));
 }
 
-std::int64_t Right(const TileList::Tile& tile) { return std::int64_t{tile.left} + tile.width; }
-std::int64_t Bottom(const TileList::Tile& tile) { return std::int64_t{tile.top} + tile.height; }
+std::int64_t Right(const TileList::Tile& tile)
+{
+    return std::int64_t{tile.left} + tile.width;
+}
+std::int64_t Bottom(const TileList::Tile& tile)
+{
+    return std::int64_t{tile.top} + tile.height;
+}
 
 // Sets a flag for the lifetime of the object and restores it afterwards.
 class FlagScope {
@@ -61,8 +67,8 @@ TileList::TileList(QWidget& panel, QScrollBar& scrollBar) : panel_(&panel), scro
     hadMouseTracking_ = panel.hasMouseTracking();
     panel.setMouseTracking(true);
     panel.installEventFilter(this);
-    scrollConnection_ = connect(&scrollBar, &QScrollBar::valueChanged, this,
-                                [this](int value) { OnScrollBarMoved(value); });
+    scrollConnection_ =
+        connect(&scrollBar, &QScrollBar::valueChanged, this, [this](int value) { OnScrollBarMoved(value); });
     // Installed after this list's filter, the canvas sees each resize first,
     // so OnPanelResized paints into a picture of the new size.
     canvas_ = std::make_unique<PanelCanvas>(panel);
@@ -114,8 +120,7 @@ TileList::Tile& TileList::Item(int index)
 const TileList::Tile& TileList::Item(int index) const
 {
     if (index < 0 || index >= Count())
-        throw std::out_of_range("tile index " + std::to_string(index) + " outside 0.." +
-                                std::to_string(Count() - 1));
+        throw std::out_of_range("tile index " + std::to_string(index) + " outside 0.." + std::to_string(Count() - 1));
     return tiles_[static_cast<std::size_t>(index)];
 }
 
@@ -352,8 +357,7 @@ bool TileList::OnMousePress(const QMouseEvent& event)
     ChangeSelection(hit);
     if (hit >= 0) {
         const Tile& tile = tiles_[static_cast<std::size_t>(hit)];
-        ReportClick(hit, changed, std::int64_t{point.x()} - tile.left,
-                    std::int64_t{point.y()} + scrollPos_ - tile.top);
+        ReportClick(hit, changed, std::int64_t{point.x()} - tile.left, std::int64_t{point.y()} + scrollPos_ - tile.top);
     } else {
         ReportClick(hit, changed, 0, 0);
     }
@@ -441,8 +445,8 @@ void TileList::FocusOnPress()
         return;
     }
     // Keys then act on the list; a bar that takes no focus is left alone.
-    if (scrollBar_ && scrollBar_->isEnabled() && scrollBar_->isVisible() &&
-        scrollBar_->focusPolicy() != Qt::NoFocus && !scrollBar_->hasFocus())
+    if (scrollBar_ && scrollBar_->isEnabled() && scrollBar_->isVisible() && scrollBar_->focusPolicy() != Qt::NoFocus &&
+        !scrollBar_->hasFocus())
         scrollBar_->setFocus(Qt::MouseFocusReason);
 }
 
@@ -454,15 +458,12 @@ bool TileList::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:  // Qt's second press of a double click
-        CallGuarded("tile list mouse press",
-                    [&] { consumed = OnMousePress(*static_cast<QMouseEvent*>(event)); });
+        CallGuarded("tile list mouse press", [&] { consumed = OnMousePress(*static_cast<QMouseEvent*>(event)); });
         break;
     case QEvent::MouseMove:
         CallGuarded("tile list mouse move", [&] { OnMouseMove(*static_cast<QMouseEvent*>(event)); });
         break;
-    case QEvent::Resize:
-        CallGuarded("tile list resize", [&] { OnPanelResized(); });
-        break;
+    case QEvent::Resize: CallGuarded("tile list resize", [&] { OnPanelResized(); }); break;
     case QEvent::KeyPress:
         if (keyboardNavigation_)
             CallGuarded("tile list key", [&] { consumed = OnKeyPress(*static_cast<QKeyEvent*>(event)); });
@@ -472,11 +473,8 @@ bool TileList::eventFilter(QObject* watched, QEvent* event)
         keyboardFocus_ = static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason;
         CallGuarded("tile list focus", [&] { OnFocusChanged(); });
         break;
-    case QEvent::FocusOut:
-        CallGuarded("tile list focus", [&] { OnFocusChanged(); });
-        break;
-    default:
-        break;
+    case QEvent::FocusOut: CallGuarded("tile list focus", [&] { OnFocusChanged(); }); break;
+    default: break;
     }
     return consumed;
 }

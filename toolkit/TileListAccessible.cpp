@@ -7,7 +7,8 @@
 
 namespace velmora {
 
-TileListAccessible::TileListAccessible(QWidget* panel) : QAccessibleWidget(panel, QAccessible::List) {}
+TileListAccessible::TileListAccessible(QWidget* panel) : QAccessibleWidget(panel, QAccessible::List)
+{}
 
 TileListAccessible::~TileListAccessible()
 {

@@ -10,7 +10,10 @@ namespace {
 
 using Tile = TileList::Tile;
 
-std::int64_t Bottom(const Tile& tile) { return std::int64_t{tile.top} + tile.height; }
+std::int64_t Bottom(const Tile& tile)
+{
+    return std::int64_t{tile.top} + tile.height;
+}
 
 // The tile of the row nearest to `from` in one direction, no further than
 // `reach` pixels from `from`'s top (the whole content when unbounded); the
@@ -62,8 +65,8 @@ int NavigateTiles(const std::vector<Tile>& tiles, int from, TileMove move, int p
     const int count = static_cast<int>(tiles.size());
     if (count == 0)
         return -1;
-    const bool forward = move == TileMove::Down || move == TileMove::Right || move == TileMove::PageDown ||
-                         move == TileMove::First;
+    const bool forward =
+        move == TileMove::Down || move == TileMove::Right || move == TileMove::PageDown || move == TileMove::First;
     if (from < 0 || from >= count)
         return forward ? 0 : count - 1;
     constexpr std::int64_t kUnbounded = std::numeric_limits<std::int64_t>::max();

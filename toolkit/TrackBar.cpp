@@ -4,7 +4,8 @@
 
 namespace velmora {
 
-TrackBar::TrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+TrackBar::TrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent)
+{}
 
 void TrackBar::initStyleOption(QStyleOptionSlider* option) const
 {

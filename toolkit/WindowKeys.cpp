@@ -13,8 +13,7 @@ void WindowKeys::Add(QWidget& window, std::initializer_list<QKeySequence> keys, 
         auto* shortcut = new QShortcut(key, &window);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         shortcut->setAutoRepeat(true);
-        QObject::connect(shortcut, &QShortcut::activated, &window,
-                         [action] { CallGuarded("window key", action); });
+        QObject::connect(shortcut, &QShortcut::activated, &window, [action] { CallGuarded("window key", action); });
     }
 }
 

@@ -7,9 +7,9 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -28,7 +28,8 @@ using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
 {
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
     const ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
@@ -89,8 +90,7 @@ public:
             const auto window = reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window;
             return unmapped_.count(window) != 0;
         }
-        default:
-            return false;
+        default: return false;
         }
     }
 

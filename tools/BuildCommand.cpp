@@ -162,7 +162,8 @@ bool ReadContentText(const fs::path& source, BuildLog& log, std::string& cp1250)
     }
     TextPlace place;
     if (!ContentTextToCp1250(utf8, cp1250, place, error)) {
-        log.Problem(path.string() + ":" + std::to_string(place.line) + ":" + std::to_string(place.column) + ": " + error);
+        log.Problem(path.string() + ":" + std::to_string(place.line) + ":" + std::to_string(place.column) + ": " +
+                    error);
         return false;
     }
     if (cp1250.size() > ContentSet::kMaxFileSize) {
@@ -276,7 +277,8 @@ private:
         WritePacked(target, coverage);
     }
 
-    void NoteReduction(const fs::path& relative, PictureUses uses, PictureSize original, const CoveragePicture& coverage)
+    void NoteReduction(const fs::path& relative, PictureUses uses, PictureSize original,
+                       const CoveragePicture& coverage)
     {
         if (original.width == coverage.Width() && original.height == coverage.Height())
             return;
@@ -340,7 +342,8 @@ private:
         const fs::path target = pictures / (std::string(kSoundMarkerName) + std::string(kPictureExtension));
         CoveragePicture coverage;
         std::string error;
-        if (!Claim(target, target) || !ImportPicture(DefaultSoundMarker(), UseBit(PictureUse::SoundMarker), coverage, error))
+        if (!Claim(target, target) ||
+            !ImportPicture(DefaultSoundMarker(), UseBit(PictureUse::SoundMarker), coverage, error))
             return;
         fs::create_directories(out_ / pictures);
         WritePacked(target, coverage);
@@ -373,21 +376,20 @@ private:
 
 }  // namespace
 
-const char* const kBuildHelp =
-    "usage: velmora-content build [--force] SOURCE_DIR CONTENT_DIR\n"
-    "Makes the content directory CONTENT_DIR from the ordinary files in\n"
-    "SOURCE_DIR, the reverse of 'export':\n"
-    "  menl.txt             the content file as UTF-8 text, written as menl.dat\n"
-    "                       in Windows-1250\n"
-    "  Data/gra/NAME.*      pictures in any format Qt reads (PNG, JPEG, ...),\n"
-    "                       packed as NAME.tbb: laid onto white, darkness is ink;\n"
-    "                       a picture larger than the program shows it is reduced\n"
-    "  Data/sou/NAME.wav    WAVE files the program plays, written as NAME.cw\n"
-    "  anything else        copied as it is (Data/pre pages, .tbb and .cw files)\n"
-    "Without a sound-marker picture (Data/gra/traba.*) the program's own is used.\n"
-    "CONTENT_DIR must not exist or be empty; --force replaces it. It is written\n"
-    "whole or not at all. Exits 1, naming every bad file, when anything is wrong.\n"
-    "docs/content.md describes the files.\n";
+const char* const kBuildHelp = "usage: velmora-content build [--force] SOURCE_DIR CONTENT_DIR\n"
+                               "Makes the content directory CONTENT_DIR from the ordinary files in\n"
+                               "SOURCE_DIR, the reverse of 'export':\n"
+                               "  menl.txt             the content file as UTF-8 text, written as menl.dat\n"
+                               "                       in Windows-1250\n"
+                               "  Data/gra/NAME.*      pictures in any format Qt reads (PNG, JPEG, ...),\n"
+                               "                       packed as NAME.tbb: laid onto white, darkness is ink;\n"
+                               "                       a picture larger than the program shows it is reduced\n"
+                               "  Data/sou/NAME.wav    WAVE files the program plays, written as NAME.cw\n"
+                               "  anything else        copied as it is (Data/pre pages, .tbb and .cw files)\n"
+                               "Without a sound-marker picture (Data/gra/traba.*) the program's own is used.\n"
+                               "CONTENT_DIR must not exist or be empty; --force replaces it. It is written\n"
+                               "whole or not at all. Exits 1, naming every bad file, when anything is wrong.\n"
+                               "docs/content.md describes the files.\n";
 
 int RunBuild(const Arguments& args)
 {

@@ -96,8 +96,8 @@ public:
     void NoteIfOutside(const std::string& where, const char* kind, const std::string& contentPath)
     {
         if (LeavesContentDirectory(contentPath) && outside_.insert(contentPath).second)
-            findings_.Note(where, std::string(kind) + " " + Printable(contentPath) +
-                                      " leads outside the content directory");
+            findings_.Note(where,
+                           std::string(kind) + " " + Printable(contentPath) + " leads outside the content directory");
     }
 
     // Loads a picture as the program does; true when it decodes.
@@ -134,7 +134,8 @@ public:
             return;
         }
         if (status != LoadError::None) {
-            findings_.Problem(where, "clip " + shown + ": " + LoadErrorText(status) + " (the item shows no sound marker)");
+            findings_.Problem(where,
+                              "clip " + shown + ": " + LoadErrorText(status) + " (the item shows no sound marker)");
             return;
         }
         std::vector<std::uint8_t> clip;
@@ -157,7 +158,8 @@ public:
         const std::string shown = Shown(contentPath, path);
         const LoadError status = HasControlByte(contentPath) ? LoadError::BadName : RegularFileStatus(path);
         if (status != LoadError::None) {
-            findings_.Problem(where, "page " + shown + ": " + (status == LoadError::NoFile ? "missing" : LoadErrorText(status)));
+            findings_.Problem(where, "page " + shown + ": " +
+                                         (status == LoadError::NoFile ? "missing" : LoadErrorText(status)));
             return;
         }
         Bitmap picture;
@@ -317,7 +319,8 @@ int RunCheck(const Arguments& args)
     if (ContentFileLooksLikeUtf8())
         findings.Warning(std::string(kContentFileName), kUtf8Explanation);
     ContentCheck check(findings);
-    for (const Advice& advice : ContentShapeAdvice(data, [&check](const ContentItem& item) { return check.ClipExists(item); }))
+    for (const Advice& advice :
+         ContentShapeAdvice(data, [&check](const ContentItem& item) { return check.ClipExists(item); }))
         findings.Warning(advice.where, advice.what);
     check.Picture("sound marker", PictureContentPath(kSoundMarkerName), PictureUse::SoundMarker);
     CheckGroups(check, data);

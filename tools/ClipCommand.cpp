@@ -16,8 +16,9 @@ bool ReadInput(const char* command, const std::string& path, std::vector<std::ui
     LoadError error = LoadError::None;
     if (ReadWholeFile(path, bytes, kMaxClipFileSize, &error, FileKinds::Any))
         return true;
-    ReportError(command, path + ": " +
-                             (error == LoadError::TooLarge ? "larger than a clip may be (128 MiB)" : LoadErrorText(error)));
+    ReportError(command,
+                path + ": " +
+                    (error == LoadError::TooLarge ? "larger than a clip may be (128 MiB)" : LoadErrorText(error)));
     return false;
 }
 
@@ -43,15 +44,13 @@ int ConvertClip(const char* command, const Arguments& args, Convert convert)
 
 }  // namespace
 
-const char* const kScrambleHelp =
-    "usage: velmora-content scramble IN.wav OUT.cw\n"
-    "Writes a WAVE file as a clip file that the program plays: its beginning\n"
-    "scrambled. The input must be a RIFF file of at least 44 bytes.\n";
+const char* const kScrambleHelp = "usage: velmora-content scramble IN.wav OUT.cw\n"
+                                  "Writes a WAVE file as a clip file that the program plays: its beginning\n"
+                                  "scrambled. The input must be a RIFF file of at least 44 bytes.\n";
 
-const char* const kUnscrambleHelp =
-    "usage: velmora-content unscramble IN.cw OUT.wav\n"
-    "Restores the WAVE file of a clip file. A file that is not scrambled is\n"
-    "written unchanged, as the program would play it.\n";
+const char* const kUnscrambleHelp = "usage: velmora-content unscramble IN.cw OUT.wav\n"
+                                    "Restores the WAVE file of a clip file. A file that is not scrambled is\n"
+                                    "written unchanged, as the program would play it.\n";
 
 int RunScramble(const Arguments& args)
 {

@@ -42,19 +42,19 @@ json MenuItem(const MenuGroup& group)
             {"fileName", Cp1250ToUtf8(group.fileName)},
             {"flags", group.flags},
             {"image", ImageSize(group)},
-            {"title", {{"flags", group.title.flags}, {"image", ImageSize(group.title)}, {"children", Entries(group.title)}}},
+            {"title",
+             {{"flags", group.title.flags}, {"image", ImageSize(group.title)}, {"children", Entries(group.title)}}},
             {"children", Entries(group)}};
 }
 
 }  // namespace
 
-const char* const kDumpHelp =
-    "usage: velmora-content dump DIR\n"
-    "Loads DIR/menl.dat, every picture it names and the sound marker, as the program\n"
-    "does with DIR as its current directory, and prints the content tree as one JSON\n"
-    "object. When the content file is refused, prints {\"error\": MESSAGE} and exits 1;\n"
-    "when a picture fails, the program does not start: the tree read is printed with\n"
-    "\"loadResources\": false and \"error\" naming the first failure, and it exits 1.\n";
+const char* const kDumpHelp = "usage: velmora-content dump DIR\n"
+                              "Loads DIR/menl.dat, every picture it names and the sound marker, as the program\n"
+                              "does with DIR as its current directory, and prints the content tree as one JSON\n"
+                              "object. When the content file is refused, prints {\"error\": MESSAGE} and exits 1;\n"
+                              "when a picture fails, the program does not start: the tree read is printed with\n"
+                              "\"loadResources\": false and \"error\" naming the first failure, and it exits 1.\n";
 
 int RunDump(const Arguments& args)
 {
@@ -71,10 +71,11 @@ int RunDump(const Arguments& args)
     json groups = json::array();
     for (const auto& group : data.menuItems)
         groups.push_back(MenuItem(*group));
-    json result = {{"menuItems", groups},
-                   {"helpPages", Entries(data.helpPages)},
-                   {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
-                   {"loadResources", load.Ok()}};
+    json result = {
+        {"menuItems", groups},
+        {"helpPages", Entries(data.helpPages)},
+        {"presentation", {{"links", Entries(data.presentation.title)}, {"pages", Entries(data.presentation)}}},
+        {"loadResources", load.Ok()}};
     if (!load.Ok())
         result["error"] = load.Failure().message;
     std::cout << result.dump(2) << '\n';

@@ -138,16 +138,15 @@ private:
 
 }  // namespace
 
-const char* const kExportHelp =
-    "usage: velmora-content export [--force] CONTENT_DIR SOURCE_DIR\n"
-    "Writes the content directory CONTENT_DIR as ordinary files in SOURCE_DIR,\n"
-    "in the same folders, for editing and 'build':\n"
-    "  menl.dat             as menl.txt, the same text in UTF-8\n"
-    "  Data/gra/NAME.tbb    as NAME.png, dark ink on white\n"
-    "  Data/sou/NAME.cw     as NAME.wav, the WAVE file the program plays\n"
-    "  anything else        copied as it is\n"
-    "SOURCE_DIR must not exist or be empty; --force replaces it. It is written\n"
-    "whole or not at all. Exits 1, naming every bad file, when anything is wrong.\n";
+const char* const kExportHelp = "usage: velmora-content export [--force] CONTENT_DIR SOURCE_DIR\n"
+                                "Writes the content directory CONTENT_DIR as ordinary files in SOURCE_DIR,\n"
+                                "in the same folders, for editing and 'build':\n"
+                                "  menl.dat             as menl.txt, the same text in UTF-8\n"
+                                "  Data/gra/NAME.tbb    as NAME.png, dark ink on white\n"
+                                "  Data/sou/NAME.cw     as NAME.wav, the WAVE file the program plays\n"
+                                "  anything else        copied as it is\n"
+                                "SOURCE_DIR must not exist or be empty; --force replaces it. It is written\n"
+                                "whole or not at all. Exits 1, naming every bad file, when anything is wrong.\n";
 
 int RunExport(const Arguments& args)
 {

@@ -11,16 +11,14 @@
 
 namespace velmora::tool {
 
-const char* const kPackHelp =
-    "usage: velmora-content pack IN.png OUT.tbb\n"
-    "Packs a picture into the program's packed picture format. The ink coverage\n"
-    "is the picture's alpha when it has one, otherwise its darkness (black is full\n"
-    "ink, white is background), kept to seven bits.\n";
+const char* const kPackHelp = "usage: velmora-content pack IN.png OUT.tbb\n"
+                              "Packs a picture into the program's packed picture format. The ink coverage\n"
+                              "is the picture's alpha when it has one, otherwise its darkness (black is full\n"
+                              "ink, white is background), kept to seven bits.\n";
 
-const char* const kUnpackHelp =
-    "usage: velmora-content unpack IN.tbb OUT.png\n"
-    "Writes a packed (or unpacked) picture file as a grey PNG, ink dark on white.\n"
-    "Packing the PNG again gives the same file contents.\n";
+const char* const kUnpackHelp = "usage: velmora-content unpack IN.tbb OUT.png\n"
+                                "Writes a packed (or unpacked) picture file as a grey PNG, ink dark on white.\n"
+                                "Packing the PNG again gives the same file contents.\n";
 
 int RunPack(const Arguments& args)
 {

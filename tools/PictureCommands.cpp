@@ -24,24 +24,22 @@ bool ParseInteger(const std::string& text, long long low, long long high, long l
 
 }  // namespace
 
-const char* const kResampleHelp =
-    "usage: velmora-content resample IN.ppm W H OUT.ppm\n"
-    "Scales the binary PPM (P6, maxval 255) IN.ppm into a W x H picture as the\n"
-    "program scales its pictures (integer bilinear interpolation down to half\n"
-    "size, exact area averaging below it) and writes it to OUT.ppm. Sizes the\n"
-    "program does not resample give a black picture. W and H: 1 to 100000.\n";
+const char* const kResampleHelp = "usage: velmora-content resample IN.ppm W H OUT.ppm\n"
+                                  "Scales the binary PPM (P6, maxval 255) IN.ppm into a W x H picture as the\n"
+                                  "program scales its pictures (integer bilinear interpolation down to half\n"
+                                  "size, exact area averaging below it) and writes it to OUT.ppm. Sizes the\n"
+                                  "program does not resample give a black picture. W and H: 1 to 100000.\n";
 
-const char* const kToneHelp =
-    "usage: velmora-content tone AMOUNT IN.ppm OUT.ppm\n"
-    "Applies the tone curve of AMOUNT (a positive amount darkens, a negative one\n"
-    "lightens; magnitudes above 254 act as 254) to the binary PPM IN.ppm and\n"
-    "writes OUT.ppm.\n";
+const char* const kToneHelp = "usage: velmora-content tone AMOUNT IN.ppm OUT.ppm\n"
+                              "Applies the tone curve of AMOUNT (a positive amount darkens, a negative one\n"
+                              "lightens; magnitudes above 254 act as 254) to the binary PPM IN.ppm and\n"
+                              "writes OUT.ppm.\n";
 
 int RunResample(const Arguments& args)
 {
     long long width = 0, height = 0;
-    if (!ParseInteger(args[1], 1, kMaxPpmSide, width) ||
-        !ParseInteger(args[2], 1, kMaxPpmSide, height) || width * height > kMaxPpmPixels)
+    if (!ParseInteger(args[1], 1, kMaxPpmSide, width) || !ParseInteger(args[2], 1, kMaxPpmSide, height) ||
+        width * height > kMaxPpmPixels)
         return BadArguments(kResampleHelp);
 
     std::string error;

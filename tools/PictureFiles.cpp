@@ -59,7 +59,8 @@ bool ReadCoverage(QImageReader& reader, CoveragePicture& coverage, std::string& 
     // before decoding, which keeps a hostile file from taking the memory.
     reader.setAllocationLimit(256);
     // A picture that cannot be packed is refused by its header, not decoded.
-    if (const QSize declared = reader.size(); declared.isValid() && !FitsPackedFormat(declared.width(), declared.height(), error))
+    if (const QSize declared = reader.size();
+        declared.isValid() && !FitsPackedFormat(declared.width(), declared.height(), error))
         return false;
     QImage image;
     if (!reader.read(&image)) {

@@ -27,8 +27,8 @@ std::unique_ptr<Bitmap> GreyOnWhite(const QImage& image)
         for (int col = 0; col < argb.width(); ++col) {
             const int alpha = qAlpha(in[col]);
             const auto onWhite = [alpha](int channel) { return (channel * alpha + 255 * (255 - alpha) + 127) / 255; };
-            const auto level =
-                static_cast<std::uint8_t>(qGray(onWhite(qRed(in[col])), onWhite(qGreen(in[col])), onWhite(qBlue(in[col]))));
+            const auto level = static_cast<std::uint8_t>(
+                qGray(onWhite(qRed(in[col])), onWhite(qGreen(in[col])), onWhite(qBlue(in[col]))));
             out[3 * col] = out[3 * col + 1] = out[3 * col + 2] = level;
         }
     }
@@ -39,7 +39,8 @@ std::unique_ptr<Bitmap> GreyOnWhite(const QImage& image)
 // the other keeps its size, but it averages a doubled side back exactly.
 std::unique_ptr<Bitmap> Doubled(const Bitmap& source, bool rows)
 {
-    auto doubled = NewBitmap24(rows ? source.Width() : source.Width() * 2, rows ? source.Height() * 2 : source.Height());
+    auto doubled =
+        NewBitmap24(rows ? source.Width() : source.Width() * 2, rows ? source.Height() * 2 : source.Height());
     for (int row = 0; row < doubled->Height(); ++row) {
         const std::uint8_t* in = source.ScanLine(rows ? row / 2 : row);
         std::uint8_t* out = doubled->ScanLine(row);

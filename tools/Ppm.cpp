@@ -89,8 +89,8 @@ std::unique_ptr<Bitmap> DecodePpm(const std::uint8_t* data, std::size_t size, st
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
     const std::size_t available = size - header.Position();
     if (available / rowBytes < static_cast<std::size_t>(height)) {
-        error = "truncated PPM data (" + std::to_string(available / rowBytes) + " of " + std::to_string(height) +
-                " rows)";
+        error =
+            "truncated PPM data (" + std::to_string(available / rowBytes) + " of " + std::to_string(height) + " rows)";
         return nullptr;
     }
     auto bitmap = std::make_unique<Bitmap>(static_cast<int>(width), static_cast<int>(height), PixelFormat::Bits24);
@@ -119,7 +119,8 @@ std::unique_ptr<Bitmap> ReadPpm(const std::string& path, std::string& error)
 
 bool WritePpm(const std::string& path, const Bitmap& bitmap, std::string& error)
 {
-    const std::string header = "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
+    const std::string header =
+        "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(bitmap.Width());
     std::vector<std::uint8_t> file(header.begin(), header.end());
     file.reserve(header.size() + rowBytes * static_cast<std::size_t>(bitmap.Height()));

@@ -33,8 +33,7 @@ std::vector<std::uint8_t> PackCodes(const std::uint8_t* pixels, std::size_t coun
 std::vector<std::uint8_t> PackTbb(const CoveragePicture& image)
 {
     const std::size_t count = static_cast<std::size_t>(image.Width()) * image.Height();
-    const std::vector<std::uint8_t> codes =
-        count == 0 ? std::vector<std::uint8_t>{} : PackCodes(image.Data(), count);
+    const std::vector<std::uint8_t> codes = count == 0 ? std::vector<std::uint8_t>{} : PackCodes(image.Data(), count);
     std::vector<std::uint8_t> file(std::begin(kPackedPictureMagic), std::end(kPackedPictureMagic));
     AppendLittle32(file, static_cast<std::uint32_t>(image.Width()));
     AppendLittle32(file, static_cast<std::uint32_t>(image.Height()));

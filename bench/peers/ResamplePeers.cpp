@@ -60,8 +60,7 @@ double TimeQt(const std::vector<unsigned char>& pixels, int sw, int sh, int dw, 
 
 double TimeVips(const std::vector<unsigned char>& pixels, int sw, int sh, int dw, int dh)
 {
-    VipsImage* source =
-        vips_image_new_from_memory(pixels.data(), pixels.size(), sw, sh, 3, VIPS_FORMAT_UCHAR);
+    VipsImage* source = vips_image_new_from_memory(pixels.data(), pixels.size(), sw, sh, 3, VIPS_FORMAT_UCHAR);
     const double hscale = static_cast<double>(dw) / sw;
     const double vscale = static_cast<double>(dh) / sh;
     bool sizeMatches = true;

@@ -10,8 +10,8 @@
 #include "app/AboutWindow.h"
 #include "support/GuiApplication.h"
 #include "toolkit/Desktop.h"
-#include "toolkit/FramePlacement.h"
 #include "toolkit/FormBuilder.h"
+#include "toolkit/FramePlacement.h"
 
 namespace velmora::app {
 namespace {

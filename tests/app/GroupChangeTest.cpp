@@ -107,37 +107,20 @@ struct Rig : test::NeedsGuiApplication {
         switch (step.act) {
         case Act::Menu: {
             const TileList::Tile& tile = menu.Item(step.arg);
-            QTest::mouseClick(menu.Panel(), Qt::LeftButton, {},
-                              QPoint(tile.left + 5, tile.top + 5 - menu.ScrollPos()));
+            QTest::mouseClick(menu.Panel(), Qt::LeftButton, {}, QPoint(tile.left + 5, tile.top + 5 - menu.ScrollPos()));
             break;
         }
-        case Act::WheelCentre:
-            Wheel(centre);
-            break;
-        case Act::WheelMenu:
-            Wheel(*menu.Panel());
-            break;
-        case Act::HoverCentre:
-            QTest::mouseMove(&centre, PlayZone(step.arg));
-            break;
-        case Act::ClickCentre:
-            QTest::mouseClick(&centre, Qt::LeftButton, {}, PlayZone(step.arg));
-            break;
+        case Act::WheelCentre: Wheel(centre); break;
+        case Act::WheelMenu: Wheel(*menu.Panel()); break;
+        case Act::HoverCentre: QTest::mouseMove(&centre, PlayZone(step.arg)); break;
+        case Act::ClickCentre: QTest::mouseClick(&centre, Qt::LeftButton, {}, PlayZone(step.arg)); break;
         case Act::StartStop:
             QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("startStopLabel")), Qt::LeftButton);
             break;
-        case Act::PauseZero:
-            window->findChild<QSlider*>(QStringLiteral("pauseSlider"))->setValue(0);
-            break;
-        case Act::ClipEnds:
-            output.FinishPlaying();
-            break;
-        case Act::Resize:
-            window->resize(window->width() + step.arg, window->height() + step.arg);
-            break;
-        case Act::Wait:
-            test::RunEventLoopFor(std::chrono::milliseconds(step.arg));
-            break;
+        case Act::PauseZero: window->findChild<QSlider*>(QStringLiteral("pauseSlider"))->setValue(0); break;
+        case Act::ClipEnds: output.FinishPlaying(); break;
+        case Act::Resize: window->resize(window->width() + step.arg, window->height() + step.arg); break;
+        case Act::Wait: test::RunEventLoopFor(std::chrono::milliseconds(step.arg)); break;
         }
         // Whatever the events just queued do, they do now.
         QCoreApplication::processEvents();
@@ -154,9 +137,9 @@ struct Rig : test::NeedsGuiApplication {
         if (group == nullptr)
             return ::testing::AssertionFailure() << centre.Count() << " centre tiles and no group selected";
         if (centre.Count() != group->ChildCount())
-            return ::testing::AssertionFailure() << centre.Count() << " centre tiles for group "
-                                                 << window->Content().selectedMenuItem << " of "
-                                                 << group->ChildCount() << " items";
+            return ::testing::AssertionFailure()
+                   << centre.Count() << " centre tiles for group " << window->Content().selectedMenuItem << " of "
+                   << group->ChildCount() << " items";
         for (int i = 0; i < centre.Count(); ++i)
             if (centre.Item(i).data != group->ChildAt(i))
                 return ::testing::AssertionFailure() << "centre tile " << i << " holds another group's item";
@@ -191,11 +174,20 @@ TEST(GroupChange, NoHandlerPairsOneGroupsTilesWithAnotherGroupsItems)
         {"wheel over the menu during the heading's pause", 12, {{Act::Menu, 8}, {Act::WheelMenu}}, 9},
         {"hover during the heading's pause", 12, {{Act::Menu, 8}, {Act::HoverCentre, 7}}, 9},
         {"centre click during the heading's pause", 12, {{Act::Menu, 8}, {Act::ClickCentre, 6}}, 9},
-        {"a pending redraw ends during the heading's pause", 12,
-         {{Act::Resize, 30}, {Act::Wait, 60}, {Act::Menu, 8}, {Act::Wait, 120}}, 9},
-        {"repeat ticks at pause 0 during the heading's pause", 12,
-         {{Act::PauseZero}, {Act::ClickCentre, 6}, {Act::StartStop}, {Act::Menu, 8}, {Act::ClipEnds},
-          {Act::Wait, 60}, {Act::ClipEnds}, {Act::Wait, 60}},
+        {"a pending redraw ends during the heading's pause",
+         12,
+         {{Act::Resize, 30}, {Act::Wait, 60}, {Act::Menu, 8}, {Act::Wait, 120}},
+         9},
+        {"repeat ticks at pause 0 during the heading's pause",
+         12,
+         {{Act::PauseZero},
+          {Act::ClickCentre, 6},
+          {Act::StartStop},
+          {Act::Menu, 8},
+          {Act::ClipEnds},
+          {Act::Wait, 60},
+          {Act::ClipEnds},
+          {Act::Wait, 60}},
          9},
         {"twenty heading clicks with repetition on at pause 0", 12,
          [] {
@@ -213,14 +205,24 @@ TEST(GroupChange, NoHandlerPairsOneGroupsTilesWithAnotherGroupsItems)
              return steps;
          }(),
          0},
-        {"idle preparation around the heading's pause", 12,
-         {{Act::Menu, 2}, {Act::Wait, 160}, {Act::Menu, 8}, {Act::Wait, 10}, {Act::WheelCentre}}, 9},
-        {"another group chosen during the heading's pause", 12,
-         {{Act::Menu, 8}, {Act::Menu, 3}, {Act::WheelCentre}, {Act::HoverCentre, 1}}, 3},
+        {"idle preparation around the heading's pause",
+         12,
+         {{Act::Menu, 2}, {Act::Wait, 160}, {Act::Menu, 8}, {Act::Wait, 10}, {Act::WheelCentre}},
+         9},
+        {"another group chosen during the heading's pause",
+         12,
+         {{Act::Menu, 8}, {Act::Menu, 3}, {Act::WheelCentre}, {Act::HoverCentre, 1}},
+         3},
         {"the heading with nothing after it", 9, {{Act::Menu, 8}, {Act::WheelCentre}, {Act::HoverCentre, 5}}, -1},
-        {"a smaller group after scrolling a larger one", 12,
-         {{Act::WheelCentre}, {Act::WheelCentre}, {Act::ClickCentre, 7}, {Act::Menu, 1}, {Act::HoverCentre, 7},
-          {Act::WheelCentre}, {Act::ClickCentre, 7}},
+        {"a smaller group after scrolling a larger one",
+         12,
+         {{Act::WheelCentre},
+          {Act::WheelCentre},
+          {Act::ClickCentre, 7},
+          {Act::Menu, 1},
+          {Act::HoverCentre, 7},
+          {Act::WheelCentre},
+          {Act::ClickCentre, 7}},
          1},
         {"a resize during the heading's pause", 12, {{Act::Menu, 8}, {Act::Resize, 20}, {Act::WheelCentre}}, 9},
     };

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <QRadioButton>
 #include <QWheelEvent>
 
 #include <climits>
@@ -292,7 +292,12 @@ TEST(HelpWindow, KeysScrollAndChangeTheMagnificationWhereverTheFocusIs)
 {
     // 600-pixel pages at 70%: a 420-pixel column, a line of 23 pixels; the
     // view starts 1000 pixels down. Zoom: the checked magnification after.
-    struct Row { const char* name; QKeySequence key; int moved; HelpZoom zoom; };
+    struct Row {
+        const char* name;
+        QKeySequence key;
+        int moved;
+        HelpZoom zoom;
+    };
     const int page = -1;  // the page panel's height, known once shown
     const Row rows[] = {
         {"Down: a line", QKeySequence(Qt::Key_Down), 23, HelpZoom::Percent70},
@@ -330,7 +335,12 @@ TEST(HelpWindow, KeysScrollAndChangeTheMagnificationWhereverTheFocusIs)
 
 TEST(HelpWindow, StepZoomPassesOverADisabledMagnificationAndStopsAtTheEnds)
 {
-    struct Row { int workArea; HelpZoom from; int direction; HelpZoom expected; };
+    struct Row {
+        int workArea;
+        HelpZoom from;
+        int direction;
+        HelpZoom expected;
+    };
     const Row rows[] = {
         {1100, HelpZoom::Percent80, +1, HelpZoom::Percent90},
         {1100, HelpZoom::Percent90, +1, HelpZoom::Percent90},  // 100% is disabled there

@@ -16,8 +16,8 @@ TEST(WidthScaleTest, FollowsTheOuterWidth)
         std::int32_t scaleDown;
     };
     const Row rows[] = {
-        {800, 50, 31, 31},     {1100, 50, 42, 42},     {1280, 50, 50, 50},  {1281, 50, 50, 50},
-        {2560, 60, 120, 60},   {800, 100000, 62500, 62500}, {1280, 1, 1, 1}, {754, 18, 10, 10},
+        {800, 50, 31, 31},   {1100, 50, 42, 42},          {1280, 50, 50, 50}, {1281, 50, 50, 50},
+        {2560, 60, 120, 60}, {800, 100000, 62500, 62500}, {1280, 1, 1, 1},    {754, 18, 10, 10},
     };
     for (const Row& row : rows) {
         const WidthScale scale(row.width);
@@ -53,10 +53,10 @@ TEST(MainWindowLayoutTest, CentreColumnsPerGroup)
     // Tile height 100 throughout; panel widths as the window gives them at
     // W = 800 (545) and W = 1100 (845).
     const Row rows[] = {
-        {3, 0, 545, {0, 0, 272, 100}},   {3, 1, 545, {272, 0, 273, 100}},  {3, 2, 545, {0, 100, 272, 100}},
-        {3, 5, 845, {422, 200, 423, 100}}, {4, 0, 545, {1, 0, 340, 100}},    {4, 1, 545, {341, 0, 204, 100}},
-        {11, 0, 845, {1, 0, 316, 100}},  {11, 1, 845, {317, 0, 528, 100}}, {0, 0, 545, {1, 0, 242, 100}},
-        {0, 1, 545, {243, 0, 302, 100}}, {0, 3, 845, {376, 100, 469, 100}},
+        {3, 0, 545, {0, 0, 272, 100}},     {3, 1, 545, {272, 0, 273, 100}},   {3, 2, 545, {0, 100, 272, 100}},
+        {3, 5, 845, {422, 200, 423, 100}}, {4, 0, 545, {1, 0, 340, 100}},     {4, 1, 545, {341, 0, 204, 100}},
+        {11, 0, 845, {1, 0, 316, 100}},    {11, 1, 845, {317, 0, 528, 100}},  {0, 0, 545, {1, 0, 242, 100}},
+        {0, 1, 545, {243, 0, 302, 100}},   {0, 3, 845, {376, 100, 469, 100}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(layout::CentreTile(row.group, row.index, row.panelWidth, 100), row.tile)
@@ -75,13 +75,17 @@ TEST(MainWindowLayoutTest, TitlePicturesAreShownWholeInTheBand)
 {
     // shown: the displayed height, the picture's height times the scale
     // rounded half up, as items size themselves.
-    struct Row { int picture; int band; float scale; int shown; };
+    struct Row {
+        int picture;
+        int band;
+        float scale;
+        int shown;
+    };
     const Row rows[] = {
-        {50, 84, 0.6f, 30},          // the design scale, well inside
-        {66, 84, 0.6f, 40},          // 39.6: just fits at the design scale
-        {140, 84, 40.0f / 140, 40},  // reduced to the 40 rows below the name
-        {1000, 84, 0.04f, 40},
-        {140, 44, 0.6f, 84},         // a band with no room below the name: the design scale
+        {50, 84, 0.6f, 30},                               // the design scale, well inside
+        {66, 84, 0.6f, 40},                               // 39.6: just fits at the design scale
+        {140, 84, 40.0f / 140, 40},                       // reduced to the 40 rows below the name
+        {1000, 84, 0.04f, 40},      {140, 44, 0.6f, 84},  // a band with no room below the name: the design scale
         {0, 84, 0.6f, 0},
     };
     for (const Row& row : rows) {
@@ -93,7 +97,12 @@ TEST(MainWindowLayoutTest, TitlePicturesAreShownWholeInTheBand)
 
 TEST(MainWindowLayoutTest, TitlePictureIsCentredClearOfTheEntries)
 {
-    struct Row { int band; int picture; int entriesRight; int left; };
+    struct Row {
+        int band;
+        int picture;
+        int entriesRight;
+        int left;
+    };
     const Row rows[] = {
         {845, 140, 0, 352},    // no entries: centred
         {845, 140, 300, 352},  // entries end well left of the centred place
@@ -113,12 +122,9 @@ TEST(MainWindowLayoutTest, PlacementStepsWithTheWorkArea)
         Rect window;
     };
     const Row rows[] = {
-        {{0, 0, 1920, 1080}, {410, 40, 1100, 1000}},
-        {{0, 0, 1024, 768}, {112, 4, 800, 760}},
-        {{0, 0, 1280, 984}, {90, 112, 1100, 760}},
-        {{0, 0, 700, 400}, {-27, -25, 754, 450}},
-        {{0, 0, 780, 700}, {0, 0, 780, 700}},
-        {{100, 30, 1920, 1050}, {510, 55, 1100, 1000}},
+        {{0, 0, 1920, 1080}, {410, 40, 1100, 1000}}, {{0, 0, 1024, 768}, {112, 4, 800, 760}},
+        {{0, 0, 1280, 984}, {90, 112, 1100, 760}},   {{0, 0, 700, 400}, {-27, -25, 754, 450}},
+        {{0, 0, 780, 700}, {0, 0, 780, 700}},        {{100, 30, 1920, 1050}, {510, 55, 1100, 1000}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(layout::MainWindowPlacement(row.workArea), row.window) << row.workArea.width;
@@ -133,8 +139,8 @@ TEST(MainWindowLayoutTest, PlayZoneCoversMarkerAndPictureWithMargins)
         std::int32_t y;
         bool inside;
     };
-    const Row rows[] = {{27, 27, true}, {26, 40, false}, {146, 61, true}, {147, 40, false},
-                        {30, 26, false}, {30, 62, false}};
+    const Row rows[] = {{27, 27, true},   {26, 40, false}, {146, 61, true},
+                        {147, 40, false}, {30, 26, false}, {30, 62, false}};
     for (const Row& row : rows)
         EXPECT_EQ(zone.Contains(row.x, row.y), row.inside) << row.x << "," << row.y;
 }

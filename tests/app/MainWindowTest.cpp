@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
-#include <QMouseEvent>
 #include <QWheelEvent>
-#include <QLabel>
-#include <QApplication>
 
 #include <functional>
 #include <memory>
@@ -15,8 +15,8 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
 #include "app/ProgramContent.h"
-#include "content/ContentLoad.h"
 #include "content/ContentError.h"
+#include "content/ContentLoad.h"
 #include "content/MenuGroup.h"
 #include "sound/ClipPlayer.h"
 #include "support/FakeAudioOutput.h"
@@ -93,7 +93,8 @@ struct Rig : test::NeedsGuiApplication {
     QPoint PlayZonePoint() const
     {
         const Bitmap& marker = *window->ScaledSoundMarker();
-        const layout::ItemTile tile = layout::ItemTileGeometry(window->Scaling(), marker.Width(), marker.Height(), 0, 0);
+        const layout::ItemTile tile =
+            layout::ItemTileGeometry(window->Scaling(), marker.Width(), marker.Height(), 0, 0);
         return {tile.marker.left + 2, tile.marker.top + 2};
     }
 
@@ -142,18 +143,18 @@ TEST(MainWindowTest, CentreTilesFollowTheWidthAndTheGroup)
         TileList::Tile tile;
     };
     const Row rows[] = {
-        {800, 3, 1, T(272, 0, 273, 92)},    {800, 3, 2, T(0, 92, 272, 92)},   {800, 0, 0, T(1, 0, 242, 92)},
-        {800, 0, 1, T(243, 0, 302, 92)},    {800, 4, 1, T(341, 0, 204, 92)},  {1100, 11, 3, T(317, 126, 528, 126)},
-        {1100, 4, 0, T(1, 0, 528, 126)},    {1100, 5, 3, T(422, 126, 423, 126)},
+        {800, 3, 1, T(272, 0, 273, 92)}, {800, 3, 2, T(0, 92, 272, 92)},      {800, 0, 0, T(1, 0, 242, 92)},
+        {800, 0, 1, T(243, 0, 302, 92)}, {800, 4, 1, T(341, 0, 204, 92)},     {1100, 11, 3, T(317, 126, 528, 126)},
+        {1100, 4, 0, T(1, 0, 528, 126)}, {1100, 5, 3, T(422, 126, 423, 126)},
     };
     Rig rig(Groups(12));
     for (const Row& row : rows) {
         rig.window->resize(row.width, 760);
         rig.window->MenuList().Select(row.group);
         const TileList::Tile& tile = rig.window->CentreList().Item(row.item);
-        EXPECT_TRUE(SameRect(tile, row.tile)) << "W " << row.width << " group " << row.group << " item " << row.item
-                                              << ": " << tile.left << "," << tile.top << " " << tile.width << "x"
-                                              << tile.height;
+        EXPECT_TRUE(SameRect(tile, row.tile))
+            << "W " << row.width << " group " << row.group << " item " << row.item << ": " << tile.left << ","
+            << tile.top << " " << tile.width << "x" << tile.height;
     }
 }
 
@@ -378,8 +379,12 @@ TEST(MainWindowTest, ControlsShowWhatTheyDo)
         EXPECT_NE(child, nullptr) << name;
         return child;
     };
-    const auto Background = [&](Rig& rig, const char* name) { return Child(rig, name)->palette().color(QPalette::Window); };
-    const auto TextColour = [&](Rig& rig, const char* name) { return Child(rig, name)->palette().color(QPalette::WindowText); };
+    const auto Background = [&](Rig& rig, const char* name) {
+        return Child(rig, name)->palette().color(QPalette::Window);
+    };
+    const auto TextColour = [&](Rig& rig, const char* name) {
+        return Child(rig, name)->palette().color(QPalette::WindowText);
+    };
     const auto Wheel = [](QWidget* over, int delta) {
         const QPoint local(over->width() / 2, over->height() / 2);
         QWheelEvent event(local, over->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,

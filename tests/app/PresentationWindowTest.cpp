@@ -69,8 +69,7 @@ struct LinkEntry {
 // A presentation window over pages written to a fresh content directory,
 // with a recorder in place of the desktop's opener.
 struct PresentationFixture : test::NeedsGuiApplication {
-    PresentationFixture(const std::vector<PageFile>& pages, const std::vector<LinkEntry>& links = {})
-        : cwd(dir.Path())
+    PresentationFixture(const std::vector<PageFile>& pages, const std::vector<LinkEntry>& links = {}) : cwd(dir.Path())
     {
         for (const PageFile& page : pages) {
             if (page.bytes)
@@ -106,10 +105,7 @@ struct PresentationFixture : test::NeedsGuiApplication {
         return QTest::qWaitFor([&] { return !window->ScaledBitmap().Empty(); }, 3000);
     }
 
-    QRgb PagePixel(int x, int y) const
-    {
-        return window->PageBox().parentWidget()->grab().toImage().pixel(x, y);
-    }
+    QRgb PagePixel(int x, int y) const { return window->PageBox().parentWidget()->grab().toImage().pixel(x, y); }
 
     test::TempDir dir;
     test::CurrentDirGuard cwd;
@@ -313,7 +309,9 @@ TEST(PresentationWindow, LinksOpenTheirTargetUnchanged)
     const QString wiki = QString::fromUtf8("https://pl.wikipedia.org/wiki/Międzynarodowy_alfabet_fonetyczny");
     const Row rows[] = {
         {"two links",
-         {{"IPA", "https://www.example.org/ipa?x=1&y=%20"}, {"Wiki", "https://pl.wikipedia.org/wiki/Mi\xea" "dzynarodowy_alfabet_fonetyczny"}},
+         {{"IPA", "https://www.example.org/ipa?x=1&y=%20"},
+          {"Wiki", "https://pl.wikipedia.org/wiki/Mi\xea"
+                   "dzynarodowy_alfabet_fonetyczny"}},
          "IPA",
          "https://www.example.org/ipa?x=1&y=%20",
          {"https://www.example.org/ipa?x=1&y=%20", wiki}},
@@ -346,9 +344,12 @@ TEST(PresentationWindow, PageKeysTurnPagesWhereverTheFocusIs)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_TRUE(window.NextButton().hasFocus()) << "Space turns the page on opening";
-    struct Step { Qt::Key key; int page; };
+    struct Step {
+        Qt::Key key;
+        int page;
+    };
     const Step steps[] = {
-        {Qt::Key_Space, 1}, {Qt::Key_Right, 2}, {Qt::Key_PageDown, 3}, {Qt::Key_Right, 4}, {Qt::Key_Right, 4},
+        {Qt::Key_Space, 1}, {Qt::Key_Right, 2},  {Qt::Key_PageDown, 3}, {Qt::Key_Right, 4}, {Qt::Key_Right, 4},
         {Qt::Key_Left, 3},  {Qt::Key_PageUp, 2}, {Qt::Key_Home, 0},     {Qt::Key_Left, 0},  {Qt::Key_End, 4},
     };
     for (const Step& step : steps) {

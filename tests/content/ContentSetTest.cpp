@@ -31,9 +31,8 @@ std::string ErrorOf(const std::string& text)
 TEST(ContentSetParse, TheWorkedExample)
 {
     ContentSet data;
-    Parse(data,
-          "F\xA8 #\"Group\" \"g1\" B |\"Title\" \"t1\" -\"Word\" \"w1\" -\"Word 2\" \"w2\"\n"
-          "P\xA8 -\"Page\" \"h1\" \"10\"\r\nR\xA8 |\"Link\" \"target\" -\"Slide\" \"p1\"");
+    Parse(data, "F\xA8 #\"Group\" \"g1\" B |\"Title\" \"t1\" -\"Word\" \"w1\" -\"Word 2\" \"w2\"\n"
+                "P\xA8 -\"Page\" \"h1\" \"10\"\r\nR\xA8 |\"Link\" \"target\" -\"Slide\" \"p1\"");
     ASSERT_EQ(data.MenuItemCount(), 1);
     const MenuGroup& group = *data.MenuItemAt(0);
     EXPECT_EQ(group.name, "Group");
@@ -201,7 +200,10 @@ TEST(ContentSet, MenuItemAtIsBoundsChecked)
 
 class ContentSetFiles : public ::testing::Test {
 protected:
-    void WritePicture(const std::string& name) { dir.Write("Data/gra/" + name + ".tbb", test::UnpackedTbb(2, 1, {0, 255})); }
+    void WritePicture(const std::string& name)
+    {
+        dir.Write("Data/gra/" + name + ".tbb", test::UnpackedTbb(2, 1, {0, 255}));
+    }
     void WriteClip(const std::string& name) { dir.Write("Data/sou/" + name + ".cw", std::string("riff")); }
 
     test::TempDir dir;
@@ -283,7 +285,8 @@ ContentParseReport ReportOf(const std::string& text)
 
 TEST(ContentSetParse, ReportsWhereReadingStopped)
 {
-    EXPECT_FALSE(ReportOf("F\xA8 #\"g\"\"g\" -\"a\"\"a\" P\xA8 -\"p\"\"p\"\"1\" R\xA8 |\"l\"\"u\" -\"s\"\"s\"\r\n").stoppedEarly);
+    EXPECT_FALSE(ReportOf("F\xA8 #\"g\"\"g\" -\"a\"\"a\" P\xA8 -\"p\"\"p\"\"1\" R\xA8 |\"l\"\"u\" -\"s\"\"s\"\r\n")
+                     .stoppedEarly);
     EXPECT_FALSE(ReportOf("F\xA8").stoppedEarly);
     EXPECT_FALSE(ReportOf("F\xA8 #\"g\"\"g\" @ trailing comment").stoppedEarly);
 

@@ -82,7 +82,8 @@ TEST(HostileFiles, AContentFileThatIsNoRegularFileIsRefused)
     const struct {
         const char* name;
         LoadError reason;
-    } rows[] = {{"pipe.dat", LoadError::NotRegularFile}, {"folder.dat", LoadError::IsFolder}, {"none.dat", LoadError::NoFile}};
+    } rows[] = {
+        {"pipe.dat", LoadError::NotRegularFile}, {"folder.dat", LoadError::IsFolder}, {"none.dat", LoadError::NoFile}};
     for (const auto& row : rows) {
         ContentSet content;
         try {
@@ -127,7 +128,9 @@ TEST(HostileFiles, NamesWithControlBytesNameNoFile)
         EXPECT_EQ(ResolveContentPath(contentPath), "");
         EXPECT_FALSE(ContentFileExists(contentPath));
     }
-    EXPECT_FALSE(HasControlByte("Data\\gra\\\xBF" "aba \x7F.tbb")) << "space, DEL and letters are allowed";
+    EXPECT_FALSE(HasControlByte("Data\\gra\\\xBF"
+                                "aba \x7F.tbb"))
+        << "space, DEL and letters are allowed";
 }
 
 TEST(HostileFiles, PathsLeavingTheContentDirectoryAreRecognised)
@@ -157,9 +160,13 @@ TEST(HostileFiles, OneResolverResolvesAsEachFreshResolutionDoes)
     test::CurrentDirGuard here(dir.Path());
     dir.Write("DATA/Gra/Kot.TBB", std::string("x"));
     dir.Write("DATA/Gra/kot.tbb", std::string("x"));
-    dir.Write("DATA/Sou/\xC5\xBB" "aba.cw", std::string("x"));  // "Żaba"
+    dir.Write("DATA/Sou/\xC5\xBB"
+              "aba.cw",
+              std::string("x"));  // "Żaba"
     ContentResolver resolver;
-    for (const char* contentPath : {"Data\\gra\\KOT.tbb", "data\\GRA\\kot.tbb", "Data\\sou\\\xBF" "aba.cw",
+    for (const char* contentPath : {"Data\\gra\\KOT.tbb", "data\\GRA\\kot.tbb",
+                                    "Data\\sou\\\xBF"
+                                    "aba.cw",
                                     "Data\\sou\\pies.cw", "Data\\..\\DATA\\gra\\kot.TBB", "Nic\\gra\\kot.tbb", ""}) {
         SCOPED_TRACE(contentPath);
         EXPECT_EQ(resolver.Resolve(contentPath), ResolveContentPath(contentPath));

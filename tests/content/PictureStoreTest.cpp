@@ -14,7 +14,8 @@ protected:
     // A picture of width x 1 pixels, all of value 10 (245 once inverted).
     void Write(const std::string& diskName, int width)
     {
-        dir.Write("Data/gra/" + diskName, test::UnpackedTbb(width, 1, test::Bytes(static_cast<std::size_t>(width), 10)));
+        dir.Write("Data/gra/" + diskName,
+                  test::UnpackedTbb(width, 1, test::Bytes(static_cast<std::size_t>(width), 10)));
     }
 
     test::TempDir dir;
@@ -38,10 +39,9 @@ TEST_F(PictureStoreFiles, ItemsNamingOneFileShareOnePicture)
     const auto shared = first.image;
     ASSERT_NE(shared, nullptr);
     EXPECT_EQ(shared->Data()[0], 245) << "inverted once, however many items share it";
-    const std::vector<const ContentItem*> sharers = {&first.title,        first.title.ChildAt(0),
-                                                     first.ChildAt(0),    first.ChildAt(1),
-                                                     data.MenuItemAt(1),  data.MenuItemAt(1)->ChildAt(0),
-                                                     data.helpPages.ChildAt(0)};
+    const std::vector<const ContentItem*> sharers = {
+        &first.title,       first.title.ChildAt(0),         first.ChildAt(0),         first.ChildAt(1),
+        data.MenuItemAt(1), data.MenuItemAt(1)->ChildAt(0), data.helpPages.ChildAt(0)};
     for (const ContentItem* item : sharers)
         EXPECT_EQ(item->image, shared) << item->name;
     EXPECT_NE(first.ChildAt(2)->image, shared);
@@ -58,7 +58,7 @@ TEST_F(PictureStoreFiles, TheDistinctPicturesMustFitTheBudget)
         std::uint64_t budget;
         bool loads;
     } rows[] = {
-        {"F\xA8 #\"G\"\"a\"B -\"A\"\"a\" -\"B\"\"a\"", 10, true},   // one picture, counted once
+        {"F\xA8 #\"G\"\"a\"B -\"A\"\"a\" -\"B\"\"a\"", 10, true},  // one picture, counted once
         {"F\xA8 #\"G\"\"a\"B -\"A\"\"a\"", 9, false},              // one byte short
         {"F\xA8 #\"G\"\"a\"B -\"A\"\"b\"", 19, false},             // two distinct pictures
         {"F\xA8 #\"G\"\"a\"B -\"A\"\"b\" -\"C\"\"c\"", 28, true},

@@ -41,8 +41,11 @@ TEST(ContentPath, Windows1250NamesFindUtf8Files)
     dir.Write("Data/sou/Żaba.cw", std::string("x"));
     test::CurrentDirGuard here(dir.Path());
     // "żaba" in Windows-1250, in another letter case than on disk.
-    EXPECT_EQ(ResolveContentPath("Data\\sou\\\xBF" "aba.cw"), "Data/sou/Żaba.cw");
-    EXPECT_TRUE(ContentFileExists("Data\\sou\\\xAF" "ABA.cw"));
+    EXPECT_EQ(ResolveContentPath("Data\\sou\\\xBF"
+                                 "aba.cw"),
+              "Data/sou/Żaba.cw");
+    EXPECT_TRUE(ContentFileExists("Data\\sou\\\xAF"
+                                  "ABA.cw"));
 }
 
 TEST(ContentPath, MissingFilesAndDirectories)

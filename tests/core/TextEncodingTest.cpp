@@ -18,8 +18,12 @@ TEST(TextEncoding, PolishLettersBothWays)
 TEST(TextEncoding, UndefinedAndUnmappableCharacters)
 {
     // 0x81 and 0x98 are undefined in Windows-1250.
-    EXPECT_EQ(Cp1250ToUtf8("a\x81" "b\x98"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
-    EXPECT_EQ(Utf8ToCp1250("a€b"), "a\x80" "b");
+    EXPECT_EQ(Cp1250ToUtf8("a\x81"
+                           "b\x98"),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8ToCp1250("a€b"), "a\x80"
+                                   "b");
     EXPECT_EQ(Utf8ToCp1250("x😀y"), "x?y");
     EXPECT_EQ(Utf8ToCp1250("x\xC3"), "x?") << "cut-off sequence";
     EXPECT_EQ(Cp1250ToUtf8(""), "");

@@ -44,8 +44,12 @@ TEST(Bitmap, PixelFormatChangesConvertThePixels)
 {
     Bitmap bitmap(2, 1, PixelFormat::Bits24);
     std::uint8_t* row = bitmap.ScanLine(0);
-    row[0] = 10; row[1] = 20; row[2] = 30;
-    row[3] = 255; row[4] = 255; row[5] = 255;
+    row[0] = 10;
+    row[1] = 20;
+    row[2] = 30;
+    row[3] = 255;
+    row[4] = 255;
+    row[5] = 255;
 
     bitmap.SetFormat(PixelFormat::Bits32);
     ASSERT_EQ(bitmap.BytesPerPixel(), 4);

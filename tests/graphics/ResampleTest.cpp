@@ -103,9 +103,8 @@ std::string CompareWithReference(const Bitmap& destination, const Bitmap& source
                                                                    : ReferenceAveraged(source, dw, dh, k, m, c);
                 const int actual = destination.ScanLine(m)[3 * k + c];
                 if (expected != actual)
-                    return "pixel (" + std::to_string(k) + ", " + std::to_string(m) + ") channel " +
-                           std::to_string(c) + ": " + std::to_string(actual) + " instead of " +
-                           std::to_string(expected);
+                    return "pixel (" + std::to_string(k) + ", " + std::to_string(m) + ") channel " + std::to_string(c) +
+                           ": " + std::to_string(actual) + " instead of " + std::to_string(expected);
             }
         }
     }
@@ -250,9 +249,9 @@ TEST_P(AtKernelLevel, ChoosesTheMethodBySize)
         int dw, dh;
         Method method;
     };
-    for (const Case& c : {Case{30, 200, Method::nothing}, Case{60, 200, Method::interpolate},
-                          Case{1, 5, Method::average}, Case{49, 49, Method::average},
-                          Case{50, 50, Method::interpolate}, Case{1, 100, Method::nothing}}) {
+    for (const Case& c :
+         {Case{30, 200, Method::nothing}, Case{60, 200, Method::interpolate}, Case{1, 5, Method::average},
+          Case{49, 49, Method::average}, Case{50, 50, Method::interpolate}, Case{1, 100, Method::nothing}}) {
         SCOPED_TRACE(std::to_string(c.dw) + " x " + std::to_string(c.dh));
         ASSERT_EQ(ReferenceMethod(c.dw, c.dh, 100, 100), c.method);
         Bitmap destination(c.dw, c.dh, PixelFormat::Bits24);
@@ -349,10 +348,9 @@ TEST_P(AtKernelLevel, EveryArithmeticMatchesTheReference)
         for (int round = 0; round < 40; ++round) {
             const int sw = size(random), sh = size(random);
             Bitmap source = RandomPicture(random, sw, sh);
-            Bitmap grown(std::max(2, sw * size(random) / 60), std::max(2, sh * size(random) / 60),
-                          PixelFormat::Bits24);
-            SCOPED_TRACE(std::to_string(sw) + "x" + std::to_string(sh) + " to " + std::to_string(grown.Width()) +
-                         "x" + std::to_string(grown.Height()));
+            Bitmap grown(std::max(2, sw * size(random) / 60), std::max(2, sh * size(random) / 60), PixelFormat::Bits24);
+            SCOPED_TRACE(std::to_string(sw) + "x" + std::to_string(sh) + " to " + std::to_string(grown.Width()) + "x" +
+                         std::to_string(grown.Height()));
             InterpolateBitmap24(grown, source, arithmetic);
             ASSERT_EQ(CompareWithReference(grown, source, Method::interpolate), "");
             Bitmap shrunk(1 + (sw - 1) * size(random) / 91, 1 + (sh - 1) * size(random) / 91, PixelFormat::Bits24);
@@ -385,15 +383,14 @@ TEST_P(AtKernelLevel, LargeBitmapsStayExact)
         int sw, sh, dw, dh;
         Method method;
     };
-    for (const Case& c : {Case{4000, 3000, 900, 700, Method::average}, Case{4001, 2999, 901, 701, Method::average},
-                          Case{1000, 800, 1800, 1300, Method::interpolate},
-                          Case{1001, 799, 1799, 1301, Method::interpolate},
-                          Case{4099, 4093, 1000, 1000, Method::average},
-                          Case{1000, 1000, 2047, 2047, Method::interpolate},
-                          Case{1601, 1201, 503, 401, Method::average}, Case{1600, 1200, 683, 512, Method::average},
-                          Case{1200, 1700, 537, 761, Method::average}, Case{1200, 1700, 360, 510, Method::average},
-                          Case{2480, 3508, 840, 1188, Method::average},
-                          Case{65539, 5, 32769, 2, Method::average}, Case{300, 5000, 149, 39, Method::average}}) {
+    for (const Case& c :
+         {Case{4000, 3000, 900, 700, Method::average}, Case{4001, 2999, 901, 701, Method::average},
+          Case{1000, 800, 1800, 1300, Method::interpolate}, Case{1001, 799, 1799, 1301, Method::interpolate},
+          Case{4099, 4093, 1000, 1000, Method::average}, Case{1000, 1000, 2047, 2047, Method::interpolate},
+          Case{1601, 1201, 503, 401, Method::average}, Case{1600, 1200, 683, 512, Method::average},
+          Case{1200, 1700, 537, 761, Method::average}, Case{1200, 1700, 360, 510, Method::average},
+          Case{2480, 3508, 840, 1188, Method::average}, Case{65539, 5, 32769, 2, Method::average},
+          Case{300, 5000, 149, 39, Method::average}}) {
         SCOPED_TRACE(std::to_string(c.sw) + "x" + std::to_string(c.sh));
         Bitmap source = RandomPicture(random, c.sw, c.sh);
         Bitmap destination(c.dw, c.dh, PixelFormat::Bits24);

@@ -85,8 +85,8 @@ TEST(SdlAudioOutput, EachFormatPlaysForAboutItsLength)
     SdlAudioOutput output;
     ASSERT_TRUE(output.IsAvailable());
     const std::pair<WaveFormat, std::uint8_t> formats[] = {
-        {{test::kWavePcm, 1, 11025, 8}, 0xC0},   {{test::kWavePcm, 2, 44100, 16}, 0x40},
-        {{test::kWavePcm, 1, 16000, 24}, 0x20},  {{test::kWavePcm, 2, 48000, 32}, 0x10},
+        {{test::kWavePcm, 1, 11025, 8}, 0xC0},    {{test::kWavePcm, 2, 44100, 16}, 0x40},
+        {{test::kWavePcm, 1, 16000, 24}, 0x20},   {{test::kWavePcm, 2, 48000, 32}, 0x10},
         {{test::kWaveFloat, 1, 22050, 32}, 0x3E}, {{test::kWaveALaw, 1, 8000, 8}, 0x33},
         {{test::kWaveMuLaw, 2, 8000, 8}, 0x44},
     };
@@ -158,10 +158,10 @@ TEST(SdlAudioOutput, ImagesThatCannotPlayPlayNothing)
         Bytes(valid.begin(), valid.begin() + 43),
         Bytes(valid.begin(), valid.end() - 1),
         test::Pcm16Wave(2, 8000, {}),
-        test::WaveImage({test::kWavePcm, 2, 8000, 16}, {1, 2}),    // half a frame
-        test::WaveImage({0x7777, 1, 8000, 16}, Bytes(64, 1)),      // unknown format
-        test::WaveImage({2, 1, 8000, 4}, Bytes(256, 0x5A)),        // ADPCM without coefficients
-        test::WaveImage({test::kWavePcm, 1, 1, 8}, Bytes(4096, 1)), // over an hour at 1 Hz
+        test::WaveImage({test::kWavePcm, 2, 8000, 16}, {1, 2}),      // half a frame
+        test::WaveImage({0x7777, 1, 8000, 16}, Bytes(64, 1)),        // unknown format
+        test::WaveImage({2, 1, 8000, 4}, Bytes(256, 0x5A)),          // ADPCM without coefficients
+        test::WaveImage({test::kWavePcm, 1, 1, 8}, Bytes(4096, 1)),  // over an hour at 1 Hz
         test::WaveImage({test::kWavePcm, 1, 8000, 12}, Bytes(64, 1)),
         Bytes(200, 0x41),
     };

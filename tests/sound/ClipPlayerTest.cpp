@@ -38,8 +38,8 @@ void ExpectUnscrambledWords(const Bytes& clip, std::size_t words)
 
 TEST(UnscrambleClip, WordCountFollowsTheSizeUpToOneHundred)
 {
-    const std::pair<std::size_t, std::size_t> cases[] = {
-        {44, 10}, {45, 10}, {46, 10}, {47, 10}, {48, 11}, {404, 100}, {405, 100}, {1000, 100}};
+    const std::pair<std::size_t, std::size_t> cases[] = {{44, 10}, {45, 10},   {46, 10},   {47, 10},
+                                                         {48, 11}, {404, 100}, {405, 100}, {1000, 100}};
     for (const auto& [size, words] : cases) {
         SCOPED_TRACE(size);
         Bytes clip = ZeroClip(size);
@@ -179,11 +179,16 @@ TEST_F(ClipPlayerTest, VolumePercentagesAndTheirDeviceValues)
 {
     // Percentages outside 0-100 are clamped: 101 % must not wrap to near
     // silence, nor a negative one to near full volume.
-    const std::tuple<std::int32_t, std::uint32_t, std::int32_t> cases[] = {
-        {50, 0x7FFF7FFF, 49},         {100, 0xFFFFFFFF, 100},  {0, 0, 0},
-        {1, 0x028F028F, 0},           {99, 0xFD6FFD6F, 98},    {101, 0xFFFFFFFF, 100},
-        {1'000'000, 0xFFFFFFFF, 100}, {INT32_MAX, 0xFFFFFFFF, 100}, {-1, 0, 0},
-        {INT32_MIN, 0, 0}};
+    const std::tuple<std::int32_t, std::uint32_t, std::int32_t> cases[] = {{50, 0x7FFF7FFF, 49},
+                                                                           {100, 0xFFFFFFFF, 100},
+                                                                           {0, 0, 0},
+                                                                           {1, 0x028F028F, 0},
+                                                                           {99, 0xFD6FFD6F, 98},
+                                                                           {101, 0xFFFFFFFF, 100},
+                                                                           {1'000'000, 0xFFFFFFFF, 100},
+                                                                           {INT32_MAX, 0xFFFFFFFF, 100},
+                                                                           {-1, 0, 0},
+                                                                           {INT32_MIN, 0, 0}};
     for (const auto& [set, written, readBack] : cases) {
         SCOPED_TRACE(set);
         sounds_.SetVolume(set);

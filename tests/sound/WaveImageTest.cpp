@@ -131,7 +131,8 @@ TEST(CheckWaveImage, NamesWhatIsWrong)
         WaveFormat format;
         std::string reason;
         EXPECT_FALSE(CheckWaveImage(row.image, format, &reason)) << row.reason;
-        EXPECT_NE(reason.find(row.reason), std::string::npos) << "expected \"" << row.reason << "\", got \"" << reason << "\"";
+        EXPECT_NE(reason.find(row.reason), std::string::npos)
+            << "expected \"" << row.reason << "\", got \"" << reason << "\"";
     }
 }
 

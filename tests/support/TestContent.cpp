@@ -8,8 +8,7 @@ namespace {
 
 std::string PictureFile(const std::string& name)
 {
-    return std::string(kDataFolder) + "/" + std::string(kPictureFolder) + "/" + name +
-           std::string(kPictureExtension);
+    return std::string(kDataFolder) + "/" + std::string(kPictureFolder) + "/" + name + std::string(kPictureExtension);
 }
 
 std::string ClipFile(const std::string& name)

@@ -40,8 +40,7 @@ std::filesystem::path TempDir::Write(const std::string& relative, const std::str
     return Write(relative, Bytes(text.begin(), text.end()));
 }
 
-CurrentDirGuard::CurrentDirGuard(const std::filesystem::path& directory)
-    : previous_(std::filesystem::current_path())
+CurrentDirGuard::CurrentDirGuard(const std::filesystem::path& directory) : previous_(std::filesystem::current_path())
 {
     std::filesystem::current_path(directory);
 }

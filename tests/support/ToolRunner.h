@@ -5,8 +5,8 @@
 namespace velmora::test {
 
 struct ToolResult {
-    int status = -1;   // exit status, -1 when the tool did not exit normally
-    std::string out;   // standard output
+    int status = -1;  // exit status, -1 when the tool did not exit normally
+    std::string out;  // standard output
 };
 
 // Runs the content tool with `arguments` (passed to the shell as they stand;

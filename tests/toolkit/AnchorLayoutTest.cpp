@@ -24,10 +24,12 @@ const std::array<ControlDescription, 6> kControls = {{
     {.name = "stretch", .kind = Kind::Panel, .rect = {10, 10, 50, 30}, .anchors = kAll},
     {.name = "right", .kind = Kind::Panel, .rect = {150, 10, 40, 20}, .anchors = Anchor::Right | Anchor::Top},
     {.name = "centred", .kind = Kind::Panel, .rect = {80, 40, 40, 20}, .anchors = {}},
-    {.name = "bottomLeft", .kind = Kind::Panel, .rect = {10, 70, 30, 20},
-     .anchors = Anchor::Left | Anchor::Bottom},
+    {.name = "bottomLeft", .kind = Kind::Panel, .rect = {10, 70, 30, 20}, .anchors = Anchor::Left | Anchor::Bottom},
     {.name = "group", .kind = Kind::GroupBox, .rect = {100, 50, 90, 45}, .anchors = kAll},
-    {.name = "inner", .kind = Kind::Panel, .parent = "group", .rect = {50, 20, 30, 20},
+    {.name = "inner",
+     .kind = Kind::Panel,
+     .parent = "group",
+     .rect = {50, 20, 30, 20},
      .anchors = Anchor::Right | Anchor::Bottom},
 }};
 const WindowDescription kDescription{.clientSize = {200, 100}, .controls = kControls};
@@ -49,18 +51,38 @@ struct WrongType {
 
 TEST(AnchorLayout, ControlsFollowTheirAnchorsOnEveryResize)
 {
-    struct Row { const char* name; QSize size; std::map<std::string, QRect> expected; };
+    struct Row {
+        const char* name;
+        QSize size;
+        std::map<std::string, QRect> expected;
+    };
     const Row rows[] = {
-        {"design size", {200, 100},
-         {{"stretch", {10, 10, 50, 30}}, {"right", {150, 10, 40, 20}}, {"centred", {80, 40, 40, 20}},
-          {"bottomLeft", {10, 70, 30, 20}}, {"group", {100, 50, 90, 45}}, {"inner", {50, 20, 30, 20}}}},
-        {"larger", {300, 160},
-         {{"stretch", {10, 10, 150, 90}}, {"right", {250, 10, 40, 20}}, {"centred", {130, 70, 40, 20}},
-          {"bottomLeft", {10, 130, 30, 20}}, {"group", {100, 50, 190, 105}}, {"inner", {150, 80, 30, 20}}}},
-        {"smaller", {150, 80},
-         {{"stretch", {10, 10, 0, 10}}, {"right", {100, 10, 40, 20}}, {"centred", {55, 30, 40, 20}},
-          {"bottomLeft", {10, 50, 30, 20}}, {"group", {100, 50, 40, 25}}, {"inner", {0, 0, 30, 20}}}},
-        {"centre rounds half away from zero", {201, 100},
+        {"design size",
+         {200, 100},
+         {{"stretch", {10, 10, 50, 30}},
+          {"right", {150, 10, 40, 20}},
+          {"centred", {80, 40, 40, 20}},
+          {"bottomLeft", {10, 70, 30, 20}},
+          {"group", {100, 50, 90, 45}},
+          {"inner", {50, 20, 30, 20}}}},
+        {"larger",
+         {300, 160},
+         {{"stretch", {10, 10, 150, 90}},
+          {"right", {250, 10, 40, 20}},
+          {"centred", {130, 70, 40, 20}},
+          {"bottomLeft", {10, 130, 30, 20}},
+          {"group", {100, 50, 190, 105}},
+          {"inner", {150, 80, 30, 20}}}},
+        {"smaller",
+         {150, 80},
+         {{"stretch", {10, 10, 0, 10}},
+          {"right", {100, 10, 40, 20}},
+          {"centred", {55, 30, 40, 20}},
+          {"bottomLeft", {10, 50, 30, 20}},
+          {"group", {100, 50, 40, 25}},
+          {"inner", {0, 0, 30, 20}}}},
+        {"centre rounds half away from zero",
+         {201, 100},
          {{"stretch", {10, 10, 51, 30}}, {"right", {151, 10, 40, 20}}, {"centred", {81, 40, 40, 20}}}},
     };
     test::GuiApplication();
@@ -87,17 +109,33 @@ TEST(FormBuilder, ControlsGetTheirTextFontColourAndOptions)
     using Option = ControlDescription::Option;
     const std::array<ControlDescription, 4> controls = {{
         {.name = "box", .kind = Kind::GroupBox, .rect = {8, 8, 300, 100}, .font = {.family = "Arial", .height = 16}},
-        {.name = "auto", .kind = Kind::Label, .parent = "box", .rect = {10, 20, 0, 0}, .text = "Odstęp:",
+        {.name = "auto",
+         .kind = Kind::Label,
+         .parent = "box",
+         .rect = {10, 20, 0, 0},
+         .text = "Odstęp:",
          .slot = ControlSlot::Of<&LabelControls::autoSized>()},
-        {.name = "start", .kind = Kind::Label, .parent = "box", .rect = {10, 50, 60, 18}, .text = "Start",
-         .font = {.family = "Arial", .height = 13, .bold = true}, .textColour = QColor(0x505050),
-         .options = Option::Centred | Option::HandCursor, .slot = ControlSlot::Of<&LabelControls::start>()},
-        {.name = "hidden", .kind = Kind::Panel, .parent = "box", .rect = {100, 20, 50, 50}, .bevelWidth = 2,
-         .options = Option::Hidden, .slot = ControlSlot::Of<&LabelControls::hidden>()},
+        {.name = "start",
+         .kind = Kind::Label,
+         .parent = "box",
+         .rect = {10, 50, 60, 18},
+         .text = "Start",
+         .font = {.family = "Arial", .height = 13, .bold = true},
+         .textColour = QColor(0x505050),
+         .options = Option::Centred | Option::HandCursor,
+         .slot = ControlSlot::Of<&LabelControls::start>()},
+        {.name = "hidden",
+         .kind = Kind::Panel,
+         .parent = "box",
+         .rect = {100, 20, 50, 50},
+         .bevelWidth = 2,
+         .options = Option::Hidden,
+         .slot = ControlSlot::Of<&LabelControls::hidden>()},
     }};
     test::GuiApplication();
     QWidget window;
-    const LabelControls built = FormBuilder::Build<LabelControls>(window, {.clientSize = {320, 120}, .controls = controls});
+    const LabelControls built =
+        FormBuilder::Build<LabelControls>(window, {.clientSize = {320, 120}, .controls = controls});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

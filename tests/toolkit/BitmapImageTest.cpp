@@ -15,7 +15,11 @@ TEST(BitmapImage, ViewsShareThePixelsInTheMatchingFormat)
 {
     // The bytes of pixel (1, 1) in each format for red 10, green 20, blue 30;
     // in 8 bits, palette entry 7 holds that colour.
-    struct Row { PixelFormat format; QImage::Format expected; std::vector<std::uint8_t> pixel; };
+    struct Row {
+        PixelFormat format;
+        QImage::Format expected;
+        std::vector<std::uint8_t> pixel;
+    };
     const Row rows[] = {{PixelFormat::Bits8, QImage::Format_Indexed8, {7}},
                         {PixelFormat::Bits24, QImage::Format_BGR888, {30, 20, 10}},
                         {PixelFormat::Bits32, QImage::Format_RGB32, {30, 20, 10, 0xFF}}};

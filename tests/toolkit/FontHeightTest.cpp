@@ -17,9 +17,12 @@ int CellHeight(QFont font, int pixelSize)
 
 TEST(FontHeight, CellHeightGivesTheLargestSizeWhoseCellFits)
 {
-    struct Row { const char* family; int cellHeight; };
-    const Row rows[] = {{"Arial", 15}, {"Arial", 31}, {"Arial", 42}, {"Arial", 50},
-                        {"MS Sans Serif", 11}, {"Arial", 1}, {"Arial", 0}, {"Arial", -7}};
+    struct Row {
+        const char* family;
+        int cellHeight;
+    };
+    const Row rows[] = {{"Arial", 15},         {"Arial", 31}, {"Arial", 42}, {"Arial", 50},
+                        {"MS Sans Serif", 11}, {"Arial", 1},  {"Arial", 0},  {"Arial", -7}};
     test::GuiApplication();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.family << " " << row.cellHeight);

@@ -85,14 +85,12 @@ TEST(GuardedApplication, AFailingHandlerIsReportedInOneLineAndTheProgramGoesOn)
          },
          "filter failed"},
         {"timer slot",
-         [](QObject& context) {
-             QTimer::singleShot(1, &context, [] { throw std::runtime_error("timer failed"); });
-         },
+         [](QObject& context) { QTimer::singleShot(1, &context, [] { throw std::runtime_error("timer failed"); }); },
          "timer failed"},
         {"queued call",
          [](QObject& context) {
-             QMetaObject::invokeMethod(&context, [] { throw std::logic_error("queued call\nfailed"); },
-                                       Qt::QueuedConnection);
+             QMetaObject::invokeMethod(
+                 &context, [] { throw std::logic_error("queued call\nfailed"); }, Qt::QueuedConnection);
          },
          "queued call failed"},
         {"idle step", [](QObject&) { IdleSlot::Set([](bool&) { throw std::runtime_error("idle step failed"); }); },

@@ -97,7 +97,14 @@ std::vector<Tile> ContentOfHeight(int height)
 TEST(TileList, ScrollBarSettingsFollowTheContentHeight)
 {
     // maximum: Qt's highest position, content - panel when scrollable.
-    struct Row { const char* name; int content; int panel; bool enabled; int maximum; int pageStep; };
+    struct Row {
+        const char* name;
+        int content;
+        int panel;
+        bool enabled;
+        int maximum;
+        int pageStep;
+    };
     const Row rows[] = {
         {"taller", 1000, 400, true, 600, 400},
         {"one pixel taller", 401, 400, true, 1, 400},
@@ -133,7 +140,13 @@ TEST(TileList, ScrollingIsClampedToTheContent)
     constexpr int kMax = std::numeric_limits<int>::max();
     // ScrollTo(start), then ScrollBy(delta).
     struct Row {
-        const char* name; std::vector<Tile> tiles; int panel; int start; int delta; int expected; bool repaints;
+        const char* name;
+        std::vector<Tile> tiles;
+        int panel;
+        int start;
+        int delta;
+        int expected;
+        bool repaints;
     };
     const std::vector<Row> rows = {
         {"down to the end", ContentOfHeight(1000), 400, 580, 50, 600, true},
@@ -142,8 +155,13 @@ TEST(TileList, ScrollingIsClampedToTheContent)
         {"ScrollTo past the end", ContentOfHeight(1000), 400, 5000, 0, 600, true},
         {"exactly as tall: still runs, stays 0", ContentOfHeight(400), 400, 0, 50, 0, true},
         {"shorter: does nothing", ContentOfHeight(300), 400, 0, 50, 0, false},
-        {"bottom beyond 32 bits", {Tile{0, 0, 50, 50}, Tile{0, kMax - 10, 50, 1000}}, 400, kMax, kMax,
-         kMax - 400, true},
+        {"bottom beyond 32 bits",
+         {Tile{0, 0, 50, 50}, Tile{0, kMax - 10, 50, 1000}},
+         400,
+         kMax,
+         kMax,
+         kMax - 400,
+         true},
         {"large negative delta", {Tile{0, 0, 50, 50}, Tile{0, kMax - 10, 50, 1000}}, 400, 100, -kMax, 0, true},
     };
     for (const Row& row : rows) {
@@ -174,13 +192,16 @@ TEST(TileList, UserScrollingIsShownAtOnce)
 TEST(TileList, PaintsVisibleTilesInIndexOrderLikeAnIndependentDrawing)
 {
     const std::vector<Tile> tiles = {
-        Tile{10, 10, 100, 100},   // overlapped by the next one
-        Tile{60, 60, 100, 100},
-        Tile{0, -200, 50, 100},   // wholly above the content origin
-        Tile{300, 0, 20, 20},     // at the panel's right edge
-        Tile{0, 700, 120, 50},    // below the panel until scrolled
+        Tile{10, 10, 100, 100},                          // overlapped by the next one
+        Tile{60, 60, 100, 100}, Tile{0, -200, 50, 100},  // wholly above the content origin
+        Tile{300, 0, 20, 20},                            // at the panel's right edge
+        Tile{0, 700, 120, 50},                           // below the panel until scrolled
     };
-    struct Row { int scroll; int selected; std::vector<int> painted; };
+    struct Row {
+        int scroll;
+        int selected;
+        std::vector<int> painted;
+    };
     const Row rows[] = {{0, 1, {0, 1}}, {350, 4, {4}}, {30, -1, {0, 1}}};  // 350: the end
     for (const Row& row : rows) {
         SCOPED_TRACE(row.scroll);
@@ -209,15 +230,17 @@ TEST(TileList, PaintsVisibleTilesInIndexOrderLikeAnIndependentDrawing)
 
 TEST(TileList, HitTestTakesTheLowestIndexUnderThePoint)
 {
-    struct Row { QPoint point; int scroll; int hit; };
+    struct Row {
+        QPoint point;
+        int scroll;
+        int hit;
+    };
     const Row rows[] = {
-        {{70, 70}, 0, 0},      // both tiles: the lower index wins
-        {{150, 150}, 0, 1},
-        {{109, 109}, 0, 0},    // last pixel of tile 0
-        {{110, 20}, 0, -1},    // right edge is exclusive
-        {{5, 5}, 0, -1},
-        {{150, 50}, 100, 1},   // content y 150
-        {{20, 20}, 600, 2},    // content y 620
+        {{70, 70}, 0, 0},                         // both tiles: the lower index wins
+        {{150, 150}, 0, 1}, {{109, 109}, 0, 0},   // last pixel of tile 0
+        {{110, 20}, 0, -1},                       // right edge is exclusive
+        {{5, 5}, 0, -1},    {{150, 50}, 100, 1},  // content y 150
+        {{20, 20}, 600, 2},                       // content y 620
     };
     ListWindow w(QSize(300, 400));
     w.SetTiles({Tile{10, 10, 100, 100}, Tile{60, 60, 100, 100}, Tile{0, 600, 300, 400}});
@@ -230,7 +253,12 @@ TEST(TileList, HitTestTakesTheLowestIndexUnderThePoint)
 
 TEST(TileList, LeftPressesSelectAndReportOtherButtonsAreIgnored)
 {
-    struct Step { Qt::MouseButton button; QPoint point; std::vector<std::vector<int>> clicks; int selected; };
+    struct Step {
+        Qt::MouseButton button;
+        QPoint point;
+        std::vector<std::vector<int>> clicks;
+        int selected;
+    };
     const Step steps[] = {
         {Qt::LeftButton, {70, 70}, {{0, 1, 60, 60}}, 0},
         {Qt::LeftButton, {20, 30}, {{0, 0, 10, 20}}, 0},  // the selected tile again
@@ -266,7 +294,11 @@ TEST(TileList, LeftPressesSelectAndReportOtherButtonsAreIgnored)
 
 TEST(TileList, SelectAndItemKeepToExistingTiles)
 {
-    struct Row { int index; int selected; int changed; };
+    struct Row {
+        int index;
+        int selected;
+        int changed;
+    };
     const Row rows[] = {{1, 1, 1}, {1, 1, 0}, {3, -1, 1}, {-5, -1, 0}, {0, 0, 1}, {-1, -1, 1}};
     ListWindow w(QSize(300, 400));
     w.SetTiles({Tile{0, 0, 10, 10}, Tile{0, 10, 10, 10}, Tile{0, 20, 10, 10}});
@@ -291,8 +323,14 @@ TEST(TileList, KeysMoveTheSelectionAsAPressOnTheNewTile)
         grid.push_back(Tile{(i % 2) * 100, (i / 2) * 100, 100, 100});
     constexpr int kNone = -2;  // no click reported
     struct Row {
-        const char* name; int from; int key; Qt::KeyboardModifiers modifiers; int selected; int clicked;
-        int scroll; bool consumed;
+        const char* name;
+        int from;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int selected;
+        int clicked;
+        int scroll;
+        bool consumed;
     };
     const Row rows[] = {
         {"Down from nothing: first", -1, Qt::Key_Down, {}, 0, 0, 0, true},

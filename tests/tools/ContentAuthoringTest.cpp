@@ -182,9 +182,9 @@ TEST(ContentAuthoring, BuildsWhatANewAuthorHas)
 
 struct BadSource {
     const char* what;
-    const char* file;         // written into a good source ...
-    std::string bytes;        // ... with these bytes
-    const char* message;      // expected in the error
+    const char* file;     // written into a good source ...
+    std::string bytes;    // ... with these bytes
+    const char* message;  // expected in the error
 };
 
 TEST(ContentAuthoring, BadInputsFailWholeWithAMessageNamingTheFile)
@@ -193,7 +193,10 @@ TEST(ContentAuthoring, BadInputsFailWholeWithAMessageNamingTheFile)
     const std::vector<BadSource> rows = {
         {"a character outside Windows-1250", "menl.txt", header + " -\"kot ☺\" \"kot\"\n",
          "menl.txt:4:8: the character \"☺\" (U+263A) has no Windows-1250 form"},
-        {"text that is not UTF-8", "menl.txt", header + " -\"\xBF" "aba\" \"kot\"\n", "menl.txt:4:4: not UTF-8"},
+        {"text that is not UTF-8", "menl.txt",
+         header + " -\"\xBF"
+                  "aba\" \"kot\"\n",
+         "menl.txt:4:4: not UTF-8"},
         {"a content file without its header", "menl.txt", "#\"Zwierzęta\" \"grupa\"\n",
          "menl.txt:1:1: Błędny format pliku zasobów!"},
         {"a missing picture", "menl.txt", header + " -\"wilk\" \"wilk\"\n",
@@ -201,8 +204,8 @@ TEST(ContentAuthoring, BadInputsFailWholeWithAMessageNamingTheFile)
         {"a corrupt PNG", "Data/gra/kot.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "Data/gra/kot.png: "},
         {"a WAVE SDL refuses", "Data/sou/kot.wav",
          [] {
-             const Bytes wave = test::WaveImage({.formatTag = 0x55, .channels = 1, .rate = 22050, .bitsPerSample = 0},
-                                                Bytes(400, 1));
+             const Bytes wave =
+                 test::WaveImage({.formatTag = 0x55, .channels = 1, .rate = 22050, .bitsPerSample = 0}, Bytes(400, 1));
              return std::string(wave.begin(), wave.end());
          }(),
          "Data/sou/kot.wav: not a playable WAVE image"},
@@ -235,7 +238,8 @@ TEST(ContentAuthoring, BadInputsFailWholeWithAMessageNamingTheFile)
         {"source/out", "must lie apart"},
     };
     for (const auto& [output, message] : outputs) {
-        const ToolResult result = RunContentTool("build " + Arg(dir.Path() / "source") + " " + Arg(dir.Path() / output), true);
+        const ToolResult result =
+            RunContentTool("build " + Arg(dir.Path() / "source") + " " + Arg(dir.Path() / output), true);
         EXPECT_EQ(result.status, 1) << output;
         EXPECT_NE(result.out.find(message), std::string::npos) << output << ": " << result.out;
     }
@@ -281,7 +285,9 @@ TEST(ContentAuthoring, ReducesLargePicturesWithTheProgramsResampling)
         for (int col = 0; col < photo.width(); ++col)
             ppm.append(3, static_cast<char>(photo.scanLine(row)[col]));
     dir.Write("photo.ppm", ppm);
-    ASSERT_EQ(RunContentTool("resample " + Arg(dir.Path() / "photo.ppm") + " 436 291 " + Arg(dir.Path() / "r.ppm")).status, 0);
+    ASSERT_EQ(
+        RunContentTool("resample " + Arg(dir.Path() / "photo.ppm") + " 436 291 " + Arg(dir.Path() / "r.ppm")).status,
+        0);
     const Bytes resampled = test::ReadBytes(dir.Path() / "r.ppm");
     const std::size_t header = resampled.size() - 436u * 291u * 3u;
 
@@ -309,9 +315,11 @@ TEST(ContentAuthoring, ExportFailsWholeOnWhatItCannotWrite)
         const char* message;
     };
     const std::vector<Row> rows = {
-        {"a broken packed picture", "Data/gra/kot.tbb", Bytes{'T', 'B', 'B', 's', 1}, "Data/gra/kot.tbb: not a packed picture"},
+        {"a broken packed picture", "Data/gra/kot.tbb", Bytes{'T', 'B', 'B', 's', 1},
+         "Data/gra/kot.tbb: not a packed picture"},
         {"an empty packed picture", "Data/gra/kot.tbb", test::UnpackedTbb(0, 0, {}), "an empty picture"},
-        {"a packed picture and a PNG of one name", "Data/gra/kot.png", Bytes{1}, "would both be exported as Data/gra/kot.png"},
+        {"a packed picture and a PNG of one name", "Data/gra/kot.png", Bytes{1},
+         "would both be exported as Data/gra/kot.png"},
         {"no content file", "menl.dat", {}, "menl.dat: missing; this is not a content directory"},
     };
     for (const Row& row : rows) {

@@ -73,8 +73,7 @@ TEST(ContentLoadAgreement, TheProgramDumpAndCheckRefuseTheSameContent)
          "Data/gra/g0i2.tbb: bad magic (not TBB1 or TBBs)"},
         {"a refused content file", [](const fs::path& d) { std::ofstream(d / "menl.dat") << "nie"; },
          "Błędny format pliku zasobów!"},
-        {"no content file", [](const fs::path& d) { fs::remove(d / "menl.dat"); },
-         "Nie można odczytać pliku menl.dat"},
+        {"no content file", [](const fs::path& d) { fs::remove(d / "menl.dat"); }, "Nie można odczytać pliku menl.dat"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -91,8 +90,7 @@ TEST(ContentLoadAgreement, TheProgramDumpAndCheckRefuseTheSameContent)
             if (!starts) {
                 EXPECT_EQ(told.rfind(std::string(kLoadFailedMessage) + "\n\n", 0), 0u) << told;
                 EXPECT_NE(told.find(row.failure), std::string::npos) << told;
-                EXPECT_NE(told.find("velmora-content check \"" + fs::current_path().string() + "\""),
-                          std::string::npos)
+                EXPECT_NE(told.find("velmora-content check \"" + fs::current_path().string() + "\""), std::string::npos)
                     << told;
             }
         }

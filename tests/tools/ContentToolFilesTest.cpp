@@ -78,12 +78,14 @@ TEST(ContentToolClips, ScrambleAndUnscrambleAreExactInverses)
         ASSERT_EQ(RunContentTool("scramble " + Arg(dir.Path() / "in.wav") + " " + Arg(dir.Path() / "c.cw")).status, 0);
         const Bytes clip = test::ReadBytes(dir.Path() / "c.cw");
         EXPECT_EQ(clip, test::ScrambleClip(wave)) << size;
-        ASSERT_EQ(RunContentTool("unscramble " + Arg(dir.Path() / "c.cw") + " " + Arg(dir.Path() / "out.wav")).status, 0);
+        ASSERT_EQ(RunContentTool("unscramble " + Arg(dir.Path() / "c.cw") + " " + Arg(dir.Path() / "out.wav")).status,
+                  0);
         EXPECT_EQ(test::ReadBytes(dir.Path() / "out.wav"), wave) << size;
     }
     dir.Write("short.wav", std::string("RIFF0123"));
     EXPECT_EQ(RunContentTool("scramble " + Arg(dir.Path() / "short.wav") + " " + Arg(dir.Path() / "c.cw")).status, 1);
-    EXPECT_EQ(RunContentTool("unscramble " + Arg(dir.Path() / "missing.cw") + " " + Arg(dir.Path() / "o.wav")).status, 1);
+    EXPECT_EQ(RunContentTool("unscramble " + Arg(dir.Path() / "missing.cw") + " " + Arg(dir.Path() / "o.wav")).status,
+              1);
 }
 
 // One demo content set for every check test: making it takes a few seconds.
@@ -152,8 +154,7 @@ TEST_F(ContentToolCheck, ReportsEveryKindOfBrokenFile)
          {"picture Data/gra/kot.tbb: no file", "picture Data/gra/pies.tbb: bad magic",
           "picture Data/gra/krowa.tbb: dimensions out of range", "picture Data/gra/koń.tbb: short data",
           "picture Data/gra/mysz.tbb: packed stream left over", "picture Data/gra/ryba.tbb: packed stream short",
-          "clip Data/sou/sowa.cw: ", "page Data/pre/ipa2.dat: not a decodable JPEG",
-          "page Data/pre/ipa3.dat: missing"})
+          "clip Data/sou/sowa.cw: ", "page Data/pre/ipa2.dat: not a decodable JPEG", "page Data/pre/ipa3.dat: missing"})
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
 }
 

@@ -153,9 +153,13 @@ TEST(ContentToolCheckHostile, NamesWhatIsWrongWithoutHanging)
         std::vector<std::string> expected;
         const char* absent;
     } rows[] = {
-        {"a pipe as the content file", "", [&](const test::TempDir& d) { pipe(d.Path() / "menl.dat"); },
-         {"menl.dat: ", "not a regular file"}, nullptr},
-        {"a pipe, a folder and a device as pictures", "F\xA8 #\"G\"\"p\"B -\"A\"\"f\" -\"B\"\"d\"",
+        {"a pipe as the content file",
+         "",
+         [&](const test::TempDir& d) { pipe(d.Path() / "menl.dat"); },
+         {"menl.dat: ", "not a regular file"},
+         nullptr},
+        {"a pipe, a folder and a device as pictures",
+         "F\xA8 #\"G\"\"p\"B -\"A\"\"f\" -\"B\"\"d\"",
          [&](const test::TempDir& d) {
              fs::create_directories(d.Path() / "Data/gra/f.tbb");
              pipe(d.Path() / "Data/gra/p.tbb");
@@ -164,33 +168,44 @@ TEST(ContentToolCheckHostile, NamesWhatIsWrongWithoutHanging)
          {"picture Data/gra/p.tbb: not a regular file", "picture Data/gra/f.tbb: is a folder",
           "picture Data/gra/d.tbb: not a regular file"},
          "short data"},
-        {"a pipe and a folder as clip and page", "F\xA8 #\"G\"\"g\" -\"A\"\"a\" P\xA8 R\xA8 -\"S\"\"s\"",
+        {"a pipe and a folder as clip and page",
+         "F\xA8 #\"G\"\"g\" -\"A\"\"a\" P\xA8 R\xA8 -\"S\"\"s\"",
          [&](const test::TempDir& d) {
              pipe(d.Path() / "Data/sou/a.cw");
              fs::create_directories(d.Path() / "Data/pre/s.dat");
          },
-         {"clip Data/sou/a.cw: not a regular file", "page Data/pre/s.dat: is a folder"}, nullptr},
-        {"a NUL cutting the name", std::string(kNulName, sizeof kNulName - 1), nullptr,
+         {"clip Data/sou/a.cw: not a regular file", "page Data/pre/s.dat: is a folder"},
+         nullptr},
+        {"a NUL cutting the name",
+         std::string(kNulName, sizeof kNulName - 1),
+         nullptr,
          {"picture Data\\gra\\..\\..\\..\\..\\etc\\passwd\\x00.tbb: the name holds a control byte",
           "note: picture Data\\gra\\..\\..\\..\\..\\etc\\passwd\\x00.tbb leads outside"},
          "bad magic"},
         {"an escape sequence in a name", "F\xA8 #\"\x1B[2J\"\"g\"B", nullptr, {"group 0 \"\\x1B[2J\""}, "\x1B"},
-        {"a comment never closed", "F\xA8 @ #\"G\"\"g\"", nullptr, {"comment opened at byte 3 is never closed"},
+        {"a comment never closed",
+         "F\xA8 @ #\"G\"\"g\"",
+         nullptr,
+         {"comment opened at byte 3 is never closed"},
          nullptr},
         {"no group", "F\xA8 P\xA8 -\"P\"\"p\"\"0\"", nullptr, {"there is no menu group"}, nullptr},
-        {"a clip at 1,000 Hz", "F\xA8 #\"G\"\"g\" -\"A\"\"a\"",
+        {"a clip at 1,000 Hz",
+         "F\xA8 #\"G\"\"g\" -\"A\"\"a\"",
          [](const test::TempDir& d) {
              d.Write("Data/sou/a.cw", test::WaveImage({test::kWavePcm, 1, 1000, 8}, Bytes(500, 9)));
          },
-         {"clip Data/sou/a.cw: not a playable WAVE image (format tag 1): sample rate 1000 Hz is outside"}, nullptr},
-        {"a WAVE header that lies", "F\xA8 #\"G\"\"g\" -\"A\"\"a\"",
+         {"clip Data/sou/a.cw: not a playable WAVE image (format tag 1): sample rate 1000 Hz is outside"},
+         nullptr},
+        {"a WAVE header that lies",
+         "F\xA8 #\"G\"\"g\" -\"A\"\"a\"",
          [](const test::TempDir& d) {
              Bytes wave = test::WaveImage({test::kWavePcm, 1, 8000, 8}, Bytes(500, 9));
              wave[40] = 0xFF;
              wave[41] = 0xFF;
              d.Write("Data/sou/a.cw", wave);
          },
-         {"clip Data/sou/a.cw: not a playable WAVE image: the chunk \"data\" at byte 36"}, nullptr},
+         {"clip Data/sou/a.cw: not a playable WAVE image: the chunk \"data\" at byte 36"},
+         nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -15,9 +15,14 @@ using test::ToolResult;
 TEST(ContentToolDump, PrintsTheTreeAsUtf8Json)
 {
     test::TempDir dir;
-    dir.Write("menl.dat", std::string("F\xA8 #\"\xAF" "aba\"\"\xBF" "aba\"B |\"T\"\"t\" -\"A\"\"a\" -\"B\"\"b\" "
-                                      "P\xA8 -\"Pomoc\"\"pomoc\"\"-4\" R\xA8 |\"IPA\"\"https://example.org\" -\"S\"\"s1\""));
-    dir.Write("Data/gra/\xC5\xBC" "aba.tbb", test::UnpackedTbb(3, 2, test::Bytes(6)));  // UTF-8 "żaba"
+    dir.Write("menl.dat",
+              std::string("F\xA8 #\"\xAF"
+                          "aba\"\"\xBF"
+                          "aba\"B |\"T\"\"t\" -\"A\"\"a\" -\"B\"\"b\" "
+                          "P\xA8 -\"Pomoc\"\"pomoc\"\"-4\" R\xA8 |\"IPA\"\"https://example.org\" -\"S\"\"s1\""));
+    dir.Write("Data/gra/\xC5\xBC"
+              "aba.tbb",
+              test::UnpackedTbb(3, 2, test::Bytes(6)));  // UTF-8 "żaba"
     dir.Write("Data/gra/T.TBB", test::UnpackedTbb(1, 1, {0}));
     dir.Write("Data/gra/a.tbb", test::UnpackedTbb(4, 5, test::Bytes(20)));
     dir.Write("Data/gra/b.tbb", test::UnpackedTbb(1, 1, {0}));
@@ -135,10 +140,10 @@ TEST(ContentToolPictures, RefusesBadFilesAndArguments)
 
     const std::string in = dir.Write("in.ppm", Ppm("P6\n1 1\n255\n", {1, 2, 3})).string();
     EXPECT_EQ(RunContentTool("resample " + in + " 4 4 " + (dir.Path() / "no" / "dir.ppm").string()).status, 1);
-    for (const std::string& arguments : {"resample " + in + " 0 4 " + out, "resample " + in + " 4 x " + out,
-                                         "resample " + in + " 4 4", "resample " + in + " 100000 100000 " + out,
-                                         "tone 3.5 " + in + " " + out, "tone 99999999999 " + in + " " + out,
-                                         std::string("tone")})
+    for (const std::string& arguments :
+         {"resample " + in + " 0 4 " + out, "resample " + in + " 4 x " + out, "resample " + in + " 4 4",
+          "resample " + in + " 100000 100000 " + out, "tone 3.5 " + in + " " + out,
+          "tone 99999999999 " + in + " " + out, std::string("tone")})
         EXPECT_EQ(RunContentTool(arguments).status, 2) << arguments;
     EXPECT_EQ(RunContentTool("resample --help").status, 0);
     EXPECT_EQ(RunContentTool("tone --help").status, 0);
