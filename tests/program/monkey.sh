@@ -7,13 +7,13 @@
 # handler, or stops answering: every few seconds a probe hovers over the
 # Start/Stop label, whose colours must change on the screen within 2 s.
 # SECONDS counts from the main window's first showing.
-# The seed and every action are logged, so a failure can be replayed.
+# The random start (SEED) and every action are logged, so a failure can be replayed.
 #   monkey.sh SECONDS SEED [VELMORA VELMORA_CONTENT]
 # Without the last two, the ASan build's programs are used (else the release
 # build's).
 set -euo pipefail
 duration=${1:?usage: monkey.sh SECONDS SEED [VELMORA VELMORA_CONTENT]}
-seed=${2:?usage: monkey.sh SECONDS SEED [VELMORA VELMORA_CONTENT]}
+random_start=${2:?usage: monkey.sh SECONDS SEED [VELMORA VELMORA_CONTENT]}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 default_build=$root/build/asan
@@ -53,9 +53,9 @@ probes=0
 say() { echo "[$((SECONDS - started))s #$actions] $*"; }
 
 fail() {
-  say "FAIL (seed $seed): $*"
-  import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "${TMPDIR:-/tmp}/monkey-$seed-failure.png" &&
-    echo "screenshot: ${TMPDIR:-/tmp}/monkey-$seed-failure.png"
+  say "FAIL (SEED $random_start): $*"
+  import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "${TMPDIR:-/tmp}/monkey-$random_start-failure.png" &&
+    echo "screenshot: ${TMPDIR:-/tmp}/monkey-$random_start-failure.png"
   echo "--- program output (last 40 lines)"
   tail -n 40 "$work/program.log" || true
   exit 1
@@ -82,7 +82,7 @@ check_alive() {
   fi
 }
 
-say "seed $seed, $duration s, program $program"
+say "SEED $random_start, $duration s, program $program"
 "$tool" make-demo "$work/demo" >/dev/null
 # The menu tiles' tops and heights (plain 52, indented 38), so that clicks
 # land on every tile alike, the ninth, a heading, among them.
@@ -112,7 +112,7 @@ started=$SECONDS
 
 # Every random number comes from this one generator, in this shell (a
 # command substitution would run it in a subshell, which bash reseeds).
-RANDOM=$seed
+RANDOM=$random_start
 rand() { r=$((RANDOM % $1)); }   # r = 0 .. $1 - 1
 
 # The main window's place and client size; the controls follow the anchors
@@ -311,4 +311,4 @@ wait "$velmora" || status=$?
 velmora=
 check_output
 [ "$status" = 0 ] || fail "the program ended with status $status after Alt+F4"
-say "passed: $actions actions, $probes probes, seed $seed"
+say "passed: $actions actions, $probes probes, SEED $random_start"
