@@ -36,4 +36,9 @@ std::string QuoteArgument(const std::string& text)
     return quoted + "'";
 }
 
+std::string Arg(const std::filesystem::path& path)
+{
+    return QuoteArgument(path.string());
+}
+
 }  // namespace velmora::test

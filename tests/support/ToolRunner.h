@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace velmora::test {
@@ -15,5 +16,7 @@ struct ToolResult {
 ToolResult RunContentTool(const std::string& arguments, bool withErrors = false);
 
 std::string QuoteArgument(const std::string& text);
+// A path as one argument of RunContentTool.
+std::string Arg(const std::filesystem::path& path);
 
 }  // namespace velmora::test

@@ -19,15 +19,10 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Arg;
 using test::Bytes;
-using test::QuoteArgument;
 using test::RunContentTool;
 using test::ToolResult;
-
-std::string Arg(const fs::path& path)
-{
-    return QuoteArgument(path.string());
-}
 
 // Every file below `root`, relative, with its bytes.
 std::map<std::string, Bytes> FilesBelow(const fs::path& root)

@@ -20,14 +20,9 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Arg;
 using test::Bytes;
-using test::QuoteArgument;
 using test::RunContentTool;
-
-std::string Arg(const fs::path& path)
-{
-    return QuoteArgument(path.string());
-}
 
 Bytes Noise(std::size_t size)
 {
