@@ -50,6 +50,21 @@ void DecodePacked(benchmark::State& state)
 // The argument is the share of literal codes among all codes, in percent.
 BENCHMARK(DecodePacked)->Arg(10)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
 
+// The check a load makes of a picture whose pixels wait for their first use.
+void CheckPacked(benchmark::State& state)
+{
+    const auto file = PackedPicture(1024, 768, static_cast<unsigned>(state.range(0)));
+    for (auto _ : state) {
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        if (CoveragePicture::Check(file.data(), file.size(), width, height) != LoadError::None)
+            state.SkipWithError("check failed");
+        benchmark::DoNotOptimize(width);
+    }
+    state.counters["pixels/s"] = benchmark::Counter(1024.0 * 768.0, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(CheckPacked)->Arg(10)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
+
 std::string ContentFile(std::size_t targetSize)
 {
     std::string text = "F\xA8\r\n@ generated for the benchmark @\r\n";

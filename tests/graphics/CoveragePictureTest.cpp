@@ -354,11 +354,32 @@ Reference DecodeLiterally(std::int32_t width, std::int32_t height, const test::B
     return result;
 }
 
-// Random streams around the exact length: long literal stretches, runs of
-// every length, streams that end early, overrun the picture or miss a count
-// byte. The loader reads the codes into the picture's own store and expands
-// them there; every pixel must come out as the literal decoding says, and
-// an inverted load must differ only by 255 - v, and only when it loads.
+// Random codes for `total` pixels, around the exact length: long literal
+// stretches, runs of every length (long ones in every third round), streams
+// that end early, overrun the picture or miss a count byte.
+test::Bytes RandomCodes(std::mt19937& random, int round, std::size_t total)
+{
+    const unsigned runShare = random() % 4;  // none, few, half, most
+    test::Bytes codes;
+    for (std::size_t p = 0; p < total + random() % 6;) {
+        if (random() % 4 < runShare) {
+            const std::uint8_t count = static_cast<std::uint8_t>(random() % (round % 3 == 0 ? 256 : 6));
+            codes.push_back(static_cast<std::uint8_t>(0x80 | (random() % 128)));
+            codes.push_back(count);
+            p += count + 3u;
+        } else {
+            codes.push_back(static_cast<std::uint8_t>(random() % 128));
+            ++p;
+        }
+    }
+    const std::size_t cut = random() % 5 == 0 ? random() % (codes.size() + 1) : codes.size();
+    codes.resize(cut);
+    return codes;
+}
+
+// The loader reads the codes into the picture's own store and expands them
+// there; every pixel must come out as the literal decoding says, and an
+// inverted load must differ only by 255 - v, and only when it loads.
 TEST(CoveragePictureLoad, DecodingInPlaceMatchesTheLiteralDecoding)
 {
     test::TempDir dir;
@@ -366,22 +387,7 @@ TEST(CoveragePictureLoad, DecodingInPlaceMatchesTheLiteralDecoding)
     for (int round = 0; round < 250; ++round) {
         const std::int32_t width = 1 + static_cast<std::int32_t>(random() % 70);
         const std::int32_t height = 1 + static_cast<std::int32_t>(random() % 4);
-        const std::size_t total = static_cast<std::size_t>(width) * height;
-        const unsigned runShare = random() % 4;  // none, few, half, most
-        test::Bytes codes;
-        for (std::size_t p = 0; p < total + random() % 6;) {
-            if (random() % 4 < runShare) {
-                const std::uint8_t count = static_cast<std::uint8_t>(random() % (round % 3 == 0 ? 256 : 6));
-                codes.push_back(static_cast<std::uint8_t>(0x80 | (random() % 128)));
-                codes.push_back(count);
-                p += count + 3u;
-            } else {
-                codes.push_back(static_cast<std::uint8_t>(random() % 128));
-                ++p;
-            }
-        }
-        const std::size_t cut = random() % 5 == 0 ? random() % (codes.size() + 1) : codes.size();
-        codes.resize(cut);
+        const test::Bytes codes = RandomCodes(random, round, static_cast<std::size_t>(width) * height);
         if (codes.empty())
             continue;
 
@@ -399,6 +405,187 @@ TEST(CoveragePictureLoad, DecodingInPlaceMatchesTheLiteralDecoding)
                 v = static_cast<std::uint8_t>(255 - v);
         ASSERT_EQ(Pixels(inverted), flipped) << "round " << round;
     }
+}
+
+// The check a load makes of a picture it decodes later, against the decoder
+// itself: on every input, hostile or not, both give the same reason and the
+// same size.
+TEST(CoveragePictureCheck, AgreesWithTheDecoder)
+{
+    using test::Bytes;
+    struct Row {
+        const char* what;
+        Bytes file;
+        LoadError reason;
+    };
+    const Bytes header = PackedTbb(1, 1, {1});
+    // Literals are taken sixteen codes at a time: these cross the blocks.
+    const Bytes stretch(20, 0x11);
+    Bytes stretchThenCountMissing = stretch;
+    stretchThenCountMissing.push_back(0x82);
+    Bytes blocks(12, 0x22);  // then a run of 8 inside the first block, and 20 literals
+    blocks.push_back(0x83);
+    blocks.push_back(0x05);
+    blocks.resize(34, 0x11);
+    const std::vector<Row> rows = {
+        {"no bytes at all", {}, LoadError::ShortData},
+        {"the magic cut short", {'T', 'B', 'B'}, LoadError::ShortData},
+        {"another magic", {'T', 'B', 'B', 'x', 1, 0, 0, 0, 1, 0, 0, 0, 2}, LoadError::BadMagic},
+        {"the width cut short", Bytes(header.begin(), header.begin() + 6), LoadError::ShortData},
+        {"the height missing", Bytes(header.begin(), header.begin() + 8), LoadError::ShortData},
+        {"a negative width", UnpackedTbb(-1, 1, {0}), LoadError::DimensionsOutOfRange},
+        {"a width over 100,000", UnpackedTbb(100001, 1, {}), LoadError::DimensionsOutOfRange},
+        {"a negative height", PackedTbb(1, -5, 0, {}), LoadError::DimensionsOutOfRange},
+        {"a height over 100,000", PackedTbb(1, 100001, 0, {}), LoadError::DimensionsOutOfRange},
+        {"more pixels than 8 Mi", UnpackedTbb(4096, 2049, {}), LoadError::DimensionsOutOfRange},
+        {"a pixel count past 32 bits", PackedTbb(65536, 65536, 0, {}), LoadError::DimensionsOutOfRange},
+        {"the packed length missing", Bytes(header.begin(), header.begin() + 14), LoadError::ShortData},
+        {"a negative packed length", PackedTbb(1, 1, -1, {0}), LoadError::PackedLengthOutOfRange},
+        {"a packed length over 8 MiB", PackedTbb(1, 1, 8388609, {0}), LoadError::PackedLengthOutOfRange},
+        {"codes short of their length", PackedTbb(2, 2, 10, {1, 1, 1, 1}), LoadError::ShortData},
+        {"codes short of their length, and too many", PackedTbb(1, 1, 9, {1, 1, 1}), LoadError::ShortData},
+        {"no codes for a pixel", PackedTbb(1, 1, 0, {}), LoadError::PackedShort},
+        {"codes ending before the picture is full", PackedTbb(3, 1, {1, 2}), LoadError::PackedShort},
+        {"a run's count missing", PackedTbb(3, 1, {1, 0x82}), LoadError::PackedShort},
+        {"a run's count missing after a block", PackedTbb(40, 1, stretchThenCountMissing), LoadError::PackedShort},
+        {"codes left over", PackedTbb(2, 1, {1, 2, 3}), LoadError::PackedLeftOver},
+        {"more codes than pixels", PackedTbb(2, 1, {1, 2, 3, 4, 5}), LoadError::PackedLeftOver},
+        {"a run cut at the end", PackedTbb(3, 2, {0x81, 0x01, 0xFF, 0xFF}), LoadError::None},
+        {"a run past the end over codes not read", PackedTbb(3, 1, {0x81, 0x05, 0x01}), LoadError::PackedLeftOver},
+        {"literals and runs across blocks", PackedTbb(40, 1, blocks), LoadError::None},
+        {"literals only, a block and some", PackedTbb(20, 1, stretch), LoadError::None},
+        {"bytes after the codes", PackedTbb(2, 1, 2, {1, 2, 0x80, 9}), LoadError::None},
+        {"unpacked pixels short", UnpackedTbb(2, 2, {1, 2, 3}), LoadError::ShortData},
+        {"unpacked pixels exact", UnpackedTbb(2, 2, {1, 2, 3, 4}), LoadError::None},
+        {"bytes after the pixels", UnpackedTbb(2, 1, {1, 2, 3}), LoadError::None},
+        {"an empty packed picture", PackedTbb(0, 0, 0, {}), LoadError::None},
+        {"a zero width", UnpackedTbb(0, 5, {}), LoadError::None},
+        {"a zero height with a code", PackedTbb(5, 0, {1}), LoadError::PackedLeftOver},
+    };
+    const auto agree = [](const std::string& what, const Bytes& file) {
+        std::int32_t width = -1;
+        std::int32_t height = -1;
+        const LoadError checked = CoveragePicture::Check(file.data(), file.size(), width, height);
+        MemoryStream stream(file.data(), file.size());
+        CoveragePicture decoded;
+        LoadError reason = LoadError::None;
+        decoded.LoadFromStream(stream, &reason);
+        EXPECT_EQ(checked, reason) << what;
+        EXPECT_EQ(width, decoded.Width()) << what;
+        EXPECT_EQ(height, decoded.Height()) << what;
+        return checked;
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(agree(row.what, row.file), row.reason) << row.what;
+
+    // Random streams, and now and then a byte of the file (the header's too)
+    // changed at random.
+    std::mt19937 random(2025);
+    for (int round = 0; round < 400; ++round) {
+        const std::int32_t width = static_cast<std::int32_t>(random() % 70);
+        const std::int32_t height = static_cast<std::int32_t>(random() % 4);
+        Bytes file = PackedTbb(width, height, RandomCodes(random, round, static_cast<std::size_t>(width) * height));
+        if (random() % 4 == 0)
+            file[random() % file.size()] = static_cast<std::uint8_t>(random());
+        agree("round " + std::to_string(round), file);
+    }
+}
+
+}  // namespace
+}  // namespace velmora
+
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "core/ReadBuffer.h"
+
+namespace velmora {
+namespace {
+
+// A picture loaded on first use is decoded then, once, from the file as it
+// is then, whichever of its uses comes first and however many threads reach
+// it at once. A file that changed in between leaves the picture the size it
+// was checked at: a failed load's pixels when the file still has that size,
+// zeros when it has gone or has another size.
+TEST(CoveragePictureOnFirstUse, DecodesTheFileOnceWhenFirstUsed)
+{
+    using test::Bytes;
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    std::mt19937 random(7);
+    const auto picture = [&random] {
+        Bytes codes;
+        while (codes.size() < 90)
+            codes.push_back(static_cast<std::uint8_t>(random() % 128));
+        codes.insert(codes.end(), {0x85, 27});  // a run of 30
+        return PackedTbb(40, 3, codes);
+    };
+    const Bytes first = picture();
+    const Bytes second = picture();
+    const Bytes cut(second.begin(), second.end() - 40);
+    const Bytes small = PackedTbb(3, 1, {1, 2, 3});
+    const Bytes zeros(120, 0);
+
+    using Use = std::function<void(const CoveragePicture&)>;
+    const Use data = [](const CoveragePicture& image) { EXPECT_NE(image.Data(), nullptr); };
+    const Use grey = [](const CoveragePicture& image) { EXPECT_EQ(image.CreateGreyBitmap()->Width(), 40); };
+    const Use draw = [](const CoveragePicture& image) { (void)image.CreateTwoColourBitmap(0x000000, 0xFFFFFF); };
+    const Use copy = [](const CoveragePicture& image) { EXPECT_EQ(CoveragePicture(image).Width(), 40); };
+    struct Row {
+        const char* what;
+        std::function<void(const fs::path&)> change;  // between the load and the first use
+        const Use& use;
+        bool zeros;  // else as LoadFromFile leaves the file as it is at the first use
+    };
+    const std::vector<Row> rows = {
+        {"unchanged", [](const fs::path&) {}, data, false},
+        {"replaced by another picture of its size", [&](const fs::path&) { dir.Write("p.tbb", second); }, grey, false},
+        {"cut short", [&](const fs::path&) { dir.Write("p.tbb", cut); }, draw, false},
+        {"replaced by a picture of another size", [&](const fs::path&) { dir.Write("p.tbb", small); }, copy, true},
+        {"removed", [](const fs::path& path) { fs::remove(path); }, data, true},
+    };
+    ReadBuffer buffer;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const fs::path path = dir.Write("p.tbb", first);
+        CoveragePicture deferred;
+        LoadError error = LoadError::Unreadable;
+        ASSERT_TRUE(deferred.LoadOnFirstUse(path.string(), buffer, &error, CoveragePicture::Values::Inverted));
+        EXPECT_EQ(error, LoadError::None);
+        EXPECT_EQ(deferred.Width(), 40);
+        EXPECT_EQ(deferred.Height(), 3);
+
+        row.change(path);
+        CoveragePicture eager;
+        eager.LoadFromFile(path.string(), nullptr, CoveragePicture::Values::Inverted);
+        const Bytes expected = row.zeros ? zeros : Pixels(eager);
+        const CoveragePicture& shared = deferred;
+        std::thread other([&] { row.use(shared); });
+        row.use(shared);
+        other.join();
+        EXPECT_EQ(deferred.Width(), 40);
+        EXPECT_EQ(deferred.Height(), 3);
+        EXPECT_EQ(Pixels(deferred), expected);
+
+        // Decoded once: a later change of the file is never seen.
+        const std::uint8_t* decoded = shared.Data();
+        dir.Write("p.tbb", second);
+        EXPECT_EQ(shared.Data(), decoded);
+        EXPECT_EQ(Pixels(deferred), expected);
+    }
+
+    // A file that fails the check is decoded at once, as LoadFromFile does.
+    const fs::path path = dir.Write("p.tbb", cut);
+    CoveragePicture broken;
+    LoadError error = LoadError::None;
+    EXPECT_FALSE(broken.LoadOnFirstUse(path.string(), buffer, &error, CoveragePicture::Values::Inverted));
+    EXPECT_EQ(error, LoadError::ShortData);
+    CoveragePicture eager;
+    eager.LoadFromFile(path.string(), nullptr, CoveragePicture::Values::Inverted);
+    dir.Write("p.tbb", second);
+    EXPECT_EQ(broken.Width(), 40);
+    EXPECT_EQ(Pixels(broken), Pixels(eager));
 }
 
 }  // namespace
