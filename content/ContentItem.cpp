@@ -49,6 +49,11 @@ bool ContentItem::Load(Scope scope)
 
 bool ContentItem::Load(Scope scope, PictureStore& pictures)
 {
+    return Load(scope, pictures, PictureDecoding::OnFirstUse);
+}
+
+bool ContentItem::Load(Scope scope, PictureStore& pictures, PictureDecoding decoding)
+{
     bool result = true;
     ForScope(
         scope,
@@ -56,10 +61,10 @@ bool ContentItem::Load(Scope scope, PictureStore& pictures)
             if ((flags & kHasPicture) == 0)
                 return;
             LoadError error = LoadError::None;
-            image = pictures.Load(PicturePath(), &error);
+            image = pictures.Load(PicturePath(), &error, decoding);
             result = error == LoadError::None;
         },
-        [&](ContentItem& item, Scope inner) { result = item.Load(inner, pictures) && result; });
+        [&](ContentItem& item, Scope inner) { result = item.Load(inner, pictures, decoding) && result; });
     return result;
 }
 

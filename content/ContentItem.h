@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "content/PictureDecoding.h"
 #include "graphics/Bitmap.h"
 #include "graphics/CoveragePicture.h"
 
@@ -35,9 +36,13 @@ public:
     // Loads the picture "Data\gra\<fileName>.tbb" (when kHasPicture is set)
     // and inverts it; true when every picture in the scope loaded. Items
     // that name the same file share one picture from `pictures`; the other
-    // form uses a store of its own for the call.
+    // form uses a store of its own for the call. An item's pixels are
+    // decoded the first time it is drawn, unless the override says else.
     bool Load(Scope scope);
     virtual bool Load(Scope scope, PictureStore& pictures);
+    // Load, with the pixels of every picture in the scope decoded as
+    // `decoding` says.
+    bool Load(Scope scope, PictureStore& pictures, PictureDecoding decoding);
 
     // Display preparation. `prepared` is true only while `bitmap` holds the
     // picture rendered at the current width x height.

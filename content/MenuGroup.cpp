@@ -8,7 +8,11 @@ MenuGroup::~MenuGroup() = default;
 
 bool MenuGroup::Load(Scope scope, PictureStore& pictures)
 {
-    const bool result = ContentItem::Load(scope, pictures);
+    bool result = true;
+    if (scope != Scope::Children)
+        result = Load(Scope::Self, pictures, PictureDecoding::AtLoad);
+    if (scope != Scope::Self)
+        result = Load(Scope::Children, pictures, PictureDecoding::OnFirstUse) && result;
     if (scope == Scope::Children)
         return result;
     // The title shows the group's own picture: it shares it rather than
@@ -17,7 +21,7 @@ bool MenuGroup::Load(Scope scope, PictureStore& pictures)
         title.flags = flags;
         title.image = image;
     }
-    if (!title.Load(Scope::Children, pictures))
+    if (!title.Load(Scope::Children, pictures, PictureDecoding::AtLoad))
         return false;
     return result;
 }

@@ -13,7 +13,8 @@
 
 namespace velmora {
 
-std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& contentPath, LoadError* error)
+std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& contentPath, LoadError* error,
+                                                          PictureDecoding decoding)
 {
     // Items name the same file by the same content path far more often than
     // by another spelling, which only resolution reveals: both are kept.
@@ -25,15 +26,17 @@ std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& con
             if (HasControlByte(contentPath)) {
                 decoded = byResolvedPath_.emplace(path, Entry{nullptr, LoadError::BadName}).first;
             } else if (noting_) {
-                decoded = byResolvedPath_.emplace(path, Entry{}).first;
+                decoded = byResolvedPath_.emplace(path, Entry{nullptr, LoadError::None, decoding}).first;
                 noted_.push_back({path, &decoded->second});
             } else {
-                decoded = byResolvedPath_.emplace(path, Admit(DecodeFile(path))).first;
+                decoded = byResolvedPath_.emplace(path, Admit(DecodeFile(path, decoding, buffer_))).first;
             }
         }
         known = byContentPath_.emplace(contentPath, &decoded->second).first;
     }
     if (noting_) {
+        if (decoding == PictureDecoding::AtLoad)
+            known->second->decoding = decoding;
         if (error != nullptr)
             *error = LoadError::None;
         return nullptr;
@@ -66,11 +69,12 @@ void PictureStore::DecodeNoted()
     std::size_t turn = 0;
     std::exception_ptr failure;
     auto work = [&] {
+        ReadBuffer buffer;
         for (std::size_t k = next++; k < noted.size(); k = next++) {
             Decoded decoded;
             std::exception_ptr thrown;
             try {
-                decoded = DecodeFile(noted[k].path);
+                decoded = DecodeFile(noted[k].path, noted[k].entry->decoding, buffer);
             } catch (...) {
                 // Out of memory, mostly: the load fails with it once every
                 // worker has stopped, and the turn still passes on.
@@ -104,11 +108,14 @@ void PictureStore::DecodeNoted()
         std::rethrow_exception(failure);
 }
 
-PictureStore::Decoded PictureStore::DecodeFile(const std::string& path)
+PictureStore::Decoded PictureStore::DecodeFile(const std::string& path, PictureDecoding decoding, ReadBuffer& buffer)
 {
     auto picture = std::make_shared<CoveragePicture>();
     LoadError error = LoadError::None;
-    picture->LoadFromFile(path, &error, CoveragePicture::Values::Inverted);
+    if (decoding == PictureDecoding::AtLoad)
+        picture->LoadFromFile(path, &error, CoveragePicture::Values::Inverted);
+    else
+        picture->LoadOnFirstUse(path, buffer, &error, CoveragePicture::Values::Inverted);
     return {std::move(picture), error};
 }
 

@@ -8,19 +8,23 @@
 #include <vector>
 
 #include "content/ContentFailure.h"
+#include "content/PictureDecoding.h"
 #include "core/ContentResolver.h"
 #include "core/LoadError.h"
+#include "core/ReadBuffer.h"
 #include "graphics/CoveragePicture.h"
 
 namespace velmora {
 
 // The pictures of one load of the content. Each file is decoded and
 // inverted once, however many items name it, and handed out as one shared,
-// immutable picture; the items keep it alive after the store is gone. The
-// decoded pixels of all distinct pictures stay within a budget: a picture
-// that would take them past it is refused, as is every later one that is
-// not already held. Failures are remembered too, so a missing or broken file
-// named many times is looked at once.
+// immutable picture; the items keep it alive after the store is gone. A
+// picture asked for on first use is only checked by the load, and decoded
+// when it is first drawn, unless it fails the check or some item wants it
+// at load. The pixels of all distinct pictures, decoded or still to be,
+// stay within a budget: a picture that would take them past it is refused,
+// as is every later one that is not already held. Failures are remembered
+// too, so a missing or broken file named many times is looked at once.
 //
 // A load uses every core in two passes over the items: while the store is
 // noting, Load only notes the file a content path names and hands out
@@ -42,14 +46,17 @@ public:
     // is handed out as the decoder left it (its header's size, the pixels
     // read so far); one that is missing, unreadable or over the budget is null.
     // While noting: null, with no error, and the file is decoded later.
-    std::shared_ptr<const CoveragePicture> Load(const std::string& contentPath, LoadError* error = nullptr);
+    // `decoding` says when its pixels are wanted; while noting, a file that
+    // any item wants at load is decoded at load.
+    std::shared_ptr<const CoveragePicture> Load(const std::string& contentPath, LoadError* error = nullptr,
+                                                PictureDecoding decoding = PictureDecoding::AtLoad);
 
     void StartNoting() { noting_ = true; }
-    // Decodes every file noted since StartNoting, on as many threads as the
-    // processor has cores, and ends the noting.
+    // Decodes (or checks) every file noted since StartNoting, on as many
+    // threads as the processor has cores, and ends the noting.
     void DecodeNoted();
 
-    // Bytes of decoded pixels held by the distinct pictures handed out.
+    // Bytes of pixels, decoded or to be, of the distinct pictures handed out.
     std::uint64_t UsedBytes() const { return used_; }
     std::uint64_t BudgetBytes() const { return budget_; }
     // The first picture refused (its path as resolved, or as the content
@@ -60,6 +67,8 @@ private:
     struct Entry {
         std::shared_ptr<const CoveragePicture> picture;
         LoadError error = LoadError::None;
+        // While noted: when the picture is to be decoded.
+        PictureDecoding decoding = PictureDecoding::OnFirstUse;
     };
     struct Decoded {
         std::shared_ptr<CoveragePicture> picture;
@@ -70,7 +79,7 @@ private:
         Entry* entry;
     };
 
-    static Decoded DecodeFile(const std::string& path);
+    static Decoded DecodeFile(const std::string& path, PictureDecoding decoding, ReadBuffer& buffer);
     // Weighs a decoded picture against the budget, in the order of the loads.
     Entry Admit(Decoded decoded);
 
@@ -79,7 +88,9 @@ private:
     std::uint64_t used_ = 0;
     bool noting_ = false;
     std::vector<Noted> noted_;
-    std::unordered_map<std::string, const Entry*> byContentPath_;
+    // Holds each file while it is checked, outside the noting.
+    ReadBuffer buffer_;
+    std::unordered_map<std::string, Entry*> byContentPath_;
     std::unordered_map<std::string, Entry> byResolvedPath_;
     std::optional<ContentFailure> firstFailure_;
 };

@@ -32,9 +32,10 @@ std::string Named(const char* kind, int index, const ContentItem& item)
 int MostlyInkPercent(const CoveragePicture& loaded)
 {
     const std::size_t pixels = static_cast<std::size_t>(loaded.Width()) * loaded.Height();
+    const std::uint8_t* values = loaded.Data();
     std::size_t inked = 0;
     for (std::size_t p = 0; p < pixels; ++p)
-        inked += loaded.Data()[p] < 128 ? 1 : 0;
+        inked += values[p] < 128 ? 1 : 0;
     return pixels == 0 ? 0 : static_cast<int>(inked * 100 / pixels);
 }
 

@@ -232,6 +232,33 @@ TEST_F(ContentSetFiles, LoadFromFileAndResources)
     EXPECT_EQ(data.helpPages.ChildAt(0)->Picture().Width(), 2);
 }
 
+// The menu shows every group's picture and title entries at once: those are
+// decoded with the load. The items and help pages are only checked then and
+// decoded when first drawn, so a change of their files in between is seen.
+// An item naming a title entry's file shares its picture, decoded at load.
+TEST_F(ContentSetFiles, GroupsAreDecodedWithTheLoadAndItemsWhenFirstDrawn)
+{
+    dir.Write("menl.dat", std::string("F\xA8 #\"G\"\"grupa\"B |\"T\"\"wspolny\" -\"A\"\"wspolny\" -\"B\"\"b\" "
+                                      "P\xA8 -\"Pomoc\"\"pomoc\"\"5\""));
+    const std::vector<std::string> names = {"grupa", "wspolny", "b", "pomoc"};
+    for (const std::string& name : names)
+        WritePicture(name);
+    test::CurrentDirGuard here(dir.Path());
+    ContentSet data;
+    data.LoadFromFile("menl.dat");
+    ASSERT_TRUE(data.LoadResources());
+    for (const std::string& name : names)
+        dir.Write("Data/gra/" + name + ".tbb", test::UnpackedTbb(2, 1, {255, 0}));
+
+    const MenuGroup& group = *data.MenuItemAt(0);
+    const auto firstValue = [](const ContentItem& item) { return item.Picture().Data()[0]; };
+    EXPECT_EQ(firstValue(group), 255) << "the group's picture as loaded";
+    EXPECT_EQ(firstValue(*group.title.ChildAt(0)), 255) << "the title entry's as loaded";
+    EXPECT_EQ(group.ChildAt(0)->image, group.title.ChildAt(0)->image) << "one picture for one file";
+    EXPECT_EQ(firstValue(*group.ChildAt(1)), 0) << "the item's as first drawn";
+    EXPECT_EQ(firstValue(*data.helpPages.ChildAt(0)), 0) << "the help page's as first drawn";
+}
+
 TEST_F(ContentSetFiles, AMissingPictureFailsButEverythingElseLoads)
 {
     dir.Write("menl.dat", std::string("F\xA8 #\"G\"\"brak\"B |\"T\"\"t\" -\"A\"\"a\" #\"H\"\"h\" -\"C\"\"c\""));
