@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the core alone (no Qt, SDL2 or libjpeg, so
 # the core cannot lean on them), an optimised build, and a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the sound tests (the
-# audio callback and the GUI thread share the player) under ThreadSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and under ThreadSanitizer
+# the sound tests (the audio callback and the GUI thread share the player)
+# and the pictures decoded on first use (any thread may be the first).
 # Fails on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
