@@ -1,7 +1,5 @@
 #include "platform/SdlAudioOutput.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -9,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "platform/SdlLibrary.h"
 #include "sound/WaveImage.h"
 
 namespace velmora {
@@ -34,12 +33,14 @@ constexpr int kPaddingMilliseconds = 100;
 constexpr int kPutChunkBytes = 1 << 20;
 
 struct WaveBufferDeleter {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+    const SdlLibrary* sdl = nullptr;
+    void operator()(Uint8* buffer) const { sdl->FreeWAV(buffer); }
 };
 using WaveBuffer = std::unique_ptr<Uint8, WaveBufferDeleter>;
 
 struct ConversionStreamDeleter {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+    const SdlLibrary* sdl = nullptr;
+    void operator()(SDL_AudioStream* stream) const { sdl->FreeAudioStream(stream); }
 };
 using ConversionStream = std::unique_ptr<SDL_AudioStream, ConversionStreamDeleter>;
 
@@ -58,12 +59,13 @@ bool Refuse(std::string* reason, std::string text)
 }
 
 // SDL's own words for why the last call failed.
-bool RefuseWithSdlError(std::string* reason, const char* what)
+bool RefuseWithSdlError(const SdlLibrary& sdl, std::string* reason, const char* what)
 {
-    return Refuse(reason, std::string(what) + ": " + SDL_GetError());
+    return Refuse(reason, std::string(what) + ": " + sdl.GetError());
 }
 
-bool DecodeWave(const std::uint8_t* image, std::size_t size, DecodedWave& wave, std::string* reason)
+bool DecodeWave(const SdlLibrary& sdl, const std::uint8_t* image, std::size_t size, DecodedWave& wave,
+                std::string* reason)
 {
     WaveFormat format;
     if (size > INT_MAX)
@@ -73,21 +75,21 @@ bool DecodeWave(const std::uint8_t* image, std::size_t size, DecodedWave& wave, 
     if (format.samplesPerSecond < kMinSourceRate || format.samplesPerSecond > kMaxSourceRate)
         return Refuse(reason, "sample rate " + std::to_string(format.samplesPerSecond) + " Hz is outside " +
                                   std::to_string(kMinSourceRate) + " to " + std::to_string(kMaxSourceRate) + " Hz");
-    SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(size));
+    SDL_RWops* source = sdl.RWFromConstMem(image, static_cast<int>(size));
     if (source == nullptr)
-        return RefuseWithSdlError(reason, "SDL cannot read it");
+        return RefuseWithSdlError(sdl, reason, "SDL cannot read it");
     Uint8* buffer = nullptr;
-    if (SDL_LoadWAV_RW(source, 1, &wave.audio, &buffer, &wave.length) == nullptr)
-        return RefuseWithSdlError(reason, "SDL refuses it");
-    wave.buffer.reset(buffer);
+    if (sdl.LoadWAV_RW(source, 1, &wave.audio, &buffer, &wave.length) == nullptr)
+        return RefuseWithSdlError(sdl, reason, "SDL refuses it");
+    wave.buffer = WaveBuffer(buffer, WaveBufferDeleter{&sdl});
     return true;
 }
 
-bool PutInChunks(SDL_AudioStream* stream, const Uint8* bytes, std::size_t size)
+bool PutInChunks(const SdlLibrary& sdl, SDL_AudioStream* stream, const Uint8* bytes, std::size_t size)
 {
     while (size > 0) {
         const int chunk = static_cast<int>(std::min<std::size_t>(size, kPutChunkBytes));
-        if (SDL_AudioStreamPut(stream, bytes, chunk) != 0)
+        if (sdl.AudioStreamPut(stream, bytes, chunk) != 0)
             return false;
         bytes += chunk;
         size -= static_cast<std::size_t>(chunk);
@@ -95,18 +97,19 @@ bool PutInChunks(SDL_AudioStream* stream, const Uint8* bytes, std::size_t size)
     return true;
 }
 
-bool PutSilence(SDL_AudioStream* stream, const SDL_AudioSpec& audio, std::size_t frameBytes)
+bool PutSilence(const SdlLibrary& sdl, SDL_AudioStream* stream, const SDL_AudioSpec& audio, std::size_t frameBytes)
 {
     const std::size_t frames = static_cast<std::size_t>(audio.freq) * kPaddingMilliseconds / 1000 + 1;
     const Uint8 silence = audio.format == AUDIO_U8 ? 0x80 : 0x00;
     const std::vector<Uint8> padding(frames * frameBytes, silence);
-    return PutInChunks(stream, padding.data(), padding.size());
+    return PutInChunks(sdl, stream, padding.data(), padding.size());
 }
 
 // Converts decoded samples to interleaved signed 16-bit stereo at `rate`,
 // exactly as many frames as the sound lasts. False when there is nothing to
 // play or the sound is too long.
-bool ConvertToDevice(const DecodedWave& wave, int rate, std::vector<std::int16_t>& samples, std::string* reason)
+bool ConvertToDevice(const SdlLibrary& sdl, const DecodedWave& wave, int rate, std::vector<std::int16_t>& samples,
+                     std::string* reason)
 {
     const std::size_t frameBytes = SDL_AUDIO_BITSIZE(wave.audio.format) / 8 * wave.audio.channels;
     if (frameBytes == 0)
@@ -124,20 +127,21 @@ bool ConvertToDevice(const DecodedWave& wave, int rate, std::vector<std::int16_t
         return Refuse(reason, "the sound lasts longer than " + std::to_string(kMaxSeconds / 60) + " minutes");
     const std::uint64_t wantedFrames = (frames * static_cast<std::uint64_t>(rate) + sourceRate - 1) / sourceRate;
 
-    ConversionStream stream(SDL_NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, AUDIO_S16SYS,
-                                               kDeviceChannels, rate));
-    if (!stream || !PutInChunks(stream.get(), wave.buffer.get(), frames * frameBytes) ||
-        !PutSilence(stream.get(), wave.audio, frameBytes) || SDL_AudioStreamFlush(stream.get()) != 0)
-        return RefuseWithSdlError(reason, "SDL cannot convert it");
+    ConversionStream stream(sdl.NewAudioStream(wave.audio.format, wave.audio.channels, wave.audio.freq, AUDIO_S16SYS,
+                                               kDeviceChannels, rate),
+                            ConversionStreamDeleter{&sdl});
+    if (!stream || !PutInChunks(sdl, stream.get(), wave.buffer.get(), frames * frameBytes) ||
+        !PutSilence(sdl, stream.get(), wave.audio, frameBytes) || sdl.AudioStreamFlush(stream.get()) != 0)
+        return RefuseWithSdlError(sdl, reason, "SDL cannot convert it");
 
-    const std::uint64_t available = static_cast<std::uint64_t>(SDL_AudioStreamAvailable(stream.get()));
+    const std::uint64_t available = static_cast<std::uint64_t>(sdl.AudioStreamAvailable(stream.get()));
     const std::size_t outFrames = std::min(wantedFrames, available / (kDeviceChannels * sizeof(std::int16_t)));
     samples.resize(outFrames * kDeviceChannels);
     const int bytes = static_cast<int>(samples.size() * sizeof(std::int16_t));
     if (outFrames == 0)
         return Refuse(reason, "the conversion gave no sound");
-    if (SDL_AudioStreamGet(stream.get(), samples.data(), bytes) != bytes)
-        return RefuseWithSdlError(reason, "SDL cannot convert it");
+    if (sdl.AudioStreamGet(stream.get(), samples.data(), bytes) != bytes)
+        return RefuseWithSdlError(sdl, reason, "SDL cannot convert it");
     return true;
 }
 
@@ -153,11 +157,13 @@ std::int64_t NowTicks()
 
 }  // namespace
 
-SdlAudioOutput::SdlAudioOutput()
+SdlAudioOutput::SdlAudioOutput() : sdl_(SdlLibrary::Get())
 {
+    if (sdl_ == nullptr)
+        return;
     // The program has its own event loop; SDL must not take over SIGINT.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0)
         return;
     SDL_AudioSpec wanted{};
     wanted.freq = kWantedRate;
@@ -167,24 +173,24 @@ SdlAudioOutput::SdlAudioOutput()
     wanted.callback = &SdlAudioOutput::MixCallback;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device_ == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     rate_ = obtained.freq;
     bufferFrames_ = obtained.samples;
     // The device runs for the whole lifetime, so a new sound starts with the
     // next buffer instead of waiting for the device to wake up.
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_->PauseAudioDevice(device_, 0);
 }
 
 SdlAudioOutput::~SdlAudioOutput()
 {
     if (device_ == 0)
         return;
-    SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl_->CloseAudioDevice(device_);
+    sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SdlAudioOutput::Play(const std::uint8_t* image, std::size_t size)
@@ -194,7 +200,7 @@ bool SdlAudioOutput::Play(const std::uint8_t* image, std::size_t size)
         return false;
     DecodedWave wave;
     std::vector<std::int16_t> samples;
-    if (!DecodeWave(image, size, wave, nullptr) || !ConvertToDevice(wave, rate_, samples, nullptr))
+    if (!DecodeWave(*sdl_, image, size, wave, nullptr) || !ConvertToDevice(*sdl_, wave, rate_, samples, nullptr))
         return false;
     Start(std::move(samples));
     return true;
@@ -204,9 +210,13 @@ bool SdlAudioOutput::IsPlayable(const std::uint8_t* image, std::size_t size, std
 {
     if (image == nullptr)
         return Refuse(reason, "no image");
+    std::string problem;
+    const SdlLibrary* sdl = SdlLibrary::Get(&problem);
+    if (sdl == nullptr)
+        return Refuse(reason, "SDL cannot be opened: " + problem);
     DecodedWave wave;
     std::vector<std::int16_t> samples;
-    return DecodeWave(image, size, wave, reason) && ConvertToDevice(wave, kWantedRate, samples, reason);
+    return DecodeWave(*sdl, image, size, wave, reason) && ConvertToDevice(*sdl, wave, kWantedRate, samples, reason);
 }
 
 bool SdlAudioOutput::PlayIfIdle(const std::uint8_t* image, std::size_t size)

@@ -12,12 +12,14 @@
 
 namespace velmora {
 
+struct SdlLibrary;
+
 // The audio output on SDL2's default device, opened once for the object's
 // lifetime as signed 16-bit stereo with a buffer of about 10 ms. Each WAVE
 // image is decoded by SDL and converted to the device format when it is
 // started; SDL's audio thread then copies it out with the channel volumes
 // applied. When no device can be opened the output is unavailable and
-// plays nothing.
+// plays nothing; so does one where SDL2 is not installed.
 class SdlAudioOutput final : public AudioOutput {
 public:
     SdlAudioOutput();
@@ -51,6 +53,7 @@ private:
     void Mix(std::int16_t* out, std::size_t count);
     void NoteFirstSound(const std::int16_t* out, std::size_t count);
 
+    const SdlLibrary* sdl_ = nullptr;  // null when SDL cannot be opened
     std::uint32_t device_ = 0;
     int rate_ = 0;
     int bufferFrames_ = 0;

@@ -6,6 +6,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libsdl2-dev libjpeg62-turbo-dev qt6-base-dev
+  # reading the font configuration while the toolkit starts
+  libfontconfig-dev
   # demo content: the Polish voice, the emoji and text fonts it is drawn with
   espeak-ng fonts-noto-color-emoji fonts-dejavu-core fonts-liberation2
   # running the windows without a display, looking at them and clicking them

@@ -28,6 +28,8 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpac
   fail "cpack: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/package/velmora_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no library dependencies: $(dpkg-deb -f "$deb" Depends)"
+# SDL2 is opened at run time: no linked library names it.
+dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-2.0-0' || fail "SDL2 is not a dependency: $(dpkg-deb -f "$deb" Depends)"
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
 grep -v '^running with root' "$work/lintian.log" || true
 
