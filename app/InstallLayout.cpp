@@ -1,7 +1,9 @@
 #include "app/InstallLayout.h"
 
-#include <QCoreApplication>
 #include <QDir>
+
+#include <filesystem>
+#include <system_error>
 
 namespace velmora::app {
 
@@ -17,7 +19,13 @@ QString InstalledDemoDirectory(const QString& executableDirectory)
 
 QString InstalledDemoDirectory()
 {
-    return InstalledDemoDirectory(QCoreApplication::applicationDirPath());
+    // Asked of the system rather than the application object: the content
+    // folder is chosen before the toolkit starts.
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {};
+    return InstalledDemoDirectory(QString::fromStdString(executable.parent_path().string()));
 }
 
 }  // namespace velmora::app

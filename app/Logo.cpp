@@ -73,11 +73,19 @@ QByteArray LogoIconSvg()
     return SvgDocument(kSvgIconSize, LogoIconTransform(kSvgIconSize), LogoShapes());
 }
 
-QIcon WindowIcon()
+std::vector<QImage> WindowIconImages()
+{
+    std::vector<QImage> images;
+    for (const int size : kWindowIconSizes)
+        images.push_back(LogoIcon(size));
+    return images;
+}
+
+QIcon WindowIcon(const std::vector<QImage>& images)
 {
     QIcon icon;
-    for (const int size : kWindowIconSizes)
-        icon.addPixmap(QPixmap::fromImage(LogoIcon(size)));
+    for (const QImage& image : images)
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
 

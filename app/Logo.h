@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QTransform>
 
+#include <vector>
+
 class QPainter;
 
 namespace velmora::app {
@@ -34,7 +36,10 @@ QImage LogoIcon(int size);
 QByteArray LogoIconSvg();
 
 // The icon every window of the program carries, at the sizes window
-// managers and task bars ask for.
-QIcon WindowIcon();
+// managers and task bars ask for. Painting them takes a few milliseconds:
+// the images may be drawn on any thread, the icon is made from them on the
+// user-interface thread.
+std::vector<QImage> WindowIconImages();
+QIcon WindowIcon(const std::vector<QImage>& images);
 
 }  // namespace velmora::app

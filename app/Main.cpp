@@ -1,41 +1,42 @@
 #include <QApplication>
-#include <QDir>
+#include <QImage>
 #include <QPointer>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "app/AboutWindow.h"
 #include "app/CommandLine.h"
-#include "app/HelpWindow.h"
 #include "app/InstallLayout.h"
 #include "app/Logo.h"
 #include "app/MainWindow.h"
-#include "app/PresentationWindow.h"
 #include "app/ProgramContent.h"
 #include "app/QtPolish.h"
 #include "app/RememberedVolume.h"
+#include "app/SecondaryWindowSet.h"
 #include "app/SplashWindow.h"
 #include "content/ContentError.h"
 #include "content/ContentLoad.h"
+#include "platform/FontConfigWarmUp.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
+#include "toolkit/BackgroundWork.h"
 #include "toolkit/GuardedApplication.h"
 #include "toolkit/GuardedCall.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/OffThread.h"
 #include "toolkit/SingleInstance.h"
 
 namespace {
 
 using velmora::MessageBox;
-using velmora::app::AboutWindow;
-using velmora::app::HelpWindow;
 using velmora::app::MainWindow;
-using velmora::app::PresentationWindow;
+using velmora::app::SecondaryWindowSet;
 using velmora::app::SplashWindow;
 
 constexpr char kMarkerName[] = "Velmora 1.0 Demo Mutex";
@@ -54,27 +55,44 @@ void ReportFailure(QWidget* owner, const QString& text, const QString& caption)
     MessageBox::Show(owner, text, caption, MessageBox::Icon::Error);
 }
 
-// Answers --help and --version, and refuses a bad command line, without a
-// window; otherwise enters the content folder. The exit status when the
-// program must not go on.
-int EnterContentFolder()
+using ContentLoading = velmora::BackgroundWork<velmora::ContentLoadResult>;
+
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// The toolkit takes its own options (-platform, -style, ...) out of the
+// command line when it starts; a command line with no option at all can be
+// acted on before.
+bool MayHoldToolkitOptions(const std::vector<std::string>& arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const std::string& argument) { return argument.starts_with('-'); });
+}
+
+// Refuses a bad command line without a window, otherwise enters the content
+// folder and starts loading it. The exit status when the program must not
+// go on.
+int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_ptr<ContentLoading>& loading)
 {
     using velmora::app::CommandLine;
-    std::vector<std::string> arguments;
-    for (const QString& argument : QApplication::arguments().mid(1))
-        arguments.push_back(argument.toStdString());
     const CommandLine command = velmora::app::ParseCommandLine(arguments);
     if (command.action == CommandLine::Action::Bad) {
         std::fprintf(stderr, "velmora: %s\nTry 'velmora --help'.\n", command.problem.c_str());
         return 2;
     }
+    std::error_code unknown;
     const auto folder =
-        velmora::app::ChooseContentDirectory(command.contentDirectory, QDir::currentPath().toStdString(),
+        velmora::app::ChooseContentDirectory(command.contentDirectory, std::filesystem::current_path(unknown),
                                              velmora::app::InstalledDemoDirectory().toStdString());
-    if (!QDir::setCurrent(QString::fromStdString(folder.string()))) {
+    std::error_code error;
+    std::filesystem::current_path(folder, error);
+    if (error) {
         std::fprintf(stderr, "velmora: %s: no such folder\n", folder.c_str());
         return 2;
     }
+    loading = std::make_unique<ContentLoading>([] { return velmora::LoadContent(); });
     return 0;
 }
 
@@ -113,9 +131,18 @@ struct FrontWindow {
     }
 };
 
+// The sound output, made once the splash is up: SDL is opened then, and
+// opening the audio device can take a while.
+struct Sound {
+    velmora::SdlAudioOutput device;
+    velmora::app::RememberedVolume output{device, velmora::app::RememberedVolume::DefaultConfigFile()};
+    velmora::ClipPlayer player{output};
+};
+
 // Creates the windows and runs the event loop until the main window closes;
 // returns the loop's status.
-int Run(velmora::ClipPlayer& player, FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
+int Run(ContentLoading& loading, velmora::BackgroundWork<std::vector<QImage>>& iconImages, std::optional<Sound>& sound,
+        FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
 {
     splash = std::make_unique<SplashWindow>();
     front.splash = splash.get();
@@ -124,22 +151,22 @@ int Run(velmora::ClipPlayer& player, FrontWindow& front, std::unique_ptr<SplashW
     splash->raise();
     splash->activateWindow();
     QApplication::processEvents();
+    QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
+    sound.emplace();
 
-    // Loaded off the user-interface thread, so that the splash is painted
-    // and raised while it lasts; the windows are built here from the result.
-    MainWindow mainWindow(velmora::app::ProgramContent(velmora::RunOffThread([] { return velmora::LoadContent(); })),
-                          player);
-    AboutWindow about(&mainWindow);
-    HelpWindow help(mainWindow.Content().helpPages, mainWindow.WindowColour(), mainWindow);
-    PresentationWindow presentation(mainWindow.Content(), mainWindow.WindowColour(), &mainWindow);
+    // The content has been loading on a thread of its own since the start;
+    // the windows are built here from the result.
+    MainWindow mainWindow(velmora::app::ProgramContent(loading.Wait()), sound->player);
+    SecondaryWindowSet secondary(mainWindow);
     mainWindow.SetSecondaryWindows({
-        .showHelp = [&help](const std::string& key) { help.ShowHelp(key); },
-        .showAbout = [&about] { about.exec(); },
-        .showAlphabet = [&presentation] { presentation.exec(); },
+        .showHelp = [&secondary](const std::string& key) { secondary.ShowHelp(key); },
+        .showAbout = [&secondary] { secondary.ShowAbout(); },
+        .showAlphabet = [&secondary] { secondary.ShowAlphabet(); },
     });
     front.main = &mainWindow;
     mainWindow.SetSplash(splash.release());
     mainWindow.show();
+    secondary.BuildAllSoon();
     return QApplication::exec();
 }
 
@@ -149,14 +176,27 @@ int main(int argc, char** argv)
 {
     if (AnswerBeforeStart(argc, argv))
         return std::fflush(stdout) == 0 ? 0 : 1;
+    // While the toolkit starts: the font configuration, wanted for the
+    // splash's texts, and the content, unless the command line has to wait
+    // for the toolkit to take its options out.
+    velmora::BackgroundWork<void> fontConfig(velmora::WarmUpFontConfig);
+    std::unique_ptr<ContentLoading> loading;
+    if (const auto arguments = Arguments(argc, argv); !MayHoldToolkitOptions(arguments))
+        if (const int status = EnterContentFolder(arguments, loading); status != 0)
+            return status;
     velmora::GuardedApplication application(argc, argv);
-    if (const int status = EnterContentFolder(); status != 0)
-        return status;
+    if (!loading) {
+        std::vector<std::string> arguments;
+        for (const QString& argument : QApplication::arguments().mid(1))
+            arguments.push_back(argument.toLocal8Bit().toStdString());
+        if (const int status = EnterContentFolder(arguments, loading); status != 0)
+            return status;
+    }
+    velmora::BackgroundWork<std::vector<QImage>> iconImages(velmora::app::WindowIconImages);
     // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("velmora"));
     // Wayland compositors match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(velmora::app::ApplicationId());
-    QApplication::setWindowIcon(velmora::app::WindowIcon());
     velmora::app::InstallQtPolish();
 
     FrontWindow front;
@@ -172,13 +212,11 @@ int main(int argc, char** argv)
     // loading raises this instance's splash instead of reporting it stuck.
     marker.Listen([&front] { front.Raise(); });
 
-    velmora::SdlAudioOutput device;
-    velmora::app::RememberedVolume output(device, velmora::app::RememberedVolume::DefaultConfigFile());
-    velmora::ClipPlayer player(output);
+    std::optional<Sound> sound;
     std::unique_ptr<SplashWindow> splash;
     int status = 1;
     try {
-        status = Run(player, front, splash);
+        status = Run(*loading, iconImages, sound, front, splash);
     } catch (const velmora::ContentError& error) {
         ReportFailure(splash.get(), QString::fromUtf8(error.what()), QString::fromUtf8(kErrorCaption));
     } catch (...) {
@@ -189,6 +227,7 @@ int main(int argc, char** argv)
                          MessageBox::Icon::Error);
     }
     // The output must be silent before the last clip's buffer goes.
-    player.StopAndReleaseClip();
+    if (sound)
+        sound->player.StopAndReleaseClip();
     return status;
 }
