@@ -1,18 +1,28 @@
 #include "toolkit/SingleInstance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 
 namespace velmora {
 namespace {
 
 constexpr char kRaiseRequest[] = "raise\n";
 constexpr char kRaiseAnswer[] = "raised\n";
+// Longer than any request: a caller that sends more is not one of ours.
+constexpr std::size_t kLongestRequest = 64;
 
 QString SafeFileName(const QString& name)
 {
@@ -32,7 +42,61 @@ QString MarkerBase(const QString& name)
     return QDir(QStringLiteral("/tmp")).filePath(SafeFileName(name) + QLatin1Char('-') + QString::number(getuid()));
 }
 
+// The socket address of `path`; false when the path is too long for one.
+bool SocketAddress(const QString& path, sockaddr_un& address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (name.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    return true;
+}
+
+bool SendAll(int fd, const char* text)
+{
+    std::size_t left = std::strlen(text);
+    while (left > 0) {
+        const ssize_t sent = ::send(fd, text, left, MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        text += sent;
+        left -= static_cast<std::size_t>(sent);
+    }
+    return true;
+}
+
+// Reads up to the first line end within the time left; the line without it.
+bool ReceiveLine(int fd, int timeoutMs, std::string& line)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (line.find('\n') == std::string::npos && line.size() < kLongestRequest) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd wait{fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&wait, 1, static_cast<int>(left.count())) <= 0)
+            return false;
+        char chunk[kLongestRequest];
+        const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        line.append(chunk, static_cast<std::size_t>(got));
+    }
+    return line.find('\n') != std::string::npos;
+}
+
 }  // namespace
+
+SingleInstance::Caller::~Caller()
+{
+    notifier.reset();
+    if (fd >= 0)
+        ::close(fd);
+}
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent)
 {
@@ -43,8 +107,10 @@ SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(p
 
 SingleInstance::~SingleInstance()
 {
-    if (server_ != nullptr) {
-        server_->close();
+    callers_.clear();
+    if (listenFd_ >= 0) {
+        delete listening_;
+        ::close(listenFd_);
         QFile::remove(socketPath_);
     }
     if (lockFd_ >= 0)
@@ -74,55 +140,84 @@ bool SingleInstance::TryLock()
 
 bool SingleInstance::AskRunningToRaise(int answerTimeoutMs) const
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath_);
-    if (!socket.waitForConnected(answerTimeoutMs))
+    sockaddr_un address;
+    if (!SocketAddress(socketPath_, address))
         return false;
-    socket.write(kRaiseRequest);
-    if (!socket.waitForBytesWritten(answerTimeoutMs))
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return false;
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(answerTimeoutMs))
-            return false;
-    }
-    return socket.readLine() == kRaiseAnswer;
+    std::string answer;
+    const bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+                          SendAll(fd, kRaiseRequest) && ReceiveLine(fd, answerTimeoutMs, answer);
+    ::close(fd);
+    return answered && answer == kRaiseAnswer;
 }
 
 bool SingleInstance::Listen(std::function<void()> onRaise)
 {
-    if (lockFd_ < 0)
+    if (lockFd_ < 0 || listenFd_ >= 0)
         return false;
     onRaise_ = std::move(onRaise);
+    sockaddr_un address;
+    if (!SocketAddress(socketPath_, address))
+        return false;
     // Holding the lock proves that a socket file left here belongs to a dead
     // instance, so it can go.
-    QFile::remove(socketPath_);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::AnswerPendingConnections);
-    return server_->listen(socketPath_);
+    ::unlink(address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // Only the user may connect, even outside a private runtime folder.
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, SOMAXCONN) != 0) {
+        ::close(fd);
+        return false;
+    }
+    listenFd_ = fd;
+    listening_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(listening_, &QSocketNotifier::activated, this, &SingleInstance::AcceptCallers);
+    return true;
 }
 
-void SingleInstance::AnswerPendingConnections()
+void SingleInstance::AcceptCallers()
 {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { AnswerRequest(socket); });
+    for (;;) {
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;
+        Caller& caller = callers_[fd];
+        caller.fd = fd;
+        caller.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(caller.notifier.get(), &QSocketNotifier::activated, this, [this, fd] { ReadFrom(fd); });
         // The request may have arrived with the connection itself.
-        AnswerRequest(socket);
+        ReadFrom(fd);
     }
 }
 
-void SingleInstance::AnswerRequest(QLocalSocket* socket)
+void SingleInstance::ReadFrom(int fd)
 {
-    if (!socket->canReadLine())
+    auto found = callers_.find(fd);
+    if (found == callers_.end())
         return;
-    if (socket->readLine() == kRaiseRequest) {
+    Caller& caller = found->second;
+    char chunk[kLongestRequest];
+    ssize_t got = 0;
+    while ((got = ::recv(fd, chunk, sizeof chunk, 0)) > 0 && caller.received.size() <= kLongestRequest)
+        caller.received.append(chunk, static_cast<std::size_t>(got));
+    const bool waiting = got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR);
+    const std::size_t end = caller.received.find('\n');
+    if (end == std::string::npos && waiting && caller.received.size() <= kLongestRequest)
+        return;
+    if (end != std::string::npos && caller.received.compare(0, end + 1, kRaiseRequest) == 0) {
         if (onRaise_)
             onRaise_();
-        socket->write(kRaiseAnswer);
-        socket->flush();
+        SendAll(fd, kRaiseAnswer);
     }
-    socket->disconnectFromServer();
+    // Silenced before its socket closes, deleted later: this may be its own
+    // signal.
+    caller.notifier->setEnabled(false);
+    caller.notifier.release()->deleteLater();
+    callers_.erase(found);
 }
 
 }  // namespace velmora

@@ -4,17 +4,20 @@
 #include <QString>
 
 #include <functional>
+#include <map>
+#include <memory>
+#include <string>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace velmora {
 
 // One running instance per user. The first instance holds an flock() on a
 // lock file in the user's runtime folder: the kernel decides atomically who
 // is first and drops the lock when the holder dies, however it dies. The
-// holder then listens on a local socket of the same name, over which a
-// later instance asks it to come to the front.
+// holder then listens on a Unix socket of the same name, over which a later
+// instance asks it to come to the front. Plain sockets with the event
+// loop's notifiers: a network library is not worth its loading time here.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -38,15 +41,25 @@ public:
     QString SocketPath() const { return socketPath_; }
 
 private:
+    // A later instance's connection, until its request has been answered.
+    struct Caller {
+        int fd = -1;
+        std::unique_ptr<QSocketNotifier> notifier;
+        std::string received;
+        ~Caller();
+    };
+
     bool TryLock();
     bool AskRunningToRaise(int answerTimeoutMs) const;
-    void AnswerPendingConnections();
-    void AnswerRequest(QLocalSocket* socket);
+    void AcceptCallers();
+    void ReadFrom(int fd);
 
     QString lockPath_;
     QString socketPath_;
     int lockFd_ = -1;
-    QLocalServer* server_ = nullptr;
+    int listenFd_ = -1;
+    QSocketNotifier* listening_ = nullptr;
+    std::map<int, Caller> callers_;
     std::function<void()> onRaise_;
 };
 
