@@ -332,10 +332,16 @@ std::unique_ptr<std::uint8_t[]> CoveragePicture::DecodeDeferred() const
     // Others may be reading the size: it stays as checked, whatever the file
     // holds now.
     CoveragePicture decoded;
-    decoded.LoadFromFile(deferred_->path, nullptr, deferred_->values);
-    if (decoded.width_ == width_ && decoded.height_ == height_)
+    if (decoded.LoadFromFile(deferred_->path, nullptr, deferred_->values) && decoded.width_ == width_ &&
+        decoded.height_ == height_)
         return std::move(decoded.data_);
-    return std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(PixelCount()));
+    // A file that changed on disk since it was checked and no longer decodes
+    // at its size is shown blank: all background, rather than a block of ink
+    // or the half of a picture that was read.
+    const auto count = static_cast<std::size_t>(PixelCount());
+    auto blank = std::make_unique_for_overwrite<std::uint8_t[]>(count);
+    std::memset(blank.get(), deferred_->values == Values::Inverted ? 0xFF : 0x00, count);
+    return blank;
 }
 
 void CoveragePicture::OwnPixels()

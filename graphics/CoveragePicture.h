@@ -66,9 +66,8 @@ public:
     // by whichever thread asks first. A file that would fail is decoded now,
     // as LoadFromFile decodes it. The file is read whole into `buffer`.
     // Should the file have changed by the time the pixels are decoded, the
-    // picture keeps the size it was checked at, with what the decoder leaves
-    // there: a failed load's pixels when the file still has that size, and
-    // all zeros when it has gone or has another size.
+    // picture keeps the size it was checked at: the new pixels when the file
+    // still decodes at that size, otherwise all background (blank).
     bool LoadOnFirstUse(const std::string& path, ReadBuffer& buffer, LoadError* error = nullptr,
                         Values values = Values::AsStored);
 
