@@ -8,6 +8,8 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <future>
 #include <memory>
@@ -70,13 +72,19 @@ public:
 
 private:
     // The work, and the threads it starts, run at a lower priority than the
-    // user-interface thread: on a machine with few cores, a window being
-    // painted goes first, and the work has whatever is left.
+    // user-interface thread (ten steps nicer than the program): on a machine
+    // with few cores, a window being painted goes first, and the work has
+    // whatever is left.
     static void YieldToUserInterface()
     {
 #ifdef __linux__
-        constexpr int kNiceness = 10;
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kNiceness);
+        constexpr int kNicer = 10;
+        constexpr int kNicest = 19;
+        const auto thread = static_cast<id_t>(::gettid());
+        errno = 0;
+        const int nice = ::getpriority(PRIO_PROCESS, thread);
+        if (errno == 0)
+            ::setpriority(PRIO_PROCESS, thread, std::min(nice + kNicer, kNicest));
 #endif
     }
 

@@ -209,7 +209,7 @@ echo "== the splash is painted while a large content set loads"
 start_display 1280x1024
 wm=openbox
 start_openbox
-"$tool" make-demo --synthetic 40 12 10 "$work/large" >/dev/null
+"$tool" make-demo --synthetic 40 12 30 "$work/large" >/dev/null
 # A slow machine, where the load lasts seconds: the program shares one
 # processor with two busy loops of a higher priority.
 busy=()
