@@ -141,8 +141,7 @@ struct Sound {
 
 // Creates the windows and runs the event loop until the main window closes;
 // returns the loop's status.
-int Run(ContentLoading& loading, velmora::BackgroundWork<std::vector<QImage>>& iconImages, std::optional<Sound>& sound,
-        FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
+int Run(ContentLoading& loading, std::optional<Sound>& sound, FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
 {
     splash = std::make_unique<SplashWindow>();
     front.splash = splash.get();
@@ -151,7 +150,9 @@ int Run(ContentLoading& loading, velmora::BackgroundWork<std::vector<QImage>>& i
     splash->raise();
     splash->activateWindow();
     QApplication::processEvents();
-    QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
+    // Painted meanwhile, so that the splash's own painting has the
+    // processor; the splash takes the icon when the main window does.
+    velmora::BackgroundWork iconImages(velmora::app::WindowIconImages);
     sound.emplace();
 
     // The content has been loading on a thread of its own since the start;
@@ -164,6 +165,7 @@ int Run(ContentLoading& loading, velmora::BackgroundWork<std::vector<QImage>>& i
         .showAlphabet = [&secondary] { secondary.ShowAlphabet(); },
     });
     front.main = &mainWindow;
+    QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
     mainWindow.SetSplash(splash.release());
     mainWindow.show();
     secondary.BuildAllSoon();
@@ -192,7 +194,6 @@ int main(int argc, char** argv)
         if (const int status = EnterContentFolder(arguments, loading); status != 0)
             return status;
     }
-    velmora::BackgroundWork<std::vector<QImage>> iconImages(velmora::app::WindowIconImages);
     // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("velmora"));
     // Wayland compositors match the window to its desktop entry by this name.
@@ -216,7 +217,7 @@ int main(int argc, char** argv)
     std::unique_ptr<SplashWindow> splash;
     int status = 1;
     try {
-        status = Run(*loading, iconImages, sound, front, splash);
+        status = Run(*loading, sound, front, splash);
     } catch (const velmora::ContentError& error) {
         ReportFailure(splash.get(), QString::fromUtf8(error.what()), QString::fromUtf8(kErrorCaption));
     } catch (...) {
