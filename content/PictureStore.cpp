@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -59,14 +60,18 @@ void PictureStore::DecodeNoted()
     const std::vector<Noted> noted = std::move(noted_);
     noted_.clear();
 
-    // Each worker takes the next file, decodes it, and then waits for its
-    // turn to be weighed against the budget, so the files are admitted in
-    // the order they were noted, and no more pictures are decoded but not
-    // yet weighed than there are workers.
+    // Each worker takes the next file and decodes or checks it. The results
+    // are weighed against the budget strictly in the order the files were
+    // noted, by whichever worker completes the run of results ready. A result
+    // that holds pixels keeps its worker until it has been weighed, so that
+    // no more pictures are decoded but not yet weighed than there are
+    // workers; a file that was only checked holds none and lets its worker
+    // go on to the next.
     std::atomic<std::size_t> next{0};
     std::mutex turnMutex;
     std::condition_variable turnChanged;
     std::size_t turn = 0;
+    std::vector<std::optional<Decoded>> ready(noted.size());
     std::exception_ptr failure;
     auto work = [&] {
         ReadBuffer buffer;
@@ -81,13 +86,19 @@ void PictureStore::DecodeNoted()
                 thrown = std::current_exception();
                 decoded = {nullptr, LoadError::Unreadable};
             }
+            const bool holdsPixels =
+                noted[k].entry->decoding == PictureDecoding::AtLoad || decoded.error != LoadError::None;
             std::unique_lock lock(turnMutex);
-            turnChanged.wait(lock, [&] { return turn == k; });
-            *noted[k].entry = Admit(std::move(decoded));
+            ready[k] = std::move(decoded);
             if (thrown && !failure)
                 failure = thrown;
-            ++turn;
+            for (; turn < noted.size() && ready[turn]; ++turn) {
+                *noted[turn].entry = Admit(std::move(*ready[turn]));
+                ready[turn].reset();
+            }
             turnChanged.notify_all();
+            if (holdsPixels)
+                turnChanged.wait(lock, [&] { return turn > k; });
         }
     };
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 #include "content/ContentSet.h"
 #include "content/PictureStore.h"
 #include "support/TestFiles.h"
@@ -85,6 +88,31 @@ TEST_F(PictureStoreFiles, TheDistinctPicturesMustFitTheBudget)
     EXPECT_EQ(error, LoadError::NoFile);
     EXPECT_EQ(store.Load(std::string("Data\\gra\\a\0.tbb", 15), &error), nullptr);
     EXPECT_EQ(error, LoadError::BadName);
+}
+
+// The files are decoded or checked on several threads at once, yet weighed
+// against the budget in the order the content names them: the picture that
+// no longer fits is always the last one named, however the threads finish.
+TEST_F(PictureStoreFiles, PicturesAreWeighedInTheOrderTheContentNamesThem)
+{
+    std::ostringstream content;
+    content << "F\xA8 #\"G\"\"p0\"B";
+    for (int k = 0; k < 10; ++k) {
+        std::ostringstream name;
+        name << 'p' << k << ".tbb";
+        Write(name.str(), 10);
+        if (k > 0)
+            content << " -\"W\"\"p" << k << '"';
+    }
+    dir.Write("menl.dat", content.str());
+    for (int round = 0; round < 200; ++round) {
+        ContentSet data;
+        data.LoadFromFile("menl.dat");
+        ContentFailure failure;
+        ASSERT_FALSE(data.LoadResources(95, &failure)) << "round " << round;
+        EXPECT_EQ(failure.reason, LoadError::OverBudget) << "round " << round;
+        EXPECT_TRUE(failure.file.ends_with("p9.tbb")) << failure.file << ", round " << round;
+    }
 }
 
 }  // namespace
