@@ -3,7 +3,8 @@
 # the core cannot lean on them), an optimised build, and a build under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and under ThreadSanitizer
 # the sound tests (the audio callback and the GUI thread share the player)
-# and the pictures decoded on first use (any thread may be the first).
+# the pictures decoded on first use (any thread may be the first) and the
+# parallel picture load.
 # Fails on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
