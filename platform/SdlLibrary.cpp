@@ -38,20 +38,22 @@ Opened Open()
     }
     SdlLibrary sdl;
     std::string& problem = opened.problem;
-    const bool complete =
-        Find(handle, "SDL_SetHint", sdl.SetHint, problem) & Find(handle, "SDL_InitSubSystem", sdl.InitSubSystem, problem) &
-        Find(handle, "SDL_QuitSubSystem", sdl.QuitSubSystem, problem) & Find(handle, "SDL_GetError", sdl.GetError, problem) &
-        Find(handle, "SDL_OpenAudioDevice", sdl.OpenAudioDevice, problem) &
-        Find(handle, "SDL_CloseAudioDevice", sdl.CloseAudioDevice, problem) &
-        Find(handle, "SDL_PauseAudioDevice", sdl.PauseAudioDevice, problem) &
-        Find(handle, "SDL_RWFromConstMem", sdl.RWFromConstMem, problem) &
-        Find(handle, "SDL_LoadWAV_RW", sdl.LoadWAV_RW, problem) & Find(handle, "SDL_FreeWAV", sdl.FreeWAV, problem) &
-        Find(handle, "SDL_NewAudioStream", sdl.NewAudioStream, problem) &
-        Find(handle, "SDL_FreeAudioStream", sdl.FreeAudioStream, problem) &
-        Find(handle, "SDL_AudioStreamPut", sdl.AudioStreamPut, problem) &
-        Find(handle, "SDL_AudioStreamGet", sdl.AudioStreamGet, problem) &
-        Find(handle, "SDL_AudioStreamFlush", sdl.AudioStreamFlush, problem) &
-        Find(handle, "SDL_AudioStreamAvailable", sdl.AudioStreamAvailable, problem);
+    const bool complete = Find(handle, "SDL_SetHint", sdl.SetHint, problem) &&
+                          Find(handle, "SDL_InitSubSystem", sdl.InitSubSystem, problem) &&
+                          Find(handle, "SDL_QuitSubSystem", sdl.QuitSubSystem, problem) &&
+                          Find(handle, "SDL_GetError", sdl.GetError, problem) &&
+                          Find(handle, "SDL_OpenAudioDevice", sdl.OpenAudioDevice, problem) &&
+                          Find(handle, "SDL_CloseAudioDevice", sdl.CloseAudioDevice, problem) &&
+                          Find(handle, "SDL_PauseAudioDevice", sdl.PauseAudioDevice, problem) &&
+                          Find(handle, "SDL_RWFromConstMem", sdl.RWFromConstMem, problem) &&
+                          Find(handle, "SDL_LoadWAV_RW", sdl.LoadWAV_RW, problem) &&
+                          Find(handle, "SDL_FreeWAV", sdl.FreeWAV, problem) &&
+                          Find(handle, "SDL_NewAudioStream", sdl.NewAudioStream, problem) &&
+                          Find(handle, "SDL_FreeAudioStream", sdl.FreeAudioStream, problem) &&
+                          Find(handle, "SDL_AudioStreamPut", sdl.AudioStreamPut, problem) &&
+                          Find(handle, "SDL_AudioStreamGet", sdl.AudioStreamGet, problem) &&
+                          Find(handle, "SDL_AudioStreamFlush", sdl.AudioStreamFlush, problem) &&
+                          Find(handle, "SDL_AudioStreamAvailable", sdl.AudioStreamAvailable, problem);
     if (complete)
         opened.library = sdl;
     return opened;

@@ -74,7 +74,8 @@ bool ReceiveLine(int fd, int timeoutMs, std::string& line)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (line.find('\n') == std::string::npos && line.size() < kLongestRequest) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd wait{fd, POLLIN, 0};
         if (left.count() <= 0 || ::poll(&wait, 1, static_cast<int>(left.count())) <= 0)
             return false;
