@@ -131,8 +131,9 @@ struct FrontWindow {
     }
 };
 
-// The sound output, made once the splash is up: SDL is opened then, and
-// opening the audio device can take a while.
+// The sound output, made once the splash is up. SDL is loaded and the device
+// opened on a thread of the output's own while the main window is built; the
+// window waits for it only when it asks for the volume.
 struct Sound {
     velmora::SdlAudioOutput device;
     velmora::app::RememberedVolume output{device, velmora::app::RememberedVolume::DefaultConfigFile()};

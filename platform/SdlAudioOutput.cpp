@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include "platform/SdlLibrary.h"
 #include "sound/WaveImage.h"
@@ -157,8 +158,30 @@ std::int64_t NowTicks()
 
 }  // namespace
 
-SdlAudioOutput::SdlAudioOutput() : sdl_(SdlLibrary::Get())
+SdlAudioOutput::SdlAudioOutput()
 {
+    std::promise<void> opened;
+    opened_ = opened.get_future().share();
+    auto open = [this, opened = std::move(opened)]() mutable {
+        Open();
+        opened.set_value();
+    };
+    try {
+        // Not a background priority: SDL's audio thread, started from here,
+        // takes this thread's.
+        opening_ = std::thread(std::move(open));
+    } catch (const std::system_error&) {
+        // No thread to be had: opened here and now instead.
+        Open();
+        std::promise<void> now;
+        now.set_value();
+        opened_ = now.get_future().share();
+    }
+}
+
+void SdlAudioOutput::Open()
+{
+    sdl_ = SdlLibrary::Get();
     if (sdl_ == nullptr)
         return;
     // The program has its own event loop; SDL must not take over SIGINT.
@@ -173,11 +196,13 @@ SdlAudioOutput::SdlAudioOutput() : sdl_(SdlLibrary::Get())
     wanted.callback = &SdlAudioOutput::MixCallback;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
-    device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (device_ == 0) {
+    const SDL_AudioDeviceID device =
+        sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (device == 0) {
         sdl_->QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
+    device_ = device;
     rate_ = obtained.freq;
     bufferFrames_ = obtained.samples;
     // The device runs for the whole lifetime, so a new sound starts with the
@@ -187,10 +212,30 @@ SdlAudioOutput::SdlAudioOutput() : sdl_(SdlLibrary::Get())
 
 SdlAudioOutput::~SdlAudioOutput()
 {
+    if (opening_.joinable())
+        opening_.join();
     if (device_ == 0)
         return;
     sdl_->CloseAudioDevice(device_);
     sdl_->QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudioOutput::IsAvailable() const
+{
+    AwaitOpening();
+    return device_ != 0;
+}
+
+int SdlAudioOutput::DeviceRate() const
+{
+    AwaitOpening();
+    return rate_;
+}
+
+int SdlAudioOutput::BufferFrames() const
+{
+    AwaitOpening();
+    return bufferFrames_;
 }
 
 bool SdlAudioOutput::Play(const std::uint8_t* image, std::size_t size)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <chrono>
+#include <future>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sound/AudioOutput.h"
@@ -15,11 +17,14 @@ namespace velmora {
 struct SdlLibrary;
 
 // The audio output on SDL2's default device, opened once for the object's
-// lifetime as signed 16-bit stereo with a buffer of about 10 ms. Each WAVE
-// image is decoded by SDL and converted to the device format when it is
+// lifetime as signed 16-bit stereo with a buffer of about 10 ms. Opening
+// (loading SDL, connecting to the sound server, starting the device) can take
+// a while on a desktop, so it goes on on a thread of its own from
+// construction; anything that needs the device waits for it there. Each
+// WAVE image is decoded by SDL and converted to the device format when it is
 // started; SDL's audio thread then copies it out with the channel volumes
-// applied. When no device can be opened the output is unavailable and
-// plays nothing; so does one where SDL2 is not installed.
+// applied. When no device can be opened the output is unavailable and plays
+// nothing; so does one where SDL2 is not installed.
 class SdlAudioOutput final : public AudioOutput {
 public:
     SdlAudioOutput();
@@ -31,7 +36,7 @@ public:
     bool PlayIfIdle(const std::uint8_t* image, std::size_t size) override;
     void Stop() override;
     bool IsPlaying() const override;
-    bool IsAvailable() const override { return device_ != 0; }
+    bool IsAvailable() const override;
     bool GetVolume(std::uint32_t& volume) const override;
     void SetVolume(std::uint32_t volume) override;
 
@@ -41,13 +46,15 @@ public:
     static bool IsPlayable(const std::uint8_t* image, std::size_t size, std::string* reason = nullptr);
 
     // The device's sample rate and buffer length in frames; 0 when unavailable.
-    int DeviceRate() const { return rate_; }
-    int BufferFrames() const { return bufferFrames_; }
+    int DeviceRate() const;
+    int BufferFrames() const;
     // When the audio thread first handed the device a non-silent sample of
     // the sound started last; none before that. For latency measurements.
     std::optional<std::chrono::steady_clock::time_point> FirstSoundTime() const;
 
 private:
+    void Open();
+    void AwaitOpening() const { opened_.wait(); }
     void Start(std::vector<std::int16_t> samples);
     static void MixCallback(void* self, std::uint8_t* stream, int length) noexcept;
     void Mix(std::int16_t* out, std::size_t count);
@@ -65,6 +72,10 @@ private:
     bool playing_ = false;
     std::uint32_t volume_ = 0xFFFFFFFF;
     std::int64_t firstSoundTicks_ = 0;  // steady clock ticks; 0 until the first sound
+
+    // Set by the opening thread before opened_ is ready; read after it.
+    std::shared_future<void> opened_;
+    std::thread opening_;
 };
 
 }  // namespace velmora
