@@ -164,6 +164,10 @@ SdlAudioOutput::SdlAudioOutput()
     opened_ = opened.get_future().share();
     auto open = [this, opened = std::move(opened)]() mutable {
         Open();
+        // SDL keeps per-thread data (its error text) for every thread that
+        // calls it, and frees it by itself only for threads it started.
+        if (sdl_ != nullptr)
+            sdl_->TLSCleanup();
         opened.set_value();
     };
     try {

@@ -53,7 +53,8 @@ Opened Open()
                           Find(handle, "SDL_AudioStreamPut", sdl.AudioStreamPut, problem) &&
                           Find(handle, "SDL_AudioStreamGet", sdl.AudioStreamGet, problem) &&
                           Find(handle, "SDL_AudioStreamFlush", sdl.AudioStreamFlush, problem) &&
-                          Find(handle, "SDL_AudioStreamAvailable", sdl.AudioStreamAvailable, problem);
+                          Find(handle, "SDL_AudioStreamAvailable", sdl.AudioStreamAvailable, problem) &&
+                          Find(handle, "SDL_TLSCleanup", sdl.TLSCleanup, problem);
     if (complete)
         opened.library = sdl;
     return opened;

@@ -27,6 +27,7 @@ struct SdlLibrary {
     decltype(&::SDL_AudioStreamGet) AudioStreamGet = nullptr;
     decltype(&::SDL_AudioStreamFlush) AudioStreamFlush = nullptr;
     decltype(&::SDL_AudioStreamAvailable) AudioStreamAvailable = nullptr;
+    decltype(&::SDL_TLSCleanup) TLSCleanup = nullptr;  // since SDL 2.0.16
 
     // The library as the first call opened it, from whichever thread; null
     // when it cannot be opened or lacks a function, and then `problem`
