@@ -131,9 +131,10 @@ struct FrontWindow {
     }
 };
 
-// The sound output, made once the splash is up. SDL is loaded and the device
+// The sound output, made once the content is in. SDL is loaded and the device
 // opened on a thread of the output's own while the main window is built; the
-// window waits for it only when it asks for the volume.
+// window waits for it only when it asks for the volume. Not sooner: on a
+// busy processor that thread would take turns with the splash's painting.
 struct Sound {
     velmora::SdlAudioOutput device;
     velmora::app::RememberedVolume output{device, velmora::app::RememberedVolume::DefaultConfigFile()};
@@ -154,11 +155,12 @@ int Run(ContentLoading& loading, std::optional<Sound>& sound, FrontWindow& front
     // Painted meanwhile, so that the splash's own painting has the
     // processor; the splash takes the icon when the main window does.
     velmora::BackgroundWork iconImages(velmora::app::WindowIconImages);
-    sound.emplace();
 
     // The content has been loading on a thread of its own since the start;
     // the windows are built here from the result.
-    MainWindow mainWindow(velmora::app::ProgramContent(loading.Wait()), sound->player);
+    auto content = velmora::app::ProgramContent(loading.Wait());
+    sound.emplace();
+    MainWindow mainWindow(std::move(content), sound->player);
     SecondaryWindowSet secondary(mainWindow);
     mainWindow.SetSecondaryWindows({
         .showHelp = [&secondary](const std::string& key) { secondary.ShowHelp(key); },
