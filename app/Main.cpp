@@ -98,10 +98,10 @@ int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_pt
 
 // --help and --version are answered before the toolkit starts: it needs a
 // display. Returns whether the program is done.
-bool AnswerBeforeStart(int argc, char** argv)
+bool AnswerBeforeStart(const std::vector<std::string>& arguments)
 {
     using velmora::app::CommandLine;
-    const CommandLine command = velmora::app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine command = velmora::app::ParseCommandLine(arguments);
     if (command.action == CommandLine::Action::Help)
         std::fputs(velmora::app::HelpText().c_str(), stdout);
     else if (command.action == CommandLine::Action::Version)
@@ -179,22 +179,24 @@ int Run(ContentLoading& loading, std::optional<Sound>& sound, FrontWindow& front
 
 int main(int argc, char** argv)
 {
-    if (AnswerBeforeStart(argc, argv))
+    const std::vector<std::string> arguments = Arguments(argc, argv);
+    if (AnswerBeforeStart(arguments))
         return std::fflush(stdout) == 0 ? 0 : 1;
     // While the toolkit starts: the font configuration, wanted for the
     // splash's texts, and the content, unless the command line has to wait
     // for the toolkit to take its options out.
     velmora::BackgroundWork<void> fontConfig(velmora::WarmUpFontConfig);
     std::unique_ptr<ContentLoading> loading;
-    if (const auto arguments = Arguments(argc, argv); !MayHoldToolkitOptions(arguments))
+    if (!MayHoldToolkitOptions(arguments))
         if (const int status = EnterContentFolder(arguments, loading); status != 0)
             return status;
     velmora::GuardedApplication application(argc, argv);
     if (!loading) {
-        std::vector<std::string> arguments;
+        // What is left once the toolkit has taken its own.
+        std::vector<std::string> left;
         for (const QString& argument : QApplication::arguments().mid(1))
-            arguments.push_back(argument.toLocal8Bit().toStdString());
-        if (const int status = EnterContentFolder(arguments, loading); status != 0)
+            left.push_back(argument.toLocal8Bit().toStdString());
+        if (const int status = EnterContentFolder(left, loading); status != 0)
             return status;
     }
     // No display name: Qt would append it to every window's caption.

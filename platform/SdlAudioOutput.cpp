@@ -160,26 +160,20 @@ std::int64_t NowTicks()
 
 SdlAudioOutput::SdlAudioOutput()
 {
-    std::promise<void> opened;
-    opened_ = opened.get_future().share();
-    auto open = [this, opened = std::move(opened)]() mutable {
-        Open();
-        // SDL keeps per-thread data (its error text) for every thread that
-        // calls it, and frees it by itself only for threads it started.
-        if (sdl_ != nullptr)
-            sdl_->TLSCleanup();
-        opened.set_value();
-    };
     try {
         // Not a background priority: SDL's audio thread, started from here,
         // takes this thread's.
-        opening_ = std::thread(std::move(open));
+        opened_ = std::async(std::launch::async, [this] {
+                      Open();
+                      // SDL keeps per-thread data (its error text) for every
+                      // thread that calls it, and frees it by itself only for
+                      // threads it started.
+                      if (sdl_ != nullptr)
+                          sdl_->TLSCleanup();
+                  }).share();
     } catch (const std::system_error&) {
-        // No thread to be had: opened here and now instead.
+        // No thread to be had: opened here and now, with nothing to wait for.
         Open();
-        std::promise<void> now;
-        now.set_value();
-        opened_ = now.get_future().share();
     }
 }
 
@@ -216,8 +210,7 @@ void SdlAudioOutput::Open()
 
 SdlAudioOutput::~SdlAudioOutput()
 {
-    if (opening_.joinable())
-        opening_.join();
+    AwaitOpening();
     if (device_ == 0)
         return;
     sdl_->CloseAudioDevice(device_);

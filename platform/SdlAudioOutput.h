@@ -1,13 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <future>
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "sound/AudioOutput.h"
@@ -54,7 +53,11 @@ public:
 
 private:
     void Open();
-    void AwaitOpening() const { opened_.wait(); }
+    void AwaitOpening() const
+    {
+        if (opened_.valid())
+            opened_.wait();
+    }
     void Start(std::vector<std::int16_t> samples);
     static void MixCallback(void* self, std::uint8_t* stream, int length) noexcept;
     void Mix(std::int16_t* out, std::size_t count);
@@ -73,9 +76,9 @@ private:
     std::uint32_t volume_ = 0xFFFFFFFF;
     std::int64_t firstSoundTicks_ = 0;  // steady clock ticks; 0 until the first sound
 
-    // Set by the opening thread before opened_ is ready; read after it.
+    // sdl_, device_, rate_ and bufferFrames_ are set by the opening thread
+    // before opened_ is ready, and read after it.
     std::shared_future<void> opened_;
-    std::thread opening_;
 };
 
 }  // namespace velmora
