@@ -65,8 +65,10 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     titleCanvas_->SetFont(QFont(QStringLiteral("Arial")));
     PaintTitle();
     CreateLists();
-    setMinimumSize(MainWindowMinimumSize(frame_));
-    OnResize();
+    PlaceOnScreen();
+    // The resize of the first show is delivered here, so that the window
+    // shows laid out at its size without being laid out at another first.
+    SendPendingResize(*this);
     centreList_->Paint();
     SetUpControls();
     ConnectKeyboard();
@@ -205,8 +207,6 @@ void MainWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    frame_ = WindowFrame::Of(*this);
-    setMinimumSize(MainWindowMinimumSize(frame_));
     if (splash_) {
         // The splash stays in front until it goes.
         splash_->raise();
@@ -215,10 +215,17 @@ void MainWindow::showEvent(QShowEvent* event)
             splash_ = nullptr;
         });
     }
-    setGeometry(MainWindowGeometry(Desktop::WorkArea(this), frame_));
+    PlaceOnScreen();
     // No window manager reliably tells a window it became active inside the
     // program, so the window activates itself once it is on the screen.
     QTimer::singleShot(0, this, &MainWindow::Activate);
+}
+
+void MainWindow::PlaceOnScreen()
+{
+    frame_ = WindowFrame::Of(*this);
+    setMinimumSize(MainWindowMinimumSize(frame_));
+    setGeometry(MainWindowGeometry(Desktop::WorkArea(this), frame_));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -105,6 +105,8 @@ private:
     void SetUpControls();
     void ConnectKeyboard();
 
+    // Frame, smallest size and place, centred in the work area.
+    void PlaceOnScreen();
     void OnResize();
     void ClearCentre();
     void OnPaintRefresh();

@@ -11,14 +11,19 @@ namespace velmora::app {
 
 void ResizeNow(QWidget& window, QSize size)
 {
-    const QSize old = window.size();
     window.resize(size);
+    SendPendingResize(window);
+}
+
+void SendPendingResize(QWidget& window)
+{
     if (!window.testAttribute(Qt::WA_PendingResizeEvent))
         return;
     // What Qt sends when the window is shown; clearing the flag first keeps
-    // it from being sent a second time then.
+    // it from being sent a second time then. Qt gives no old size for the
+    // first one either.
     window.setAttribute(Qt::WA_PendingResizeEvent, false);
-    QResizeEvent event(window.size(), old);
+    QResizeEvent event(window.size(), QSize());
     QCoreApplication::sendEvent(&window, &event);
 }
 

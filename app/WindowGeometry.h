@@ -12,6 +12,8 @@ namespace velmora::app {
 // holds the resize event back until it is shown), delivers the resize event
 // at once, so its controls and everything laid out from them follow now.
 void ResizeNow(QWidget& window, QSize size);
+// Delivers the resize event Qt holds back for a hidden window, if any.
+void SendPendingResize(QWidget& window);
 
 // The main window's client rectangle in the work area `area`, and its
 // smallest client size, for the window manager's frame around it.
