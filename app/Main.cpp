@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QImage>
 #include <QPointer>
+#include <QScreen>
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,7 +76,21 @@ bool MayHoldToolkitOptions(const std::vector<std::string>& arguments)
 // Refuses a bad command line without a window, otherwise enters the content
 // folder and starts loading it. The exit status when the program must not
 // go on.
-int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_ptr<ContentLoading>& loading)
+// The content as the main window is built from it: loaded, and the menu's
+// pictures rendered for the screen once the toolkit, starting meanwhile, has
+// told its pixel ratio.
+velmora::ContentLoadResult LoadForScreen(const std::shared_future<float>& pixelRatio)
+{
+    velmora::ContentLoadResult loaded = velmora::LoadContent();
+    if (!loaded.Ok())
+        return loaded;
+    std::unique_ptr<velmora::LoadedContent> content = loaded.Take();
+    MainWindow::PrepareMenuPictures(*content, pixelRatio.get());
+    return velmora::ContentLoadResult(std::move(content));
+}
+
+int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_ptr<ContentLoading>& loading,
+                       const std::shared_future<float>& pixelRatio)
 {
     using velmora::app::CommandLine;
     const CommandLine command = velmora::app::ParseCommandLine(arguments);
@@ -92,7 +108,7 @@ int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_pt
         std::fprintf(stderr, "velmora: %s: no such folder\n", folder.c_str());
         return 2;
     }
-    loading = std::make_unique<ContentLoading>([] { return velmora::LoadContent(); });
+    loading = std::make_unique<ContentLoading>([pixelRatio] { return LoadForScreen(pixelRatio); });
     return 0;
 }
 
@@ -109,6 +125,14 @@ bool AnswerBeforeStart(const std::vector<std::string>& arguments)
     else
         return false;
     return true;
+}
+
+// What the main window's devicePixelRatioF() will be: it opens on the
+// primary screen.
+float ScreenPixelRatio()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? static_cast<float>(screen->devicePixelRatio()) : 1.0f;
 }
 
 void BringToFront(QWidget& window)
@@ -187,16 +211,21 @@ int main(int argc, char** argv)
     // for the toolkit to take its options out.
     velmora::BackgroundWork<void> fontConfig(velmora::WarmUpFontConfig);
     std::unique_ptr<ContentLoading> loading;
+    // Made after `loading` so that it goes first: a loading thread still
+    // waiting for it then ends, and `loading` can be joined.
+    std::promise<float> screenRatio;
+    const std::shared_future<float> pixelRatio = screenRatio.get_future().share();
     if (!MayHoldToolkitOptions(arguments))
-        if (const int status = EnterContentFolder(arguments, loading); status != 0)
+        if (const int status = EnterContentFolder(arguments, loading, pixelRatio); status != 0)
             return status;
     velmora::GuardedApplication application(argc, argv);
+    screenRatio.set_value(ScreenPixelRatio());
     if (!loading) {
         // What is left once the toolkit has taken its own.
         std::vector<std::string> left;
         for (const QString& argument : QApplication::arguments().mid(1))
             left.push_back(argument.toLocal8Bit().toStdString());
-        if (const int status = EnterContentFolder(left, loading); status != 0)
+        if (const int status = EnterContentFolder(left, loading, pixelRatio); status != 0)
             return status;
     }
     // No display name: Qt would append it to every window's caption.

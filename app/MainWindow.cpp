@@ -114,20 +114,28 @@ void MainWindow::ConnectKeyboard()
         look::kHoverText);
 }
 
+void MainWindow::PrepareMenuPictures(LoadedContent& content, float pixelRatio)
+{
+    try {
+        tiles::PrepareMenuPictures(content.set, pixelRatio, MainWindowTitleBandHeight());
+    } catch (const std::exception&) {
+        // The reason stays inside; the user is told that loading failed.
+        throw ContentError(LoadError::BadFormat, kLoadFailedMessage);
+    }
+}
+
 void MainWindow::PrepareContent()
 {
     try {
         soundMarker_ =
             content_->soundMarker.CreateTwoColourBitmap(CoreColour(Qt::white), CoreColour(look::kSoundMarkerInk));
         RebuildScaledMarker();
-        tiles::PrepareMenuPictures(content_->set, static_cast<float>(devicePixelRatioF()),
-                                   controls_.titlePanel->height());
     } catch (const std::exception&) {
-        // The reason stays inside; the user is told that loading failed.
         soundMarker_.reset();
         scaledSoundMarker_.reset();
         throw ContentError(LoadError::BadFormat, kLoadFailedMessage);
     }
+    PrepareMenuPictures(*content_, static_cast<float>(devicePixelRatioF()));
 }
 
 void MainWindow::CreateLists()

@@ -62,6 +62,12 @@ public:
     MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& player, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // Renders the menu's pictures for a screen of `pixelRatio`, so that the
+    // window built on `content` later has them ready. Touches nothing but
+    // `content`: the thread that loaded it may do this while the splash
+    // shows. Throws ContentError as the constructor does.
+    static void PrepareMenuPictures(LoadedContent& content, float pixelRatio);
+
     void SetSecondaryWindows(SecondaryWindows windows) { secondary_ = std::move(windows); }
     // The splash window, destroyed 800 ms after this window is first shown.
     void SetSplash(QWidget* splash) { splash_ = splash; }

@@ -4,6 +4,9 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include <algorithm>
+#include <string_view>
+
 #include "app/MainWindowControls.h"
 #include "toolkit/Panel.h"
 
@@ -124,6 +127,15 @@ const ControlDescription kControls[] = {
 // clang-format on
 
 }  // namespace
+
+int MainWindowTitleBandHeight()
+{
+    const auto& controls = MainWindowDescription().controls;
+    const auto title = std::find_if(controls.begin(), controls.end(), [](const ControlDescription& control) {
+        return std::string_view(control.name) == "titlePanel";
+    });
+    return title->rect.height();
+}
 
 const WindowDescription& MainWindowDescription()
 {

@@ -21,6 +21,18 @@ namespace {
 constexpr float kMenuPictureScale = 0.36f;
 constexpr int kMenuFontCellHeight = 15;
 
+// Renders `item` with `render` unless it already holds a bitmap prepared at
+// `pixelRatio` for its present size: the pictures may have been prepared
+// while the content loaded.
+template <class Render>
+void PrepareAt(ContentItem& item, float pixelRatio, const Render& render)
+{
+    if (item.prepared && item.pixelRatio == pixelRatio)
+        return;
+    item.pixelRatio = pixelRatio;
+    render(item);
+}
+
 }  // namespace
 
 void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t titleBandHeight)
@@ -30,20 +42,22 @@ void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t tit
     const auto titleScale = [titleBandHeight](const ContentItem& item) {
         return layout::TitlePictureScale(item.Picture().Height(), titleBandHeight);
     };
+    const auto grey = [](ContentItem& item) { item.Prepare(Scope::Self); };
+    const auto twoColour = [black, window](ContentItem& item) { item.PrepareTwoColour(black, window, Scope::Self); };
     for (const auto& group : content.menuItems) {
-        group->pixelRatio = pixelRatio;
-        group->title.pixelRatio = pixelRatio;
-        for (const auto& entry : group->title.children)
-            entry->pixelRatio = pixelRatio;
         if ((group->flags & kHasPicture) != 0) {
             group->SetScale(Scope::Self, kMenuPictureScale);
-            group->Prepare(Scope::Self);
+            PrepareAt(*group, pixelRatio, grey);
             group->title.SetScale(Scope::Self, titleScale(group->title));
-            group->title.PrepareTwoColour(black, window, Scope::Self);
+            PrepareAt(group->title, pixelRatio, twoColour);
+        } else {
+            group->pixelRatio = pixelRatio;
+            group->title.pixelRatio = pixelRatio;
         }
-        for (const auto& entry : group->title.children)
+        for (const auto& entry : group->title.children) {
             entry->SetScale(Scope::Self, titleScale(*entry));
-        group->title.PrepareTwoColour(black, window, Scope::Children);
+            PrepareAt(*entry, pixelRatio, twoColour);
+        }
     }
 }
 

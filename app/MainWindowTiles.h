@@ -21,8 +21,10 @@ class WidthScale;
 // the shown group's items, and the pictures rendered for them.
 namespace tiles {
 
-// Renders every group's menu picture and its title pictures once, at start,
-// for the screen's pixel ratio; title pictures fit a band of the given height.
+// Renders every group's menu picture and its title pictures for the screen's
+// pixel ratio, those already rendered at that ratio and size excepted; title
+// pictures fit a band of the given height. Touches nothing but `content`, so
+// it may run on the thread that loaded it.
 void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t titleBandHeight);
 // One tile per group, in the menu's font.
 void LayoutMenu(TileList& list, const ContentSet& content, std::int32_t panelWidth);

@@ -177,6 +177,36 @@ TEST(MainWindowTest, AMissingSoundMarkerFailsTheLoad)
     }
 }
 
+// Menu pictures rendered on the loading thread are kept when they suit the
+// screen the window opens on, and rendered again when they do not.
+TEST(MainWindowTest, MenuPicturesRenderedAheadAreKeptOnlyForTheirScreen)
+{
+    struct Row {
+        float aheadRatio;
+        bool kept;
+    };
+    for (const Row row : {Row{1.0f, true}, Row{2.0f, false}}) {
+        SCOPED_TRACE(row.aheadRatio);
+        test::NeedsGuiApplication app;
+        test::TempDir dir;
+        test::WriteTestContent(dir, Groups(2));
+        test::CurrentDirGuard inDir(dir.Path());
+        std::unique_ptr<LoadedContent> content = ProgramContent(LoadContent());
+        MainWindow::PrepareMenuPictures(*content, row.aheadRatio);
+        // A mark that only a second rendering takes away.
+        Bitmap& ahead = *content->set.MenuItemAt(0)->bitmap;
+        ahead.Bits()[0] ^= 0xFF;
+        const std::uint8_t marked = ahead.Bits()[0];
+        test::FakeAudioOutput output;
+        ClipPlayer player(output);
+        MainWindow window(std::move(content), player);
+        ASSERT_EQ(window.devicePixelRatioF(), 1.0);
+        const MenuGroup& group = *window.Content().MenuItemAt(0);
+        EXPECT_EQ(group.bitmap->Bits()[0] == marked, row.kept);
+        EXPECT_EQ(group.bitmap->Width(), group.width);
+    }
+}
+
 bool CentreIsBlank(Rig& rig)
 {
     const QImage image = rig.CentreImage();
