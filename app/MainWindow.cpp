@@ -50,6 +50,12 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
     setWindowTitle(QString::fromUtf8(kCaption));
     WidgetColours::SetBackground(*this, look::kWindow);
     controls_.demoLabel->show();
+    // Frame, place and size are settled first, and the resize Qt holds back
+    // until the show is delivered now (the controls follow it; the lists
+    // do not exist yet): the canvases and tiles below are made at the size
+    // the window shows at, and the show lays out nothing again.
+    PlaceOnScreen();
+    SendPendingResize(*this);
     PrepareContent();
 
     repeat_ = new RepeatCycle(RepeatCycle::Hooks{
@@ -63,13 +69,8 @@ MainWindow::MainWindow(std::unique_ptr<LoadedContent> content, ClipPlayer& playe
 
     titleCanvas_ = std::make_unique<PanelCanvas>(*controls_.titlePanel);
     titleCanvas_->SetFont(QFont(QStringLiteral("Arial")));
-    PaintTitle();
     CreateLists();
-    PlaceOnScreen();
-    // The resize of the first show is delivered here, so that the window
-    // shows laid out at its size without being laid out at another first.
-    SendPendingResize(*this);
-    centreList_->Paint();
+    OnResize();
     SetUpControls();
     ConnectKeyboard();
     controlBar_->ShowStartValues();
