@@ -5,7 +5,7 @@
 
 namespace velmora {
 
-ContentLoadResult LoadContent(ContentParseReport* report)
+ContentLoadResult LoadContent(ContentParseReport* report, PictureCheckRecord* record)
 {
     auto content = std::make_unique<LoadedContent>();
     const std::string contentFile(kContentFileName);
@@ -15,7 +15,7 @@ ContentLoadResult LoadContent(ContentParseReport* report)
         return ContentLoadResult(nullptr, ContentFailure{contentFile, error.Reason(), error.what()});
     }
     ContentFailure failure;
-    if (!content->set.LoadResources(PictureStore::kDefaultBudget, &failure))
+    if (!content->set.LoadResources(PictureStore::kDefaultBudget, &failure, record))
         return ContentLoadResult(std::move(content), std::move(failure));
 
     const std::string marker = ResolveContentPath(PictureContentPath(kSoundMarkerName));

@@ -2,6 +2,7 @@
 
 #include "content/ContentLoadResult.h"
 #include "content/ContentParseReport.h"
+#include "content/PictureCheckRecord.h"
 
 namespace velmora {
 
@@ -9,8 +10,11 @@ namespace velmora {
 // "menl.dat", every picture of its groups and help pages (items whose clip
 // is missing lose their sound mark), and the sound marker's picture. Stops
 // being usable at the first failure, which the result names. `report`, when
-// given, receives where reading the content file stopped. Touches nothing
-// shared, so any thread may call it; a failure is a value, never thrown.
-ContentLoadResult LoadContent(ContentParseReport* report = nullptr);
+// given, receives where reading the content file stopped. `record`, when
+// given, spares reading the pictures it holds unchanged and keeps those that
+// pass (see PictureCheckRecord); the caller reads and writes it. Touches
+// nothing shared besides the record, so any thread may call it; a failure is
+// a value, never thrown.
+ContentLoadResult LoadContent(ContentParseReport* report = nullptr, PictureCheckRecord* record = nullptr);
 
 }  // namespace velmora

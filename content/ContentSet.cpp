@@ -183,14 +183,14 @@ void ContentSet::LoadFromStream(const MemoryStream& stream, ContentParseReport* 
         *report = parser.Report();
 }
 
-bool ContentSet::LoadResources(std::uint64_t pictureBudget, ContentFailure* firstFailure)
+bool ContentSet::LoadResources(std::uint64_t pictureBudget, ContentFailure* firstFailure, PictureCheckRecord* record)
 {
     // One resolver and one store for the whole load: each folder is read
     // once, and each picture file decoded once, however many items name it.
     // The first walk over the items only notes their files, which are then
     // decoded on every core; the second walk hands the pictures out.
     ContentResolver resolver;
-    PictureStore pictures(resolver, pictureBudget);
+    PictureStore pictures(resolver, pictureBudget, record);
     pictures.StartNoting();
     LoadPictures(pictures);
     pictures.DecodeNoted();

@@ -38,9 +38,10 @@ public:
     // Items naming the same file share its picture, and the distinct
     // pictures' pixels must fit in `pictureBudget` bytes: a content set
     // past it fails to load. `firstFailure`, when given, receives the first
-    // picture that failed.
+    // picture that failed. With a `record` of earlier checks, pictures it
+    // holds unchanged are not read, and it keeps every one that passes.
     bool LoadResources(std::uint64_t pictureBudget = PictureStore::kDefaultBudget,
-                       ContentFailure* firstFailure = nullptr);
+                       ContentFailure* firstFailure = nullptr, PictureCheckRecord* record = nullptr);
 
     void ClearMenuItems();
     void AddMenuItem(std::unique_ptr<MenuGroup> item);

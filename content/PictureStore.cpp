@@ -30,7 +30,7 @@ std::shared_ptr<const CoveragePicture> PictureStore::Load(const std::string& con
                 decoded = byResolvedPath_.emplace(path, Entry{nullptr, LoadError::None, decoding}).first;
                 noted_.push_back({path, &decoded->second});
             } else {
-                decoded = byResolvedPath_.emplace(path, Admit(DecodeFile(path, decoding, buffer_))).first;
+                decoded = byResolvedPath_.emplace(path, Admit(path, DecodeFile(path, decoding, buffer_))).first;
             }
         }
         known = byContentPath_.emplace(contentPath, &decoded->second).first;
@@ -84,7 +84,7 @@ void PictureStore::DecodeNoted()
                 // Out of memory, mostly: the load fails with it once every
                 // worker has stopped, and the turn still passes on.
                 thrown = std::current_exception();
-                decoded = {nullptr, LoadError::Unreadable};
+                decoded = {nullptr, LoadError::Unreadable, std::nullopt};
             }
             const bool holdsPixels =
                 noted[k].entry->decoding == PictureDecoding::AtLoad || decoded.error != LoadError::None;
@@ -93,7 +93,7 @@ void PictureStore::DecodeNoted()
             if (thrown && !failure)
                 failure = thrown;
             for (; turn < noted.size() && ready[turn]; ++turn) {
-                *noted[turn].entry = Admit(std::move(*ready[turn]));
+                *noted[turn].entry = Admit(noted[turn].path, std::move(*ready[turn]));
                 ready[turn].reset();
             }
             turnChanged.notify_all();
@@ -119,19 +119,42 @@ void PictureStore::DecodeNoted()
         std::rethrow_exception(failure);
 }
 
-PictureStore::Decoded PictureStore::DecodeFile(const std::string& path, PictureDecoding decoding, ReadBuffer& buffer)
+PictureStore::Decoded PictureStore::DecodeFile(const std::string& path, PictureDecoding decoding,
+                                               ReadBuffer& buffer) const
 {
+    if (decoding == PictureDecoding::OnFirstUse && record_ != nullptr)
+        return CheckUnlessRecorded(path, buffer);
     auto picture = std::make_shared<CoveragePicture>();
     LoadError error = LoadError::None;
     if (decoding == PictureDecoding::AtLoad)
         picture->LoadFromFile(path, &error, CoveragePicture::Values::Inverted);
     else
         picture->LoadOnFirstUse(path, buffer, &error, CoveragePicture::Values::Inverted);
-    return {std::move(picture), error};
+    return {std::move(picture), error, std::nullopt};
 }
 
-PictureStore::Entry PictureStore::Admit(Decoded decoded)
+PictureStore::Decoded PictureStore::CheckUnlessRecorded(const std::string& path, ReadBuffer& buffer) const
 {
+    auto picture = std::make_shared<CoveragePicture>();
+    const std::optional<FileStamp> before = FileStamp::Of(path);
+    if (before) {
+        const auto size = record_->Trusted(path, *before);
+        if (size && picture->LoadCheckedOnFirstUse(path, size->width, size->height, CoveragePicture::Values::Inverted))
+            return {std::move(picture), LoadError::None, before};
+    }
+    LoadError error = LoadError::None;
+    picture->LoadOnFirstUse(path, buffer, &error, CoveragePicture::Values::Inverted);
+    // A file that changed while it was read may have been read part old,
+    // part new: its check is not worth recording.
+    if (error != LoadError::None || !before || FileStamp::Of(path) != before)
+        return {std::move(picture), error, std::nullopt};
+    return {std::move(picture), error, before};
+}
+
+PictureStore::Entry PictureStore::Admit(const std::string& path, Decoded decoded)
+{
+    if (record_ != nullptr && decoded.passedAs)
+        record_->Keep(path, *decoded.passedAs, {decoded.picture->Width(), decoded.picture->Height()});
     // The decoder refuses more than kMaxPixels per picture, so a picture
     // costs at most that much before it is weighed here.
     if (!decoded.picture)

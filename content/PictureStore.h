@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "content/ContentFailure.h"
+#include "content/FileStamp.h"
+#include "content/PictureCheckRecord.h"
 #include "content/PictureDecoding.h"
 #include "core/ContentResolver.h"
 #include "core/LoadError.h"
@@ -31,12 +33,17 @@ namespace velmora {
 // nothing; DecodeNoted then decodes all noted files at once, and the second
 // pass gets them from Load. The budget is weighed in the order the files were
 // noted, so the outcome is the one a single pass would have.
+//
+// Given a record of earlier checks, a picture wanted on first use whose file
+// is recorded with its present stamp is taken at its recorded size without
+// being read; every file that passes its check now is kept in the record.
 class PictureStore {
 public:
     static constexpr std::uint64_t kDefaultBudget = std::uint64_t{1} << 30;  // 1 GiB
 
-    explicit PictureStore(ContentResolver& resolver, std::uint64_t budgetBytes = kDefaultBudget)
-        : resolver_(resolver), budget_(budgetBytes)
+    explicit PictureStore(ContentResolver& resolver, std::uint64_t budgetBytes = kDefaultBudget,
+                          PictureCheckRecord* record = nullptr)
+        : resolver_(resolver), budget_(budgetBytes), record_(record)
     {}
     PictureStore(const PictureStore&) = delete;
     PictureStore& operator=(const PictureStore&) = delete;
@@ -73,19 +80,24 @@ private:
     struct Decoded {
         std::shared_ptr<CoveragePicture> picture;
         LoadError error = LoadError::None;
+        // Set when the file passed the check with this stamp before and
+        // after it was read, or was trusted with it.
+        std::optional<FileStamp> passedAs;
     };
     struct Noted {
         std::string path;
         Entry* entry;
     };
 
-    static Decoded DecodeFile(const std::string& path, PictureDecoding decoding, ReadBuffer& buffer);
+    Decoded DecodeFile(const std::string& path, PictureDecoding decoding, ReadBuffer& buffer) const;
+    Decoded CheckUnlessRecorded(const std::string& path, ReadBuffer& buffer) const;
     // Weighs a decoded picture against the budget, in the order of the loads.
-    Entry Admit(Decoded decoded);
+    Entry Admit(const std::string& path, Decoded decoded);
 
     ContentResolver& resolver_;
     std::uint64_t budget_;
     std::uint64_t used_ = 0;
+    PictureCheckRecord* record_;
     bool noting_ = false;
     std::vector<Noted> noted_;
     // Holds each file while it is checked, outside the noting.

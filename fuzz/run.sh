@@ -2,13 +2,13 @@
 # Builds the libFuzzer targets (clang, ASan, UBSan) and runs each for the
 # given number of seconds, two at a time, starting from the committed corpus.
 # New inputs go to build/fuzz/corpus/TARGET, crashes to build/fuzz/findings/.
-#   fuzz/run.sh SECONDS [TARGET...]     (targets: content picture clip ppm png jpeg)
+#   fuzz/run.sh SECONDS [TARGET...]     (targets: content picture checkrecord clip ppm png jpeg)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(content picture clip ppm png jpeg)
+[ ${#targets[@]} -gt 0 ] || targets=(content picture checkrecord clip ppm png jpeg)
 
 scripts/install-packages.sh clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null

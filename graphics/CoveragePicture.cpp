@@ -436,13 +436,23 @@ bool CoveragePicture::LoadOnFirstUse(const std::string& path, ReadBuffer& buffer
     std::int32_t height = 0;
     if (CheckFile(path, buffer, width, height) != LoadError::None)
         return LoadFromFile(path, error, values);
+    LoadCheckedOnFirstUse(path, width, height, values);
+    if (error != nullptr)
+        *error = LoadError::None;
+    return true;
+}
+
+bool CoveragePicture::LoadCheckedOnFirstUse(const std::string& path, std::int32_t width, std::int32_t height,
+                                            Values values)
+{
     Clear();
+    if (width < 0 || height < 0 || width > kMaxDimension || height > kMaxDimension ||
+        static_cast<std::int64_t>(width) * height > kMaxPixels)
+        return false;
     width_ = width;
     height_ = height;
     if (PixelCount() > 0)
         deferred_ = std::make_unique<Deferred>(path, values);
-    if (error != nullptr)
-        *error = LoadError::None;
     return true;
 }
 

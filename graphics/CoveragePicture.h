@@ -70,6 +70,11 @@ public:
     // still decodes at that size, otherwise all background (blank).
     bool LoadOnFirstUse(const std::string& path, ReadBuffer& buffer, LoadError* error = nullptr,
                         Values values = Values::AsStored);
+    // As LoadOnFirstUse for a file known to have passed the check at
+    // `width` x `height`, without reading it now. False, leaving the picture
+    // empty, for a size no picture file can have.
+    bool LoadCheckedOnFirstUse(const std::string& path, std::int32_t width, std::int32_t height,
+                               Values values = Values::AsStored);
 
     // How a picture file would load, found without writing a pixel: the
     // reason LoadFromStream fails on these bytes (None when it loads) and
