@@ -18,6 +18,7 @@
 #include "app/InstallLayout.h"
 #include "app/Logo.h"
 #include "app/MainWindow.h"
+#include "app/PictureCheckRecordFile.h"
 #include "app/ProgramContent.h"
 #include "app/QtPolish.h"
 #include "app/RememberedVolume.h"
@@ -25,6 +26,7 @@
 #include "app/SplashWindow.h"
 #include "content/ContentError.h"
 #include "content/ContentLoad.h"
+#include "content/PictureCheckRecord.h"
 #include "platform/FontConfigWarmUp.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
@@ -73,15 +75,13 @@ bool MayHoldToolkitOptions(const std::vector<std::string>& arguments)
                        [](const std::string& argument) { return argument.starts_with('-'); });
 }
 
-// Refuses a bad command line without a window, otherwise enters the content
-// folder and starts loading it. The exit status when the program must not
-// go on.
 // The content as the main window is built from it: loaded, and the menu's
 // pictures rendered for the screen once the toolkit, starting meanwhile, has
 // told its pixel ratio.
-velmora::ContentLoadResult LoadForScreen(const std::shared_future<float>& pixelRatio)
+velmora::ContentLoadResult LoadForScreen(const std::shared_future<float>& pixelRatio,
+                                         velmora::PictureCheckRecord* record)
 {
-    velmora::ContentLoadResult loaded = velmora::LoadContent();
+    velmora::ContentLoadResult loaded = velmora::LoadContent(nullptr, record);
     if (!loaded.Ok())
         return loaded;
     std::unique_ptr<velmora::LoadedContent> content = loaded.Take();
@@ -89,7 +89,39 @@ velmora::ContentLoadResult LoadForScreen(const std::shared_future<float>& pixelR
     return velmora::ContentLoadResult(std::move(content));
 }
 
-int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_ptr<ContentLoading>& loading,
+// The content's load, on a thread of its own from the moment it is made, and
+// the record of earlier picture checks that spares it reading the pictures
+// that have not changed. The record is saved only once the main window
+// shows, so that writing it never delays the window.
+class ContentStart {
+public:
+    ContentStart(std::string recordFile, const std::shared_future<float>& pixelRatio)
+        : recordFile_(std::move(recordFile)), loading_([this, pixelRatio] {
+              if (recordFile_.empty())
+                  return LoadForScreen(pixelRatio, nullptr);
+              record_.Read(recordFile_);
+              return LoadForScreen(pixelRatio, &record_);
+          })
+    {}
+
+    velmora::ContentLoadResult Wait() { return loading_.Wait(); }
+    // After Wait, on any one thread; silent when the record cannot be written.
+    void SaveRecord() const
+    {
+        if (!recordFile_.empty() && record_.Changed())
+            record_.Write(recordFile_);
+    }
+
+private:
+    const std::string recordFile_;
+    velmora::PictureCheckRecord record_;
+    ContentLoading loading_;  // last: its thread uses the members above
+};
+
+// Refuses a bad command line without a window, otherwise enters the content
+// folder and starts loading it. The exit status when the program must not
+// go on.
+int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_ptr<ContentStart>& loading,
                        const std::shared_future<float>& pixelRatio)
 {
     using velmora::app::CommandLine;
@@ -108,7 +140,7 @@ int EnterContentFolder(const std::vector<std::string>& arguments, std::unique_pt
         std::fprintf(stderr, "velmora: %s: no such folder\n", folder.c_str());
         return 2;
     }
-    loading = std::make_unique<ContentLoading>([pixelRatio] { return LoadForScreen(pixelRatio); });
+    loading = std::make_unique<ContentStart>(velmora::app::PictureCheckRecordFile("."), pixelRatio);
     return 0;
 }
 
@@ -167,7 +199,7 @@ struct Sound {
 
 // Creates the windows and runs the event loop until the main window closes;
 // returns the loop's status.
-int Run(ContentLoading& loading, std::optional<Sound>& sound, FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
+int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, std::unique_ptr<SplashWindow>& splash)
 {
     splash = std::make_unique<SplashWindow>();
     front.splash = splash.get();
@@ -196,6 +228,8 @@ int Run(ContentLoading& loading, std::optional<Sound>& sound, FrontWindow& front
     mainWindow.SetSplash(splash.release());
     mainWindow.show();
     secondary.BuildAllSoon();
+    // On a thread, so that the main window's first paint never waits for it.
+    velmora::BackgroundWork<void> savingRecord([&loading] { loading.SaveRecord(); });
     return QApplication::exec();
 }
 
@@ -210,7 +244,7 @@ int main(int argc, char** argv)
     // splash's texts, and the content, unless the command line has to wait
     // for the toolkit to take its options out.
     velmora::BackgroundWork<void> fontConfig(velmora::WarmUpFontConfig);
-    std::unique_ptr<ContentLoading> loading;
+    std::unique_ptr<ContentStart> loading;
     // Made after `loading` so that it goes first: a loading thread still
     // waiting for it then ends, and `loading` can be joined.
     std::promise<float> screenRatio;

@@ -59,7 +59,7 @@ if readelf -d "$work/moved/bin/velmora" "$work/moved/bin/velmora-content" | grep
   fail "a run path ties the programs to one place"
 fi
 
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir "$work/elsewhere"
 caption="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych \\(Demo\\)"

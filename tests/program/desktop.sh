@@ -19,7 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config HOME=$work/home
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache HOME=$work/home
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME"
 export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0

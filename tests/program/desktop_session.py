@@ -53,9 +53,11 @@ class DesktopSession:
         os.mkdir(runtime, 0o700)
         here = os.path.dirname(os.path.abspath(__file__))
         self.env.update({
-            # The single-instance marker and the remembered volume are the test's.
+            # The single-instance marker, the remembered volume and the record
+            # of picture checks are the test's.
             "XDG_RUNTIME_DIR": runtime,
             "XDG_CONFIG_HOME": os.path.join(self.work, "config"),
+            "XDG_CACHE_HOME": os.path.join(self.work, "cache"),
             "SDL_AUDIODRIVER": "dummy",
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",

@@ -41,7 +41,7 @@ xvfb=$!
 exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 export SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0

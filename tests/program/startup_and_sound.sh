@@ -20,8 +20,9 @@ trap cleanup EXIT
 
 # A runtime folder of its own, so the single-instance marker is the test's.
 export XDG_RUNTIME_DIR=$work/runtime
-# and a configuration of its own (the remembered volume).
-export XDG_CONFIG_HOME=$work/config
+# and a configuration and a cache of its own (the remembered volume, the
+# record of picture checks).
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/out.raw
 export LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0
