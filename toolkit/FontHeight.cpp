@@ -1,11 +1,11 @@
 #include "toolkit/FontHeight.h"
 
 #include <QFontMetrics>
-#include <QHash>
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
+
+#include "toolkit/OnceCache.h"
 
 namespace velmora {
 
@@ -53,18 +53,10 @@ QFont FontHeight::WithCharacterHeight(QFont font, int pixels)
 int FontHeight::PixelSizeForCellHeight(const QFont& font, int cellHeight)
 {
     cellHeight = std::clamp(cellHeight, 1, kLargestCellHeight);
-    static std::mutex mutex;
-    static QHash<QString, int> cache;
-    const QString key = CacheKey(font, cellHeight);
-    {
-        const std::lock_guard lock(mutex);
-        if (const auto found = cache.constFind(key); found != cache.constEnd())
-            return found.value();
-    }
-    const int size = SearchPixelSize(font, cellHeight);
-    const std::lock_guard lock(mutex);
-    cache.insert(key, size);
-    return size;
+    // Process-wide: the start searches the main window's fonts on a thread
+    // of its own while the user-interface thread builds the splash.
+    static OnceCache<QString, int> cache;
+    return cache.Get(CacheKey(font, cellHeight), [&] { return SearchPixelSize(font, cellHeight); });
 }
 
 QFont FontHeight::WithCellHeight(QFont font, int cellHeight)

@@ -15,7 +15,9 @@ public:
 
     // The largest pixel size at which `font`'s ascent + descent does not exceed
     // `cellHeight`, at least 1. Results are cached per family, style and cell
-    // height; cell heights are taken within 1 .. 4096.
+    // height; cell heights are taken within 1 .. 4096. Any thread may ask: a
+    // search another thread is running for the same font and cell height is
+    // waited for, not repeated.
     static int PixelSizeForCellHeight(const QFont& font, int cellHeight);
     // `font` with its pixel size set so that its cell height is `cellHeight`.
     static QFont WithCellHeight(QFont font, int cellHeight);
