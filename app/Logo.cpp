@@ -4,6 +4,7 @@
 
 #include "app/LogoShape.h"
 #include "app/LogoSvg.h"
+#include "toolkit/OnceCache.h"
 
 namespace velmora::app {
 
@@ -51,9 +52,15 @@ QTransform LogoIconTransform(qreal size)
         .scale(scale, scale);
 }
 
+QImage ScreenLogo(qreal devicePixelRatio)
+{
+    static OnceCache<qreal, QImage> painted;
+    return painted.Get(devicePixelRatio, [devicePixelRatio] { return Logo(devicePixelRatio); });
+}
+
 QPixmap LogoPixmap(qreal devicePixelRatio)
 {
-    QPixmap pixmap = QPixmap::fromImage(Logo(devicePixelRatio));
+    QPixmap pixmap = QPixmap::fromImage(ScreenLogo(devicePixelRatio));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
 }

@@ -17,6 +17,11 @@ namespace velmora::app {
 // draws it larger.
 QImage Logo(qreal scale = 1);
 
+// The logo at the pixels of a screen of `devicePixelRatio`. Painted once per
+// ratio, by whichever thread asks first (the start asks on a thread of its
+// own), and kept: the splash and the main window show the same picture.
+QImage ScreenLogo(qreal devicePixelRatio);
+
 // The logo for a window on a screen of `devicePixelRatio`: drawn at the
 // screen's pixels, 76 x 46 in the window's.
 QPixmap LogoPixmap(qreal devicePixelRatio);
