@@ -24,6 +24,7 @@
 #include "app/RememberedVolume.h"
 #include "app/SecondaryWindowSet.h"
 #include "app/SplashWindow.h"
+#include "app/StartPreparation.h"
 #include "content/ContentError.h"
 #include "content/ContentLoad.h"
 #include "content/PictureCheckRecord.h"
@@ -253,7 +254,11 @@ int main(int argc, char** argv)
         if (const int status = EnterContentFolder(arguments, loading, pixelRatio); status != 0)
             return status;
     velmora::GuardedApplication application(argc, argv);
-    screenRatio.set_value(ScreenPixelRatio());
+    const float ratio = ScreenPixelRatio();
+    screenRatio.set_value(ratio);
+    // The logo and the main window's fonts, ready when the windows want them.
+    const velmora::app::StartPreparation preparation = velmora::app::StartPreparation::ForPrimaryScreen(ratio);
+    velmora::BackgroundWork<void> prepared([preparation] { preparation.Run(); });
     if (!loading) {
         // What is left once the toolkit has taken its own.
         std::vector<std::string> left;

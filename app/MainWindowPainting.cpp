@@ -62,6 +62,16 @@ int DisplayWidth(const ContentItem& item)
 
 }  // namespace
 
+QFont TitleFont()
+{
+    return look::ArialWithCellHeight(kTitleFontCellHeight, true);
+}
+
+QFont TitleEntryFont()
+{
+    return look::ArialWithCellHeight(kTitleEntryFontCellHeight);
+}
+
 namespace {
 
 // Draws the group's first two title entries, each name followed by its
@@ -70,7 +80,7 @@ int DrawTitleEntries(QPainter& painter, const MenuGroup& group, const WidthScale
 {
     if (group.title.ChildCount() == 0)
         return 0;
-    painter.setFont(look::ArialWithCellHeight(kTitleEntryFontCellHeight));
+    painter.setFont(TitleEntryFont());
     const QFontMetrics metrics = painter.fontMetrics();
     const ContentItem& first = *group.title.ChildAt(0);
     const QString firstName = look::Text(first.name);
@@ -98,7 +108,7 @@ void PaintTitle(QPainter& painter, const QRect& area, const MenuGroup* group, co
         return;
 
     const QString text = look::Text(layout::TitleText(group->name));
-    painter.setFont(look::ArialWithCellHeight(kTitleFontCellHeight, true));
+    painter.setFont(TitleFont());
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     painter.setPen(look::kTitleShadow);
     painter.drawText(area.translated(2, 2), flags, text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 class QPainter;
 class QRect;
 
@@ -16,6 +18,10 @@ class WidthScale;
 // How the main window draws its title bar and its tiles. Each function
 // draws only what it is given; the window decides when.
 namespace painting {
+
+// The fonts of the title bar: the group's name, and its title entries.
+QFont TitleFont();
+QFont TitleEntryFont();
 
 // The selected group's title bar over `area`: its name with a shadow, its
 // picture and its title entries. No group: only the window colour.

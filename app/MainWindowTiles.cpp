@@ -21,6 +21,11 @@ namespace {
 constexpr float kMenuPictureScale = 0.36f;
 constexpr int kMenuFontCellHeight = 15;
 
+std::int32_t CentreFontCellHeight(const WidthScale& scale)
+{
+    return scale.Scale(50);
+}
+
 // Renders `item` with `render` unless it already holds a bitmap prepared at
 // `pixelRatio` for its present size: the pictures may have been prepared
 // while the content loaded.
@@ -61,10 +66,20 @@ void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t tit
     }
 }
 
+QFont MenuFont()
+{
+    return look::ArialWithCellHeight(kMenuFontCellHeight);
+}
+
+QFont CentreFont(const WidthScale& scale)
+{
+    return look::ArialWithCellHeight(CentreFontCellHeight(scale));
+}
+
 void LayoutMenu(TileList& list, const ContentSet& content, std::int32_t panelWidth)
 {
     list.Clear();
-    list.Canvas().SetFont(look::ArialWithCellHeight(kMenuFontCellHeight));
+    list.Canvas().SetFont(MenuFont());
     std::vector<bool> indented;
     indented.reserve(content.menuItems.size());
     for (const auto& group : content.menuItems)
@@ -86,8 +101,8 @@ void LayoutCentre(TileList& list, MenuGroup& group, std::int32_t groupIndex, std
     for (const auto& item : group.children)
         maxHeight = std::max(maxHeight, item->height);
 
-    const std::int32_t fontHeight = scale.Scale(50);
-    list.Canvas().SetFont(look::ArialWithCellHeight(fontHeight));
+    const std::int32_t fontHeight = CentreFontCellHeight(scale);
+    list.Canvas().SetFont(CentreFont(scale));
     list.Canvas().SetFontColour(look::kItemText);
     const std::int32_t tileHeight = fontHeight + maxHeight + scale.Scale(18);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 #include <cstdint>
 #include <memory>
 
@@ -26,6 +28,9 @@ namespace tiles {
 // pictures fit a band of the given height. Touches nothing but `content`, so
 // it may run on the thread that loaded it.
 void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t titleBandHeight);
+// The fonts of the menu's tiles and of the item tiles at the window's scale.
+QFont MenuFont();
+QFont CentreFont(const WidthScale& scale);
 // One tile per group, in the menu's font.
 void LayoutMenu(TileList& list, const ContentSet& content, std::int32_t panelWidth);
 // The group's items in two columns, at the window's scale.

@@ -1,0 +1,34 @@
+#include "app/StartPreparation.h"
+
+#include <QApplication>
+
+#include "app/Logo.h"
+#include "app/MainWindowDescription.h"
+#include "app/MainWindowPainting.h"
+#include "app/MainWindowTiles.h"
+#include "app/WidthScale.h"
+#include "app/WindowGeometry.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/FormBuilder.h"
+
+namespace velmora::app {
+
+StartPreparation StartPreparation::ForPrimaryScreen(qreal devicePixelRatio)
+{
+    return StartPreparation{.devicePixelRatio = devicePixelRatio,
+                            .workArea = Desktop::WorkArea(),
+                            .windowFont = QApplication::font()};
+}
+
+void StartPreparation::Run() const
+{
+    ScreenLogo(devicePixelRatio);
+    FormBuilder::PrepareFonts(MainWindowDescription(), windowFont);
+    tiles::MenuFont();
+    // The window's outer width, frame included, is the same with any frame.
+    tiles::CentreFont(WidthScale(MainWindowGeometry(workArea, QMargins()).width()));
+    painting::TitleFont();
+    painting::TitleEntryFont();
+}
+
+}  // namespace velmora::app
