@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "core/FileStream.h"
@@ -163,7 +164,8 @@ void PictureCheckRecord::Keep(const std::string& path, const FileStamp& stamp, P
 
 bool PictureCheckRecord::IsRacy(const FileStamp& stamp, std::int64_t checkedNs)
 {
-    return stamp.changedNs > checkedNs - kRacyNs;
+    // A check time too early to subtract from is not one Keep would record.
+    return checkedNs < std::numeric_limits<std::int64_t>::min() + kRacyNs || stamp.changedNs > checkedNs - kRacyNs;
 }
 
 bool PictureCheckRecord::IsSound(const Entry& entry)
