@@ -10,6 +10,8 @@
 #include "app/MainWindowLook.h"
 #include "app/WidthScale.h"
 #include "content/ContentSet.h"
+#include "content/MenuGroup.h"
+#include "core/ParallelFor.h"
 #include "graphics/Bitmap.h"
 #include "graphics/Resample.h"
 #include "toolkit/PanelCanvas.h"
@@ -49,7 +51,9 @@ void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t tit
     };
     const auto grey = [](ContentItem& item) { item.Prepare(Scope::Self); };
     const auto twoColour = [black, window](ContentItem& item) { item.PrepareTwoColour(black, window, Scope::Self); };
-    for (const auto& group : content.menuItems) {
+    // Groups share nothing they change, so they are rendered side by side.
+    ParallelFor(content.menuItems.size(), [&](std::size_t index) {
+        MenuGroup* group = content.menuItems[index].get();
         if ((group->flags & kHasPicture) != 0) {
             group->SetScale(Scope::Self, kMenuPictureScale);
             PrepareAt(*group, pixelRatio, grey);
@@ -63,7 +67,7 @@ void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t tit
             entry->SetScale(Scope::Self, titleScale(*entry));
             PrepareAt(*entry, pixelRatio, twoColour);
         }
-    }
+    });
 }
 
 QFont MenuFont()
