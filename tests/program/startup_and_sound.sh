@@ -131,18 +131,36 @@ kill -9 "$third"
 wait "$third" 2>/dev/null || true
 
 echo "== a second start while the first is still loading raises the first's splash"
-start_program "$work/demo" "$work/loading.log"; loading=$started
-# Frozen right after it took the single-instance lock (long before its content
-# is read), the first cannot answer yet: the second must wait for it rather
-# than report it stuck. /proc/locks shows the lock without taking it.
-deadline=$((SECONDS + 20))
-until grep -q "FLOCK .* $loading " /proc/locks; do
-  [ "$SECONDS" -lt "$deadline" ] || fail "the first start took no lock: $(cat "$work/loading.log")"
-  sleep 0.005
-done
-for _ in 1 2 3 4 5; do [ -S "$XDG_RUNTIME_DIR/Velmora_1.0_Demo_Mutex.socket" ] && break; sleep 0.01; done
-kill -STOP "$loading"
-[ -z "$(find_windows "$caption" 0)" ] || fail "the content was loaded before the second start"
+# Starts the program and freezes it right after it took the single-instance
+# lock, before its main window exists: frozen, it cannot answer, and the
+# second start must wait for it rather than report it stuck. The demo loads
+# in a few tens of milliseconds, so a start that got its window before it
+# could be frozen is ended and another one tried. /proc/locks shows the lock
+# without taking it.
+start_frozen_while_loading() {
+  local attempt deadline
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    start_program "$work/demo" "$work/loading.log"; loading=$started
+    deadline=$((SECONDS + 20))
+    until grep -q "FLOCK .* $loading " /proc/locks; do
+      [ "$SECONDS" -lt "$deadline" ] || fail "the first start took no lock: $(cat "$work/loading.log")"
+      sleep 0.002
+    done
+    for _ in 1 2 3 4 5; do [ -S "$XDG_RUNTIME_DIR/Velmora_1.0_Demo_Mutex.socket" ] && break; sleep 0.01; done
+    kill -STOP "$loading"
+    [ -z "$(find_windows "$caption" 0)" ] && return
+    echo "(start $attempt had its main window before it was frozen: another one)"
+    kill -9 "$loading"
+    wait "$loading" 2>/dev/null || true
+    deadline=$((SECONDS + 10))
+    while [ -n "$(find_windows "$caption" 0)" ]; do
+      [ "$SECONDS" -lt "$deadline" ] || fail "the window of a killed start stays"
+      sleep 0.05
+    done
+  done
+  fail "no start could be frozen before its main window was made"
+}
+start_frozen_while_loading
 start_program "$work/empty" "$work/second-while-loading.log"; second=$started
 sleep 0.5
 kill -CONT "$loading"
@@ -173,7 +191,9 @@ echo "== a running instance that does not answer: the box says so"
 # Holding the lock without listening is what a hung first instance does.
 lock=$(find "$XDG_RUNTIME_DIR" -name '*.lock' | head -n 1)
 [ -n "$lock" ] || fail "no lock file left by the earlier starts"
-flock "$lock" sleep 60 &
+# The lock is held on the subshell's descriptor and the subshell becomes the
+# sleep: killing it frees the lock, and no orphan keeps the output open.
+(exec 9<"$lock" && flock 9 && exec sleep 60) &
 holder=$!
 pids+=("$holder")
 sleep 0.5
