@@ -18,13 +18,13 @@
 #include "app/InstallLayout.h"
 #include "app/Logo.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowFonts.h"
 #include "app/PictureCheckRecordFile.h"
 #include "app/ProgramContent.h"
 #include "app/QtPolish.h"
 #include "app/RememberedVolume.h"
 #include "app/SecondaryWindowSet.h"
 #include "app/SplashWindow.h"
-#include "app/StartPreparation.h"
 #include "content/ContentError.h"
 #include "content/ContentLoad.h"
 #include "content/PictureCheckRecord.h"
@@ -212,6 +212,10 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
     // Painted meanwhile, so that the splash's own painting has the
     // processor; the splash takes the icon when the main window does.
     velmora::BackgroundWork iconImages(velmora::app::WindowIconImages);
+    // Not sooner: the splash's own fonts would wait for Qt's font database
+    // while this thread held it.
+    velmora::BackgroundWork<void> fonts(
+        [wanted = velmora::app::MainWindowFonts::ForPrimaryScreen()] { wanted.Measure(); });
 
     // The content has been loading on a thread of its own since the start;
     // the windows are built here from the result.
@@ -256,9 +260,8 @@ int main(int argc, char** argv)
     velmora::GuardedApplication application(argc, argv);
     const float ratio = ScreenPixelRatio();
     screenRatio.set_value(ratio);
-    // The logo and the main window's fonts, ready when the windows want them.
-    const velmora::app::StartPreparation preparation = velmora::app::StartPreparation::ForPrimaryScreen(ratio);
-    velmora::BackgroundWork<void> prepared([preparation] { preparation.Run(); });
+    // Painted meanwhile, for the splash and the main window alike.
+    velmora::BackgroundWork<void> logo([ratio] { velmora::app::ScreenLogo(ratio); });
     if (!loading) {
         // What is left once the toolkit has taken its own.
         std::vector<std::string> left;

@@ -1,8 +1,7 @@
-#include "app/StartPreparation.h"
+#include "app/MainWindowFonts.h"
 
 #include <QApplication>
 
-#include "app/Logo.h"
 #include "app/MainWindowDescription.h"
 #include "app/MainWindowPainting.h"
 #include "app/MainWindowTiles.h"
@@ -13,16 +12,13 @@
 
 namespace velmora::app {
 
-StartPreparation StartPreparation::ForPrimaryScreen(qreal devicePixelRatio)
+MainWindowFonts MainWindowFonts::ForPrimaryScreen()
 {
-    return StartPreparation{.devicePixelRatio = devicePixelRatio,
-                            .workArea = Desktop::WorkArea(),
-                            .windowFont = QApplication::font()};
+    return MainWindowFonts{.workArea = Desktop::WorkArea(), .windowFont = QApplication::font()};
 }
 
-void StartPreparation::Run() const
+void MainWindowFonts::Measure() const
 {
-    ScreenLogo(devicePixelRatio);
     FormBuilder::PrepareFonts(MainWindowDescription(), windowFont);
     tiles::MenuFont();
     // The window's outer width, frame included, is the same with any frame.
