@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QSlider>
+#include <QTimer>
 
 #include <cstdint>
 #include <vector>
@@ -49,13 +50,23 @@ ControlBar::ControlBar(const MainWindowControls& controls, ClipPlayer& player, A
 void ControlBar::ShowStartValues()
 {
     OnPauseChanged();
+    ShowVolume();
+}
+
+void ControlBar::ShowVolume()
+{
     std::int32_t volume = 0;
     player_.ReadVolume(volume);
-    if (player_.IsVolumeAvailable())
-        // Moving the slider writes the volume back, so both channels end equal.
-        controls_.volumeSlider->setValue(volume);
-    else
+    // Moving the slider writes an available volume back, so both channels
+    // end equal; without a device it stands at 0, disabled.
+    controls_.volumeSlider->setValue(volume);
+    if (!player_.IsVolumeAvailable())
         ShowVolumeAvailable(false);
+    // The device opens on a thread of its own while the window is built and
+    // first painted, which do not wait for it: until then the slider shows
+    // the volume as set, and whether there is a device is seen once it is open.
+    if (player_.IsOutputOpening())
+        QTimer::singleShot(kOpeningCheckMs, this, &ControlBar::ShowVolume);
 }
 
 void ControlBar::SetUpSliders()

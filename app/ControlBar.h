@@ -39,10 +39,14 @@ public:
     void ShowRepetition(bool on);
 
 private:
+    // How often a device still opening is looked at again.
+    static constexpr int kOpeningCheckMs = 5;
+
     void SetUpSliders();
     void ConnectButtons();
     void OnPauseChanged();
     void OnVolumeChanged();
+    void ShowVolume();
     void ShowVolumeAvailable(bool available);
 
     MainWindowControls controls_;

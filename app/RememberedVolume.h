@@ -31,6 +31,7 @@ public:
     void Stop() override { output_.Stop(); }
     bool IsPlaying() const override { return output_.IsPlaying(); }
     bool IsAvailable() const override { return output_.IsAvailable(); }
+    bool IsOpening() const override { return output_.IsOpening(); }
     bool GetVolume(std::uint32_t& volume) const override { return output_.GetVolume(volume); }
     void SetVolume(std::uint32_t volume) override;
 

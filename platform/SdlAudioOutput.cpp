@@ -294,9 +294,14 @@ bool SdlAudioOutput::IsPlaying() const
     return playing_;
 }
 
+bool SdlAudioOutput::IsOpening() const
+{
+    return opened_.valid() && opened_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
 bool SdlAudioOutput::GetVolume(std::uint32_t& volume) const
 {
-    if (!IsAvailable())
+    if (!IsOpening() && !IsAvailable())
         return false;
     std::lock_guard lock(mutex_);
     volume = volume_;

@@ -36,6 +36,7 @@ public:
     void Stop() override;
     bool IsPlaying() const override;
     bool IsAvailable() const override;
+    bool IsOpening() const override;
     bool GetVolume(std::uint32_t& volume) const override;
     void SetVolume(std::uint32_t volume) override;
 

@@ -24,10 +24,14 @@ public:
     // True while a sound started here has not been played to its end.
     virtual bool IsPlaying() const = 0;
 
-    // Whether there is an output whose volume can be read and set.
+    // Whether there is an output whose volume can be read and set. An
+    // output still being opened is waited for.
     virtual bool IsAvailable() const = 0;
+    // True while the output is being opened on a thread of its own.
+    virtual bool IsOpening() const { return false; }
     // The volume: left channel in the low 16 bits, right in the high 16 bits,
-    // 0 silent to 0xFFFF full. False when there is no output.
+    // 0 silent to 0xFFFF full. False when there is no output; while the output
+    // is opening, the volume as set so far, without waiting.
     virtual bool GetVolume(std::uint32_t& volume) const = 0;
     virtual void SetVolume(std::uint32_t volume) = 0;
 };

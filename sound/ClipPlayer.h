@@ -43,6 +43,9 @@ public:
     // unavailable when it cannot be read.
     void ReadVolume(std::int32_t& percentage);
     bool IsVolumeAvailable() const { return volumeAvailable_; }
+    // While the output is still opening, ReadVolume gives the volume as set
+    // and calls it available; read it again once this is false.
+    bool IsOutputOpening() const { return output_.IsOpening(); }
     // Sets both channels to percentage * 65535 / 100, the percentage clamped
     // to 0-100.
     void SetVolume(std::int32_t percentage);

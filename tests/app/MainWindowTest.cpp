@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -204,6 +205,38 @@ TEST(MainWindowTest, MenuPicturesRenderedAheadAreKeptOnlyForTheirScreen)
         const MenuGroup& group = *window.Content().MenuItemAt(0);
         EXPECT_EQ(group.bitmap->Bits()[0] == marked, row.kept);
         EXPECT_EQ(group.bitmap->Width(), group.width);
+    }
+}
+
+// The window is not held up by a device still opening: the volume shows as
+// set at once, and whether there is a device once it has opened.
+TEST(MainWindowTest, TheVolumeShowsAtOnceAndItsDeviceOnceOpen)
+{
+    struct Row {
+        bool opened;
+        int finalValue;
+    };
+    for (const Row row : {Row{true, 40}, Row{false, 0}}) {
+        SCOPED_TRACE(row.opened);
+        test::NeedsGuiApplication app;
+        test::TempDir dir;
+        test::WriteTestContent(dir, Groups(2));
+        test::CurrentDirGuard inDir(dir.Path());
+        test::FakeAudioOutput output;
+        output.SetDeviceVolume(0x66666666);  // 40 %
+        output.SetAvailable(false);
+        output.SetOpening(true);
+        ClipPlayer player(output);
+        MainWindow window(ProgramContent(LoadContent()), player);
+        auto* slider = window.findChild<QSlider*>(QStringLiteral("volumeSlider"));
+        ASSERT_NE(slider, nullptr);
+        EXPECT_EQ(slider->value(), 40);
+        EXPECT_TRUE(slider->isEnabled());
+
+        output.SetAvailable(row.opened);
+        output.SetOpening(false);
+        EXPECT_TRUE(WaitFor([&] { return slider->isEnabled() == row.opened; }));
+        EXPECT_EQ(slider->value(), row.finalValue);
     }
 }
 

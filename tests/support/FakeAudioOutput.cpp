@@ -27,7 +27,7 @@ void FakeAudioOutput::Stop()
 
 bool FakeAudioOutput::GetVolume(std::uint32_t& volume) const
 {
-    if (!available_)
+    if (!available_ && !opening_)
         return false;
     volume = volume_;
     return true;

@@ -17,10 +17,13 @@ public:
     void Stop() override;
     bool IsPlaying() const override { return playing_; }
     bool IsAvailable() const override { return available_; }
+    bool IsOpening() const override { return opening_; }
     bool GetVolume(std::uint32_t& volume) const override;
     void SetVolume(std::uint32_t volume) override;
 
     void SetAvailable(bool available) { available_ = available; }
+    // While opening, the volume reads as set, whether available or not.
+    void SetOpening(bool opening) { opening_ = opening; }
     void FinishPlaying() { playing_ = false; }
 
     // Every image given to Play, in order, as copies.
@@ -35,6 +38,7 @@ public:
 
 private:
     bool available_ = true;
+    bool opening_ = false;
     bool playing_ = false;
     std::vector<std::vector<std::uint8_t>> played_;
     int stops_ = 0;
