@@ -28,16 +28,11 @@ std::int32_t CentreFontCellHeight(const WidthScale& scale)
     return scale.Scale(50);
 }
 
-// Renders `item` with `render` unless it already holds a bitmap prepared at
-// `pixelRatio` for its present size: the pictures may have been prepared
-// while the content loaded.
-template <class Render>
-void PrepareAt(ContentItem& item, float pixelRatio, const Render& render)
+// Whether `item` has a picture whose bitmap is not rendered for `pixelRatio`
+// at its present size.
+bool IsStale(const ContentItem& item, float pixelRatio)
 {
-    if (item.prepared && item.pixelRatio == pixelRatio)
-        return;
-    item.pixelRatio = pixelRatio;
-    render(item);
+    return (item.flags & kHasPicture) != 0 && !(item.prepared && item.pixelRatio == pixelRatio);
 }
 
 }  // namespace
@@ -49,23 +44,38 @@ void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t tit
     const auto titleScale = [titleBandHeight](const ContentItem& item) {
         return layout::TitlePictureScale(item.Picture().Height(), titleBandHeight);
     };
-    const auto grey = [](ContentItem& item) { item.Prepare(Scope::Self); };
-    const auto twoColour = [black, window](ContentItem& item) { item.PrepareTwoColour(black, window, Scope::Self); };
-    // Groups share nothing they change, so they are rendered side by side.
-    ParallelFor(content.menuItems.size(), [&](std::size_t index) {
-        MenuGroup* group = content.menuItems[index].get();
-        if ((group->flags & kHasPicture) != 0) {
+    // Sizes first, which is cheap; then only the groups with a picture not
+    // yet rendered at this ratio and size are rendered, side by side, since
+    // groups share nothing they change. When the loading thread has rendered
+    // them all, the window starts no thread for nothing.
+    std::vector<MenuGroup*> stale;
+    for (const auto& group : content.menuItems) {
+        const bool hasPicture = (group->flags & kHasPicture) != 0;
+        if (hasPicture) {
             group->SetScale(Scope::Self, kMenuPictureScale);
-            PrepareAt(*group, pixelRatio, grey);
             group->title.SetScale(Scope::Self, titleScale(group->title));
-            PrepareAt(group->title, pixelRatio, twoColour);
         } else {
             group->pixelRatio = pixelRatio;
             group->title.pixelRatio = pixelRatio;
         }
-        for (const auto& entry : group->title.children) {
+        for (const auto& entry : group->title.children)
             entry->SetScale(Scope::Self, titleScale(*entry));
-            PrepareAt(*entry, pixelRatio, twoColour);
+        if ((hasPicture && (IsStale(*group, pixelRatio) || IsStale(group->title, pixelRatio))) ||
+            std::any_of(group->title.children.begin(), group->title.children.end(),
+                        [pixelRatio](const auto& entry) { return IsStale(*entry, pixelRatio); }))
+            stale.push_back(group.get());
+    }
+    ParallelFor(stale.size(), [&](std::size_t index) {
+        MenuGroup& group = *stale[index];
+        if ((group.flags & kHasPicture) != 0) {
+            group.pixelRatio = pixelRatio;
+            group.Prepare(Scope::Self);
+            group.title.pixelRatio = pixelRatio;
+            group.title.PrepareTwoColour(black, window, Scope::Self);
+        }
+        for (const auto& entry : group.title.children) {
+            entry->pixelRatio = pixelRatio;
+            entry->PrepareTwoColour(black, window, Scope::Self);
         }
     });
 }
