@@ -62,11 +62,27 @@ void ControlBar::ShowVolume()
     controls_.volumeSlider->setValue(volume);
     if (!player_.IsVolumeAvailable())
         ShowVolumeAvailable(false);
-    // The device opens on a thread of its own while the window is built and
-    // first painted, which do not wait for it: until then the slider shows
-    // the volume as set, and whether there is a device is seen once it is open.
+    // The device opens on a thread of its own once the window is on the
+    // screen, and nothing waits for it: until then the slider shows the
+    // volume as set, and whether there is a device is seen once it is open.
     if (player_.IsOutputOpening())
-        QTimer::singleShot(kOpeningCheckMs, this, &ControlBar::ShowVolume);
+        QTimer::singleShot(kOpeningCheckMs, this, &ControlBar::ShowDeviceOnceOpen);
+}
+
+void ControlBar::ShowDeviceOnceOpen()
+{
+    if (player_.IsOutputOpening()) {
+        QTimer::singleShot(kOpeningCheckMs, this, &ControlBar::ShowDeviceOnceOpen);
+        return;
+    }
+    // Only whether there is a device: the volume read again would be the
+    // one the slider wrote, which reads back a step lower.
+    std::int32_t volume = 0;
+    player_.ReadVolume(volume);
+    if (player_.IsVolumeAvailable())
+        return;
+    controls_.volumeSlider->setValue(0);
+    ShowVolumeAvailable(false);
 }
 
 void ControlBar::SetUpSliders()

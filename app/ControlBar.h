@@ -47,6 +47,7 @@ private:
     void OnPauseChanged();
     void OnVolumeChanged();
     void ShowVolume();
+    void ShowDeviceOnceOpen();
     void ShowVolumeAvailable(bool available);
 
     MainWindowControls controls_;

@@ -31,6 +31,7 @@
 #include "platform/FontConfigWarmUp.h"
 #include "platform/SdlAudioOutput.h"
 #include "sound/ClipPlayer.h"
+#include "toolkit/AfterFirstPaint.h"
 #include "toolkit/BackgroundWork.h"
 #include "toolkit/GuardedApplication.h"
 #include "toolkit/GuardedCall.h"
@@ -50,6 +51,9 @@ constexpr char kAlreadyRunning[] =
     "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikacji lub uruchom ponownie komputer.";
 constexpr char kErrorCaption[] = "Błąd";
 constexpr char kFatalError[] = "Wystąpił błąd krytyczny aplikacji!";
+// The audio device opens after the main window's first paint, and at the
+// latest this long after it is shown.
+constexpr int kLatestDeviceOpeningMs = 500;
 
 // A failure is shown in a box and, for a user who started the program from a
 // terminal, on standard error in one line.
@@ -189,11 +193,12 @@ struct FrontWindow {
 };
 
 // The sound output, made once the content is in. SDL is loaded and the device
-// opened on a thread of the output's own while the main window is built; the
-// window waits for it only when it asks for the volume. Not sooner: on a
-// busy processor that thread would take turns with the splash's painting.
+// opened on a thread of the output's own once the main window is painted, or
+// sooner if a sound is wanted before: on a busy processor that thread would
+// take turns with the windows' building and painting. Nothing waits for it
+// but playing: the volume control shows the remembered volume meanwhile.
 struct Sound {
-    velmora::SdlAudioOutput device;
+    velmora::SdlAudioOutput device{velmora::SdlAudioOutput::Opening::OnRequest};
     velmora::app::RememberedVolume output{device, velmora::app::RememberedVolume::DefaultConfigFile()};
     velmora::ClipPlayer player{output};
 };
@@ -232,6 +237,7 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
     QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
     mainWindow.SetSplash(splash.release());
     mainWindow.show();
+    velmora::AfterFirstPaint(mainWindow, [&sound] { sound->device.StartOpening(); }, kLatestDeviceOpeningMs);
     secondary.BuildAllSoon();
     // On a thread, so that the main window's first paint never waits for it.
     velmora::BackgroundWork<void> savingRecord([&loading] { loading.SaveRecord(); });

@@ -158,8 +158,17 @@ std::int64_t NowTicks()
 
 }  // namespace
 
-SdlAudioOutput::SdlAudioOutput()
+SdlAudioOutput::SdlAudioOutput(Opening opening)
 {
+    if (opening == Opening::AtOnce)
+        StartOpening();
+}
+
+void SdlAudioOutput::StartOpening()
+{
+    if (openingStarted_)
+        return;
+    openingStarted_ = true;
     try {
         // Not a background priority: SDL's audio thread, started from here,
         // takes this thread's.
@@ -208,9 +217,21 @@ void SdlAudioOutput::Open()
     sdl_->PauseAudioDevice(device_, 0);
 }
 
+void SdlAudioOutput::AwaitOpening() const
+{
+    if (!openingStarted_)
+        // Asked before anything started it: the device is wanted now. The
+        // device is the output's lazily made state, and no output is made
+        // const, so starting it from a question is sound.
+        const_cast<SdlAudioOutput*>(this)->StartOpening();
+    if (opened_.valid())
+        opened_.wait();
+}
+
 SdlAudioOutput::~SdlAudioOutput()
 {
-    AwaitOpening();
+    if (openingStarted_ && opened_.valid())
+        opened_.wait();
     if (device_ == 0)
         return;
     sdl_->CloseAudioDevice(device_);
@@ -296,7 +317,8 @@ bool SdlAudioOutput::IsPlaying() const
 
 bool SdlAudioOutput::IsOpening() const
 {
-    return opened_.valid() && opened_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    return !openingStarted_ ||
+           (opened_.valid() && opened_.wait_for(std::chrono::seconds(0)) != std::future_status::ready);
 }
 
 bool SdlAudioOutput::GetVolume(std::uint32_t& volume) const

@@ -18,16 +18,27 @@ struct SdlLibrary;
 // The audio output on SDL2's default device, opened once for the object's
 // lifetime as signed 16-bit stereo with a buffer of about 10 ms. Opening
 // (loading SDL, connecting to the sound server, starting the device) can take
-// a while on a desktop, so it goes on on a thread of its own from
-// construction; anything that needs the device waits for it there. Each
+// a while on a desktop, so it goes on on a thread of its own, from
+// construction or from StartOpening; anything that needs the device waits
+// for it there, and starts it first if nothing has. Each
 // WAVE image is decoded by SDL and converted to the device format when it is
 // started; SDL's audio thread then copies it out with the channel volumes
 // applied. When no device can be opened the output is unavailable and plays
 // nothing; so does one where SDL2 is not installed.
 class SdlAudioOutput final : public AudioOutput {
 public:
-    SdlAudioOutput();
+    enum class Opening : unsigned char {
+        AtOnce,
+        // When StartOpening is called or the device is first needed: a
+        // program keeps the opening's processor time off its first window.
+        OnRequest,
+    };
+
+    explicit SdlAudioOutput(Opening opening = Opening::AtOnce);
     ~SdlAudioOutput() override;
+
+    // Starts opening the device on its thread, unless that has begun.
+    void StartOpening();
     SdlAudioOutput(const SdlAudioOutput&) = delete;
     SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
 
@@ -54,11 +65,7 @@ public:
 
 private:
     void Open();
-    void AwaitOpening() const
-    {
-        if (opened_.valid())
-            opened_.wait();
-    }
+    void AwaitOpening() const;
     void Start(std::vector<std::int16_t> samples);
     static void MixCallback(void* self, std::uint8_t* stream, int length) noexcept;
     void Mix(std::int16_t* out, std::size_t count);
@@ -78,8 +85,10 @@ private:
     std::int64_t firstSoundTicks_ = 0;  // steady clock ticks; 0 until the first sound
 
     // sdl_, device_, rate_ and bufferFrames_ are set by the opening thread
-    // before opened_ is ready, and read after it.
+    // before opened_ is ready, and read after it. Not valid before the
+    // opening starts, nor when it was done on the constructing thread.
     std::shared_future<void> opened_;
+    bool openingStarted_ = false;
 };
 
 }  // namespace velmora

@@ -80,6 +80,21 @@ TEST(SdlAudioOutput, OpensTheDeviceWithASmallBufferAndFullVolume)
     EXPECT_EQ(volume, 0x1234ABCDu);
 }
 
+// An output told to open on request reports itself opening until it has,
+// opens when asked to, and opens by itself when the device is first needed.
+TEST(SdlAudioOutput, AnOutputOpenedOnRequestOpensWhenAskedOrNeeded)
+{
+    for (const bool asked : {true, false}) {
+        SCOPED_TRACE(asked);
+        SdlAudioOutput output(SdlAudioOutput::Opening::OnRequest);
+        EXPECT_TRUE(output.IsOpening());
+        if (asked)
+            output.StartOpening();
+        EXPECT_TRUE(output.IsAvailable());
+        EXPECT_FALSE(output.IsOpening());
+    }
+}
+
 TEST(SdlAudioOutput, EachFormatPlaysForAboutItsLength)
 {
     SdlAudioOutput output;
