@@ -6,10 +6,9 @@
 #include <exception>
 #include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 #include "core/ContentName.h"
+#include "core/ParallelFor.h"
 #include "core/TextEncoding.h"
 
 namespace velmora {
@@ -102,19 +101,7 @@ void PictureStore::DecodeNoted()
         }
     };
 
-    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
-    const std::size_t workers = std::min(cores, noted.size());
-    const std::size_t helpers = workers > 0 ? workers - 1 : 0;
-    std::vector<std::thread> threads;
-    try {
-        for (std::size_t k = 0; k < helpers; ++k)
-            threads.emplace_back(work);
-    } catch (const std::system_error&) {
-        // Fewer threads than cores only make the load slower.
-    }
-    work();
-    for (auto& thread : threads)
-        thread.join();
+    RunOnCores(noted.size(), work);
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -28,8 +28,17 @@ void ParallelFor(std::size_t count, const std::function<void(std::size_t)>& body
         }
     };
 
+    RunOnCores(count, work);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void RunOnCores(std::size_t tasks, const std::function<void()>& work)
+{
+    if (tasks == 0)
+        return;
     const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
-    const std::size_t helpers = std::min(cores, count) > 1 ? std::min(cores, count) - 1 : 0;
+    const std::size_t helpers = std::min(cores, tasks) - 1;
     std::vector<std::thread> threads;
     try {
         for (std::size_t k = 0; k < helpers; ++k)
@@ -40,8 +49,6 @@ void ParallelFor(std::size_t count, const std::function<void(std::size_t)>& body
     work();
     for (auto& thread : threads)
         thread.join();
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 }  // namespace velmora
