@@ -50,23 +50,15 @@ ControlBar::ControlBar(const MainWindowControls& controls, ClipPlayer& player, A
 void ControlBar::ShowStartValues()
 {
     OnPauseChanged();
-    ShowVolume();
-}
-
-void ControlBar::ShowVolume()
-{
     std::int32_t volume = 0;
     player_.ReadVolume(volume);
     // Moving the slider writes an available volume back, so both channels
-    // end equal; without a device it stands at 0, disabled.
+    // end equal.
     controls_.volumeSlider->setValue(volume);
-    if (!player_.IsVolumeAvailable())
-        ShowVolumeAvailable(false);
     // The device opens on a thread of its own once the window is on the
     // screen, and nothing waits for it: until then the slider shows the
     // volume as set, and whether there is a device is seen once it is open.
-    if (player_.IsOutputOpening())
-        QTimer::singleShot(kOpeningCheckMs, this, &ControlBar::ShowDeviceOnceOpen);
+    ShowDeviceOnceOpen();
 }
 
 void ControlBar::ShowDeviceOnceOpen()
@@ -76,7 +68,8 @@ void ControlBar::ShowDeviceOnceOpen()
         return;
     }
     // Only whether there is a device: the volume read again would be the
-    // one the slider wrote, which reads back a step lower.
+    // one the slider wrote, which reads back a step lower. Without one the
+    // slider stands at 0, disabled.
     std::int32_t volume = 0;
     player_.ReadVolume(volume);
     if (player_.IsVolumeAvailable())

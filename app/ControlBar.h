@@ -46,7 +46,6 @@ private:
     void ConnectButtons();
     void OnPauseChanged();
     void OnVolumeChanged();
-    void ShowVolume();
     void ShowDeviceOnceOpen();
     void ShowVolumeAvailable(bool available);
 

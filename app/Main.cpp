@@ -102,10 +102,9 @@ class ContentStart {
 public:
     ContentStart(std::string recordFile, const std::shared_future<float>& pixelRatio)
         : recordFile_(std::move(recordFile)), loading_([this, pixelRatio] {
-              if (recordFile_.empty())
-                  return LoadForScreen(pixelRatio, nullptr);
-              record_.Read(recordFile_);
-              return LoadForScreen(pixelRatio, &record_);
+              if (!recordFile_.empty())
+                  record_.Read(recordFile_);
+              return LoadForScreen(pixelRatio, recordFile_.empty() ? nullptr : &record_);
           })
     {}
 
@@ -237,7 +236,8 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
     QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
     mainWindow.SetSplash(splash.release());
     mainWindow.show();
-    velmora::AfterFirstPaint(mainWindow, [&sound] { sound->device.StartOpening(); }, kLatestDeviceOpeningMs);
+    velmora::AfterFirstPaint(
+        mainWindow, [&sound] { sound->device.StartOpening(); }, kLatestDeviceOpeningMs);
     secondary.BuildAllSoon();
     // On a thread, so that the main window's first paint never waits for it.
     velmora::BackgroundWork<void> savingRecord([&loading] { loading.SaveRecord(); });

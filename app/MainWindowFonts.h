@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QRect>
 
 namespace velmora::app {
@@ -12,7 +11,6 @@ namespace velmora::app {
 // time it would have saved.
 struct MainWindowFonts {
     QRect workArea;
-    QFont windowFont;
 
     // For the primary screen, where the window opens; on the user-interface
     // thread.

@@ -28,6 +28,29 @@ std::int32_t CentreFontCellHeight(const WidthScale& scale)
     return scale.Scale(50);
 }
 
+// One of the pictures a group shows in the menu and the title bar: its own
+// in grey, the title's and the title entries' in two colours.
+struct MenuPicture {
+    ContentItem* item;
+    float scale;
+    bool grey;
+};
+
+std::vector<MenuPicture> MenuPicturesOf(MenuGroup& group, std::int32_t titleBandHeight)
+{
+    const auto titleScale = [titleBandHeight](const ContentItem& item) {
+        return layout::TitlePictureScale(item.Picture().Height(), titleBandHeight);
+    };
+    std::vector<MenuPicture> pictures;
+    if ((group.flags & kHasPicture) != 0) {
+        pictures.push_back({&group, kMenuPictureScale, true});
+        pictures.push_back({&group.title, titleScale(group.title), false});
+    }
+    for (const auto& entry : group.title.children)
+        pictures.push_back({entry.get(), titleScale(*entry), false});
+    return pictures;
+}
+
 // Whether `item` has a picture whose bitmap is not rendered for `pixelRatio`
 // at its present size.
 bool IsStale(const ContentItem& item, float pixelRatio)
@@ -39,44 +62,31 @@ bool IsStale(const ContentItem& item, float pixelRatio)
 
 void PrepareMenuPictures(ContentSet& content, float pixelRatio, std::int32_t titleBandHeight)
 {
-    const Colour black = look::CoreColour(Qt::black);
-    const Colour window = look::CoreColour(look::kWindow);
-    const auto titleScale = [titleBandHeight](const ContentItem& item) {
-        return layout::TitlePictureScale(item.Picture().Height(), titleBandHeight);
-    };
-    // Sizes first, which is cheap; then only the groups with a picture not
-    // yet rendered at this ratio and size are rendered, side by side, since
-    // groups share nothing they change. When the loading thread has rendered
-    // them all, the window starts no thread for nothing.
-    std::vector<MenuGroup*> stale;
+    // Sizes first, which is cheap; then only the pictures not yet rendered
+    // at this ratio and size are rendered, side by side, since they share
+    // nothing they change. When the loading thread has rendered them all,
+    // the window starts no thread for nothing.
+    std::vector<MenuPicture> stale;
     for (const auto& group : content.menuItems) {
-        const bool hasPicture = (group->flags & kHasPicture) != 0;
-        if (hasPicture) {
-            group->SetScale(Scope::Self, kMenuPictureScale);
-            group->title.SetScale(Scope::Self, titleScale(group->title));
-        } else {
+        if ((group->flags & kHasPicture) == 0) {
             group->pixelRatio = pixelRatio;
             group->title.pixelRatio = pixelRatio;
         }
-        for (const auto& entry : group->title.children)
-            entry->SetScale(Scope::Self, titleScale(*entry));
-        if ((hasPicture && (IsStale(*group, pixelRatio) || IsStale(group->title, pixelRatio))) ||
-            std::any_of(group->title.children.begin(), group->title.children.end(),
-                        [pixelRatio](const auto& entry) { return IsStale(*entry, pixelRatio); }))
-            stale.push_back(group.get());
+        for (const MenuPicture& picture : MenuPicturesOf(*group, titleBandHeight)) {
+            picture.item->SetScale(Scope::Self, picture.scale);
+            if (IsStale(*picture.item, pixelRatio))
+                stale.push_back(picture);
+        }
     }
+    const Colour black = look::CoreColour(Qt::black);
+    const Colour window = look::CoreColour(look::kWindow);
     ParallelFor(stale.size(), [&](std::size_t index) {
-        MenuGroup& group = *stale[index];
-        if ((group.flags & kHasPicture) != 0) {
-            group.pixelRatio = pixelRatio;
-            group.Prepare(Scope::Self);
-            group.title.pixelRatio = pixelRatio;
-            group.title.PrepareTwoColour(black, window, Scope::Self);
-        }
-        for (const auto& entry : group.title.children) {
-            entry->pixelRatio = pixelRatio;
-            entry->PrepareTwoColour(black, window, Scope::Self);
-        }
+        ContentItem& item = *stale[index].item;
+        item.pixelRatio = pixelRatio;
+        if (stale[index].grey)
+            item.Prepare(Scope::Self);
+        else
+            item.PrepareTwoColour(black, window, Scope::Self);
     });
 }
 

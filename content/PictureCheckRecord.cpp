@@ -12,6 +12,8 @@
 #include <system_error>
 
 #include "core/FileStream.h"
+#include "core/LittleEndian.h"
+#include "core/WriteAll.h"
 #include "graphics/CoveragePicture.h"
 
 namespace velmora {
@@ -40,12 +42,6 @@ std::uint64_t Fnv1a(const std::uint8_t* bytes, std::size_t size)
     return hash;
 }
 
-void Append(std::vector<std::uint8_t>& bytes, std::uint64_t value, int width)
-{
-    for (int k = 0; k < width; ++k)
-        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * k)));
-}
-
 // Reads numbers off the front of a byte range; once it runs short, every
 // later read fails too.
 class Reader {
@@ -56,9 +52,7 @@ public:
     {
         if (!Take(static_cast<std::size_t>(width)))
             return false;
-        value = 0;
-        for (int k = 0; k < width; ++k)
-            value |= static_cast<std::uint64_t>(here_[k - width]) << (8 * k);
+        value = width == 8 ? ReadLittle64(here_ - 8) : ReadLittle32(here_ - 4);
         return true;
     }
     bool Signed(std::int64_t& value)
@@ -99,20 +93,6 @@ private:
     const std::uint8_t* here_;
     std::size_t left_;
 };
-
-bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -180,20 +160,20 @@ bool PictureCheckRecord::IsSound(const Entry& entry)
 std::vector<std::uint8_t> PictureCheckRecord::Serialise() const
 {
     std::vector<std::uint8_t> bytes(kMagic.begin(), kMagic.end());
-    Append(bytes, kVersion, 4);
-    Append(bytes, kept_.size(), 4);
+    AppendLittle32(bytes, kVersion);
+    AppendLittle32(bytes, static_cast<std::uint32_t>(kept_.size()));
     for (const auto& [path, entry] : kept_) {
-        Append(bytes, path.size(), 4);
+        AppendLittle32(bytes, static_cast<std::uint32_t>(path.size()));
         bytes.insert(bytes.end(), path.begin(), path.end());
         for (const std::uint64_t value :
              {entry.stamp.device, entry.stamp.inode, static_cast<std::uint64_t>(entry.stamp.size),
               static_cast<std::uint64_t>(entry.stamp.modifiedNs), static_cast<std::uint64_t>(entry.stamp.changedNs),
               static_cast<std::uint64_t>(entry.checkedNs)})
-            Append(bytes, value, 8);
-        Append(bytes, static_cast<std::uint32_t>(entry.size.width), 4);
-        Append(bytes, static_cast<std::uint32_t>(entry.size.height), 4);
+            AppendLittle64(bytes, value);
+        AppendLittle32(bytes, static_cast<std::uint32_t>(entry.size.width));
+        AppendLittle32(bytes, static_cast<std::uint32_t>(entry.size.height));
     }
-    Append(bytes, Fnv1a(bytes.data() + kHeaderBytes, bytes.size() - kHeaderBytes), 8);
+    AppendLittle64(bytes, Fnv1a(bytes.data() + kHeaderBytes, bytes.size() - kHeaderBytes));
     return bytes;
 }
 
@@ -254,7 +234,7 @@ bool PictureCheckRecord::Write(const std::string& file) const
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, bytes);
+    const bool written = WriteAll(fd, bytes.data(), bytes.size());
     const bool closed = ::close(fd) == 0;
     if (written && closed && std::rename(temporary.c_str(), file.c_str()) == 0)
         return true;

@@ -133,9 +133,8 @@ PictureStore::Decoded PictureStore::CheckUnlessRecorded(const std::string& path,
     picture->LoadOnFirstUse(path, buffer, &error, CoveragePicture::Values::Inverted);
     // A file that changed while it was read may have been read part old,
     // part new: its check is not worth recording.
-    if (error != LoadError::None || !before || FileStamp::Of(path) != before)
-        return {std::move(picture), error, std::nullopt};
-    return {std::move(picture), error, before};
+    const bool settled = error == LoadError::None && before && FileStamp::Of(path) == before;
+    return {std::move(picture), error, settled ? before : std::nullopt};
 }
 
 PictureStore::Entry PictureStore::Admit(const std::string& path, Decoded decoded)

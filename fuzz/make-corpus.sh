@@ -3,9 +3,9 @@
 # made by the project's own content tool. What fuzzing found, minimised with
 # libFuzzer's -merge=1, lives beside it in fuzz/corpus/TARGET/found/ and is
 # kept, as are the hostile inputs made by hand in fuzz/corpus/TARGET/hostile/
-# (named pipes aside, what an attacker's content holds). The seed of the
-# record of picture checks, fuzz/corpus/checkrecord/seed/, is a record a start
-# of the program wrote for the demo: the tool writes none, and it is kept.
+# (named pipes aside, what an attacker's content holds). The checkrecord
+# target's seed, fuzz/corpus/checkrecord/seed/, is a file the program wrote
+# on a start on the demo content; the content tool makes none, so it is kept.
 # Run it from a tree with a release build:
 #   cmake --build --preset release && fuzz/make-corpus.sh
 set -euo pipefail

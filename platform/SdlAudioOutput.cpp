@@ -230,7 +230,8 @@ void SdlAudioOutput::AwaitOpening() const
 
 SdlAudioOutput::~SdlAudioOutput()
 {
-    if (openingStarted_ && opened_.valid())
+    // Never opens a device only to close it.
+    if (opened_.valid())
         opened_.wait();
     if (device_ == 0)
         return;

@@ -20,11 +20,11 @@ struct SdlLibrary;
 // (loading SDL, connecting to the sound server, starting the device) can take
 // a while on a desktop, so it goes on on a thread of its own, from
 // construction or from StartOpening; anything that needs the device waits
-// for it there, and starts it first if nothing has. Each
-// WAVE image is decoded by SDL and converted to the device format when it is
-// started; SDL's audio thread then copies it out with the channel volumes
-// applied. When no device can be opened the output is unavailable and plays
-// nothing; so does one where SDL2 is not installed.
+// for it there, and starts it first if nothing has. Each WAVE image is
+// decoded by SDL and converted to the device format when it is started;
+// SDL's audio thread then copies it out with the channel volumes applied.
+// When no device can be opened the output is unavailable and plays nothing;
+// so does one where SDL2 is not installed.
 class SdlAudioOutput final : public AudioOutput {
 public:
     enum class Opening : unsigned char {
@@ -36,11 +36,11 @@ public:
 
     explicit SdlAudioOutput(Opening opening = Opening::AtOnce);
     ~SdlAudioOutput() override;
+    SdlAudioOutput(const SdlAudioOutput&) = delete;
+    SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
 
     // Starts opening the device on its thread, unless that has begun.
     void StartOpening();
-    SdlAudioOutput(const SdlAudioOutput&) = delete;
-    SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
 
     bool Play(const std::uint8_t* image, std::size_t size) override;
     bool PlayIfIdle(const std::uint8_t* image, std::size_t size) override;

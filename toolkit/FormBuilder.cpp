@@ -178,14 +178,4 @@ void FormBuilder::Build(QWidget& window, const WindowDescription& description, c
     }
 }
 
-void FormBuilder::PrepareFonts(const WindowDescription& description, const QFont& windowFont)
-{
-    const QFont window = description.font.ApplyTo(windowFont);
-    std::map<std::string, QFont, std::less<>> fonts;
-    for (const ControlDescription& control : description.controls) {
-        const auto parent = control.parent != nullptr ? fonts.find(std::string_view(control.parent)) : fonts.end();
-        fonts.insert_or_assign(control.name, control.font.ApplyTo(parent != fonts.end() ? parent->second : window));
-    }
-}
-
 }  // namespace velmora

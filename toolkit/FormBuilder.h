@@ -32,12 +32,6 @@ public:
         return controls;
     }
 
-    // Works out the fonts of the description's controls without building
-    // anything, on any thread, so that a window built later finds their cell
-    // heights already measured. `windowFont` is the font a new window starts
-    // with.
-    static void PrepareFonts(const WindowDescription& description, const QFont& windowFont);
-
 private:
     static void Build(QWidget& window, const WindowDescription& description, const Factory& factory, void* controls,
                       const std::type_info& owner);

@@ -7,24 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/WriteAll.h"
+
 namespace velmora::tool {
 
 namespace {
-
-bool WriteAll(int fd, const void* data, std::size_t size)
-{
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 std::string Failure(const std::string& path)
 {

@@ -1,0 +1,24 @@
+#include "core/WriteAll.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace velmora {
+
+bool WriteAll(int fd, const void* data, std::size_t size)
+{
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace velmora
