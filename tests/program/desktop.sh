@@ -28,6 +28,16 @@ caption="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych 
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# What a program $1 that has not shown its window was doing: what it wrote
+# to $2, the windows mapped, and its threads' stacks.
+stuck() {
+  echo "output: $(cat "$2")"
+  echo "mapped: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+  if command -v gdb >/dev/null; then
+    timeout 60 gdb -p "$1" -batch -ex 'thread apply all bt' 2>/dev/null | grep -E '^(Thread|#)' || true
+  fi
+}
+
 # Polls the command $2... until it prints something, for up to $1 seconds.
 wait_output() {
   local deadline=$((SECONDS + $1)); shift
@@ -133,7 +143,7 @@ for setup in "1280x1024 openbox 90 12 1100 1000" "1024x768 openbox 112 4 800 760
   [ "$wm" = none ] || start_openbox
   start_program "$work/demo" "$work/program.log"
   main=$(visible_window "$caption" 20)
-  [ -n "$main" ] || fail "no main window: $(cat "$work/program.log")"
+  [ -n "$main" ] || fail "no main window: $(stuck "$started" "$work/program.log")"
   rect=$(check_window "$main" "the main window")
   [ "$rect" = "$mx $my $mw $mh" ] || fail "main window at $rect, not $mx $my $mw $mh"
 
@@ -183,7 +193,7 @@ conf=$XDG_CONFIG_HOME/velmora/velmora.conf
 printf '\0\377[General\nvolume=loud' >"$conf"
 start_program "$work/demo" "$work/volume.log"
 main=$(visible_window "$caption" 20)
-[ -n "$main" ] || fail "no main window over a corrupt configuration: $(cat "$work/volume.log")"
+[ -n "$main" ] || fail "no main window over a corrupt configuration: $(stuck "$started" "$work/volume.log")"
 # The start writes back what it reads, as a user's move does.
 [ -n "$(wait_output 5 grep -x 'volume=60' "$conf")" ] || fail "not at 60 %: $(cat "$conf")"
 [ "$(grep -c 'is corrupt' "$work/volume.log")" = 1 ] || fail "no single line on standard error: $(cat "$work/volume.log")"
@@ -198,7 +208,7 @@ xdotool click 1
 kill -9 "$started"
 wait "$started" 2>/dev/null || true
 start_program "$work/demo" "$work/volume2.log"
-[ -n "$(visible_window "$caption" 20)" ] || fail "no main window on the second start"
+[ -n "$(visible_window "$caption" 20)" ] || fail "no main window on the second start: $(stuck "$started" "$work/volume2.log")"
 sleep 1
 grep -qx 'volume=70' "$conf" || fail "the second start did not keep 70 %: $(cat "$conf")"
 [ ! -s "$work/volume2.log" ] || fail "the second start said: $(cat "$work/volume2.log")"
@@ -239,7 +249,7 @@ while :; do
 done
 kill -9 "${busy[@]}"
 [ "$(pixel $((x + 200)) $((y + 100)))" = "srgb(43,0,85)" ] || fail "no background: $(pixel $((x + 200)) $((y + 100)))"
-[ -n "$(visible_window "$caption" 60)" ] || fail "the large set never showed the main window: $(cat "$work/large.log")"
+[ -n "$(visible_window "$caption" 60)" ] || fail "the large set never showed the main window: $(stuck "$started" "$work/large.log")"
 kill -9 "$started"
 wait "$started" 2>/dev/null || true
 
@@ -248,7 +258,7 @@ start_display 2560x2048
 export QT_SCALE_FACTOR=2
 start_program "$work/demo" "$work/hidpi.log"
 main=$(visible_window "$caption" 20)
-[ -n "$main" ] || fail "no main window at twice the density: $(cat "$work/hidpi.log")"
+[ -n "$main" ] || fail "no main window at twice the density: $(stuck "$started" "$work/hidpi.log")"
 sleep 1  # the item pictures are prepared in idle time
 import -window root "$work/hidpi.png"
 # 60 x 60 screen pixels inside the first item's picture (the demo's cat),
