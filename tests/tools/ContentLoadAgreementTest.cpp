@@ -100,8 +100,9 @@ TEST(ContentLoadAgreement, TheProgramDumpAndCheckRefuseTheSameContent)
         const auto json = nlohmann::json::parse(dump.out, nullptr, false);
         ASSERT_FALSE(json.is_discarded()) << dump.out;
         EXPECT_EQ(json.contains("error"), !starts) << dump.out;
+        // value(), not []: a const json indexed by a missing key is undefined.
         if (!starts) {
-            EXPECT_EQ(json["error"], row.failure);
+            EXPECT_EQ(json.value("error", std::string()), row.failure);
         }
 
         const test::ToolResult check = test::RunContentTool("check " + test::QuoteArgument(dir.Path().string()));
