@@ -66,7 +66,9 @@ public:
                 waiting_ = nullptr;
             }
         }
-        thread_.join();
+        // Not joinable when no thread could be had and the work ran here.
+        if (thread_.joinable())
+            thread_.join();
         return result_.get();
     }
 
