@@ -264,12 +264,12 @@ int main(int argc, char** argv)
         if (const int status = EnterContentFolder(arguments, loading, pixelRatio); status != 0)
             return status;
     velmora::GuardedApplication application(argc, argv);
+    const float ratio = ScreenPixelRatio();
+    screenRatio.set_value(ratio);
     // Before anything draws text: the toolkit's first text makes the font
     // configuration too unless it is made, and fontconfig's shared state can
     // be corrupted when two threads make it at once.
     fontConfig.Wait();
-    const float ratio = ScreenPixelRatio();
-    screenRatio.set_value(ratio);
     // Painted meanwhile, for the splash and the main window alike.
     velmora::BackgroundWork<void> logo([ratio] { velmora::app::ScreenLogo(ratio); });
     if (!loading) {
