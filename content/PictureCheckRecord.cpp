@@ -230,8 +230,13 @@ bool PictureCheckRecord::Write(const std::string& file) const
     const std::filesystem::path target(file);
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), error);
-    std::string temporary = file + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    // One temporary name, made anew: what a write killed halfway left there
+    // (a file, or whatever it has become since) is replaced, not kept, and
+    // never written through. Two programs writing at once can at worst leave
+    // a record that fails its hash, which the next start ignores.
+    const std::string temporary = file + ".new";
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     const bool written = WriteAll(fd, bytes.data(), bytes.size());

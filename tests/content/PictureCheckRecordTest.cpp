@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -106,6 +110,46 @@ TEST_F(PictureCheckRecordFiles, ALoadRecordsThePicturesThatPassed)
         }
         EXPECT_EQ(LoadContent(nullptr, &second).Ok(), !broken);
         EXPECT_FALSE(second.Changed()) << "the second load keeps what it trusted" << (broken ? ", broken" : "");
+    }
+}
+
+// A start killed while it wrote its record leaves the record's temporary
+// file behind, whatever it had become; the next write takes its place
+// instead of leaving one more, and never writes through it.
+TEST_F(PictureCheckRecordFiles, AWriteReplacesWhatAnInterruptedWriteLeft)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = dir.Path() / "cache";
+    const fs::path record = folder / "record";
+    const fs::path elsewhere = dir.Path() / "elsewhere";
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> leave;
+    } rows[] = {
+        {"a half-written file", [](const fs::path& left) { std::ofstream(left) << "VCR"; }},
+        {"a named pipe", [](const fs::path& left) { ASSERT_EQ(::mkfifo(left.c_str(), 0600), 0); }},
+        {"a link to another file", [&](const fs::path& left) { fs::create_symlink(elsewhere, left); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        std::ofstream(elsewhere) << "kept";
+        row.leave(fs::path(record.string() + ".new"));
+
+        const std::int64_t later = PictureCheckRecord::SystemTimeNs() + kLater;
+        PictureCheckRecord first(later);
+        ASSERT_TRUE(LoadContent(nullptr, &first).Ok());
+        ASSERT_TRUE(first.Write(record.string()));
+
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(folder))
+            left.push_back(entry.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{"record"});
+        PictureCheckRecord second(later);
+        second.Read(record.string());
+        EXPECT_TRUE(second.Trusted(kItem, *FileStamp::Of(kItem)).has_value());
+        EXPECT_EQ(test::ReadBytes(elsewhere), test::Bytes({'k', 'e', 'p', 't'}));
     }
 }
 
