@@ -54,7 +54,7 @@ int FontHeight::PixelSizeForCellHeight(const QFont& font, int cellHeight)
 {
     cellHeight = std::clamp(cellHeight, 1, kLargestCellHeight);
     // Process-wide: the start searches the main window's fonts on a thread
-    // of its own while the user-interface thread builds the splash.
+    // of its own while the splash shows.
     static OnceCache<QString, int> cache;
     return cache.Get(CacheKey(font, cellHeight), [&] { return SearchPixelSize(font, cellHeight); });
 }
