@@ -8,7 +8,9 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -22,16 +24,26 @@ namespace {
 // Window managers answer within a round trip or two; one that offers the
 // request and then ignores it must not hold the window back for long.
 constexpr int kAnswerTimeLimitMs = 250;
+constexpr std::chrono::microseconds kFirstPause{100};
+constexpr std::chrono::microseconds kLongestPause{2000};
 
 template <class Reply>
 using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+// The atoms of `names`, asked for together: one round trip, not one each.
+template <std::size_t Count>
+std::array<xcb_atom_t, Count> Atoms(xcb_connection_t* connection, const std::array<const char*, Count>& names)
 {
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::array<xcb_intern_atom_cookie_t, Count> cookies{};
+    for (std::size_t i = 0; i < Count; ++i)
+        cookies[i] = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, Count> atoms{};
+    for (std::size_t i = 0; i < Count; ++i) {
+        const ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookies[i], nullptr),
+                                                          &std::free);
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    }
+    return atoms;
 }
 
 // The 32-bit values of a property, or nothing when it is absent.
@@ -46,9 +58,8 @@ ReplyPointer<xcb_get_property_reply_t> Property(xcb_connection_t* connection, xc
     return reply;
 }
 
-bool WindowManagerOffers(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t request)
+bool WindowManagerOffers(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t supported, xcb_atom_t request)
 {
-    const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
     const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024);
     const ReplyPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
     if (!reply || reply->format != 32)
@@ -113,9 +124,10 @@ std::optional<QMargins> RequestX11FrameExtents(QWindow& window)
         return std::nullopt;
     xcb_connection_t* connection = x11->connection();
     const xcb_window_t root = RootOf(connection);
-    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
-    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !WindowManagerOffers(connection, root, request))
+    const auto [supported, request, extents] =
+        Atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
+    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE ||
+        !WindowManagerOffers(connection, root, supported, request))
         return std::nullopt;
 
     const auto id = static_cast<xcb_window_t>(window.winId());
@@ -130,8 +142,11 @@ std::optional<QMargins> RequestX11FrameExtents(QWindow& window)
     xcb_flush(connection);
 
     // The answer is a property on the window; Qt's event loop owns the
-    // connection's events, so the property is read until it is there.
+    // connection's events, so the property is read until it is there. A
+    // window manager that answers at all does so within a millisecond or
+    // so: the pauses between reads start short and grow.
     const QDeadlineTimer deadline(kAnswerTimeLimitMs);
+    std::chrono::microseconds pause = kFirstPause;
     do {
         const auto reply = Property(connection, id, extents, 4);
         if (reply && xcb_get_property_value_length(reply.get()) == 16) {
@@ -140,7 +155,8 @@ std::optional<QMargins> RequestX11FrameExtents(QWindow& window)
             return QMargins(static_cast<int>(value[0]), static_cast<int>(value[2]), static_cast<int>(value[1]),
                             static_cast<int>(value[3]));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(pause);
+        pause = std::min(2 * pause, kLongestPause);
     } while (!deadline.hasExpired());
     return std::nullopt;
 }
