@@ -1,9 +1,12 @@
 #include "app/SecondaryWindowSet.h"
 
+#include <initializer_list>
+
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "app/PresentationWindow.h"
+#include "toolkit/NativeWindow.h"
 
 namespace velmora::app {
 
@@ -11,9 +14,10 @@ SecondaryWindowSet::SecondaryWindowSet(MainWindow& main) : main_(main)
 {
     buildTimer_.setSingleShot(true);
     QObject::connect(&buildTimer_, &QTimer::timeout, [this] {
-        Help();
-        About();
-        Presentation();
+        // With their native windows, so that a first showing only maps them
+        // and screen readers know them from the start.
+        for (QWidget* window : std::initializer_list<QWidget*>{&Help(), &About(), &Presentation()})
+            CreateNativeWindow(*window);
     });
 }
 

@@ -5,26 +5,14 @@
 
 #include "toolkit/Desktop.h"
 #include "toolkit/FramePlacement.h"
+#include "toolkit/NativeWindow.h"
 #include "toolkit/X11FrameExtents.h"
 
 namespace velmora {
-namespace {
-
-// Creates a top-level widget's native window the way showing it does. Not
-// winId(): that marks the widget native, and a native widget with a parent
-// makes all the parent's children native too, so asking about a dialog the
-// main window owns would give each of the main window's panels an X window
-// of its own. QWidget::create is protected; a pointer to it taken through a
-// derived class may be applied to any widget.
-struct NativeWindow : QWidget {
-    static void Create(QWidget& window) { (window.*&NativeWindow::create)(0, true, true); }
-};
-
-}  // namespace
 
 QMargins WindowFrame::Of(QWidget& window)
 {
-    NativeWindow::Create(window);
+    CreateNativeWindow(window);
     QWindow* handle = window.windowHandle();
     if (handle == nullptr)
         return {};
