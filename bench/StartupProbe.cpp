@@ -3,6 +3,7 @@
 // damage the X server reports on the mapped window. The damage extension
 // sees what the program has really drawn, whichever way it draws, so the
 // figure is the moment a user could see the window, not when it was mapped.
+// Works with and without a window manager.
 //
 //   startup_probe [--timeout-ms N] --window TITLE [--window TITLE ...] -- PROGRAM [ARG ...]
 //
@@ -132,8 +133,15 @@ public:
     {
         if (event.type == CreateNotify) {
             // Watched from its creation, so no drawing is missed between the
-            // mapping and the start of the watch.
-            XDamageCreate(display_, event.xcreatewindow.window, XDamageReportNonEmpty);
+            // mapping and the start of the watch. A window manager moves the
+            // window into a frame of its own before mapping it, and then only
+            // the window itself still hears of its mapping.
+            const Window window = event.xcreatewindow.window;
+            XDamageCreate(display_, window, XDamageReportNonEmpty);
+            XSelectInput(display_, window, StructureNotifyMask);
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(display_, window, &attributes) != 0 && attributes.map_state != IsUnmapped)
+                mapped_[window] = true;
         } else if (event.type == MapNotify) {
             mapped_[event.xmap.window] = true;
         } else if (event.type == UnmapNotify) {

@@ -9,6 +9,7 @@
 # work it did.
 #
 #   bench/startup.sh [BUILD_DIR]     # default build/release; RUNS=6 by default
+#   WM=openbox bench/startup.sh      # the same under a window manager
 #
 # The programs of a round start one after the other, round after round, so
 # a change in the machine's load touches every line alike. One round before
@@ -40,6 +41,18 @@ read -r -u 3 display
 export DISPLAY=":$display"
 export SDL_AUDIODRIVER=dummy   # no sound card's probing in the figures
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$runtime"' EXIT
+if [ -n "${WM:-}" ]; then
+    "$WM" >/dev/null 2>&1 &
+    wm=$!
+    trap 'kill "$wm" "$xvfb" 2>/dev/null; rm -rf "$runtime"' EXIT
+    # Managing begins once the manager has claimed the screen.
+    managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    for ((i = 0; i < 50; ++i)); do managing && break; sleep 0.1; done
+    if ! managing; then
+        echo "the window manager '$WM' did not start" >&2
+        exit 1
+    fi
+fi
 
 probe="$build/bench/startup_probe"
 main_title="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych (Demo)"
@@ -77,6 +90,7 @@ round() {
 # The record is written just after the main window shows, and the probe
 # ends the program once the window is painted: a start may end first.
 records() { find "$XDG_CACHE_HOME/velmora" -name '*.pictures' 2>/dev/null | wc -l; }
+echo "window manager: ${WM:-none}"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for ((i = 0; i < 5 && $(records) < 2; ++i)); do round warm-up; done
 if [ "$(records)" -lt 2 ]; then
