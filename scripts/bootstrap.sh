@@ -17,6 +17,8 @@ packages=(
   # a real desktop in the program tests: a window manager, a Wayland
   # compositor, the accessibility bus and its Python reader
   openbox weston qt6-wayland dbus at-spi2-core python3-pyatspi
+  # ending what a test started, children included
+  procps
   # asking an X11 window manager for the frame before a window is mapped
   libxcb1-dev
   # Qt's own texts in Polish

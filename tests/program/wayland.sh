@@ -12,7 +12,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null || true; done
+  # Children first: the accessibility bus launcher's own bus would outlive it.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    pkill -9 -P "${pids[i]}" 2>/dev/null || true
+    kill -9 "${pids[i]}" 2>/dev/null || true
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
