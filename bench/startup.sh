@@ -10,6 +10,11 @@
 #
 #   bench/startup.sh [BUILD_DIR]     # default build/release; RUNS=6 by default
 #   WM=openbox bench/startup.sh      # the same under a window manager
+#   NOBUS=1 bench/startup.sh         # the same without a session bus
+#
+# Like a desktop, the benchmark has a session bus of its own: without one,
+# Qt, in the floor and in the program alike, looks for a bus by forking to
+# run dbus-launch, which no start on a desktop pays.
 #
 # The programs of a round start one after the other, round after round, so
 # a change in the machine's load touches every line alike. One round before
@@ -26,7 +31,12 @@ runs=${RUNS:-6}
 cmake --build "$build" --target velmora velmora-content startup_floor startup_probe >/dev/null
 
 runtime=$(mktemp -d)
-trap 'rm -rf "$runtime"' EXIT
+started=()  # the X server, the session bus, the window manager
+cleanup() {
+    [ ${#started[@]} -eq 0 ] || kill "${started[@]}" 2>/dev/null || true
+    rm -rf "$runtime"
+}
+trap cleanup EXIT
 export XDG_RUNTIME_DIR="$runtime"
 work="$build/bench-startup"
 export XDG_CACHE_HOME="$work/cache"
@@ -36,15 +46,20 @@ mkdir -p "$work"
 [ -f "$work/synthetic/menl.dat" ] || "$tool" make-demo --synthetic 40 12 60 "$work/synthetic" >/dev/null
 
 exec 3< <(Xvfb -displayfd 4 -screen 0 1920x1080x24 -noreset -nolisten tcp 4>&1 2>/dev/null)
-xvfb=$!
+started+=($!)
 read -r -u 3 display
 export DISPLAY=":$display"
 export SDL_AUDIODRIVER=dummy   # no sound card's probing in the figures
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$runtime"' EXIT
+if [ -z "${NOBUS:-}" ]; then
+    read -r DBUS_SESSION_BUS_ADDRESS bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd ' ')
+    export DBUS_SESSION_BUS_ADDRESS
+    started+=("$bus")
+else
+    unset DBUS_SESSION_BUS_ADDRESS
+fi
 if [ -n "${WM:-}" ]; then
     "$WM" >/dev/null 2>&1 &
-    wm=$!
-    trap 'kill "$wm" "$xvfb" 2>/dev/null; rm -rf "$runtime"' EXIT
+    started+=($!)
     # Managing begins once the manager has claimed the screen.
     managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     for ((i = 0; i < 50; ++i)); do managing && break; sleep 0.1; done
@@ -90,7 +105,7 @@ round() {
 # The record is written just after the main window shows, and the probe
 # ends the program once the window is painted: a start may end first.
 records() { find "$XDG_CACHE_HOME/velmora" -name '*.pictures' 2>/dev/null | wc -l; }
-echo "window manager: ${WM:-none}"
+echo "window manager: ${WM:-none}; session bus: $([ -n "${NOBUS:-}" ] && echo none || echo its own)"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for ((i = 0; i < 5 && $(records) < 2; ++i)); do round warm-up; done
 if [ "$(records)" -lt 2 ]; then
