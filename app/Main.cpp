@@ -33,6 +33,7 @@
 #include "sound/ClipPlayer.h"
 #include "toolkit/AfterFirstPaint.h"
 #include "toolkit/BackgroundWork.h"
+#include "toolkit/FirstPaintWait.h"
 #include "toolkit/GuardedApplication.h"
 #include "toolkit/GuardedCall.h"
 #include "toolkit/MessageBox.h"
@@ -54,6 +55,9 @@ constexpr char kFatalError[] = "Wystąpił błąd krytyczny aplikacji!";
 // The audio device opens after the main window's first paint, and at the
 // latest this long after it is shown.
 constexpr int kLatestDeviceOpeningMs = 500;
+// A window system that does not expose the splash by then does not hold
+// the main window back any longer.
+constexpr int kLatestSplashPaintMs = 250;
 
 // A failure is shown in a box and, for a user who started the program from a
 // terminal, on standard error in one line.
@@ -208,6 +212,7 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
 {
     splash = std::make_unique<SplashWindow>();
     front.splash = splash.get();
+    velmora::FirstPaintWait splashPainted(*splash);
     splash->show();
     QApplication::processEvents();
     splash->raise();
@@ -220,6 +225,10 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
     // while this thread held it.
     velmora::BackgroundWork<void> fonts(
         [wanted = velmora::app::MainWindowFonts::ForPrimaryScreen()] { wanted.Measure(); });
+    // A window manager exposes the splash only once it has framed it, after
+    // the events above; the main window is not built before the splash is
+    // on the screen.
+    splashPainted.Wait(kLatestSplashPaintMs);
 
     // The content has been loading on a thread of its own since the start;
     // the windows are built here from the result.
