@@ -248,9 +248,11 @@ close_secondary_windows() {
 }
 
 # Whether the Start/Stop label's text is blue (under the pointer) or not:
-# its plain text is grey and none of its backgrounds is blue.
+# its plain text is grey and none of its backgrounds is blue. Only the
+# label's inside is read: the dotted mark of the keyboard focus, in the same
+# blue, runs along its edges.
 label_is_blue() {
-  import -window root -crop "62x18+$((wx + 18))+$((wy + 500 + dy + 53))" -depth 8 rgb:- 2>/dev/null |
+  import -window root -crop "56x14+$((wx + 21))+$((wy + 500 + dy + 55))" -depth 8 rgb:- 2>/dev/null |
     /usr/bin/python3 -c '
 import sys
 data = sys.stdin.buffer.read()
