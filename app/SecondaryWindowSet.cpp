@@ -1,7 +1,5 @@
 #include "app/SecondaryWindowSet.h"
 
-#include <initializer_list>
-
 #include "app/AboutWindow.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
@@ -16,8 +14,9 @@ SecondaryWindowSet::SecondaryWindowSet(MainWindow& main) : main_(main)
     QObject::connect(&buildTimer_, &QTimer::timeout, [this] {
         // With their native windows, so that a first showing only maps them
         // and screen readers know them from the start.
-        for (QWidget* window : std::initializer_list<QWidget*>{&Help(), &About(), &Presentation()})
-            CreateNativeWindow(*window);
+        CreateNativeWindow(Help());
+        CreateNativeWindow(About());
+        CreateNativeWindow(Presentation());
     });
 }
 

@@ -17,12 +17,13 @@ caption="Velmora w zakresie wybranych przykładów wymowy dzieci przedszkolnych 
 
 (cd "$work/demo" && LD_PRELOAD=$watch exec "$program") >"$work/log" 2>&1 &
 started=$!
+main=
 for _ in $(seq 300); do
-  [ -z "$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null || true)" ] || break
+  main=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null || true)
+  [ -z "$main" ] || break
   sleep 0.05
 done
-[ -n "$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null || true)" ] ||
-  { echo "FAIL: no main window: $(cat "$work/log")" >&2; exit 1; }
+[ -n "$main" ] || { echo "FAIL: no main window: $(cat "$work/log")" >&2; exit 1; }
 if grep -q 'fcinit-watch' "$work/log"; then
   echo "FAIL: $(cat "$work/log")" >&2
   exit 1
