@@ -18,7 +18,6 @@
 #include "app/InstallLayout.h"
 #include "app/Logo.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowFonts.h"
 #include "app/PictureCheckRecordFile.h"
 #include "app/ProgramContent.h"
 #include "app/QtPolish.h"
@@ -221,10 +220,6 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
     // Painted meanwhile, so that the splash's own painting has the
     // processor; the splash takes the icon when the main window does.
     velmora::BackgroundWork iconImages(velmora::app::WindowIconImages);
-    // Not sooner: the splash's own fonts would wait for Qt's font database
-    // while this thread held it.
-    velmora::BackgroundWork<void> fonts(
-        [wanted = velmora::app::MainWindowFonts::ForPrimaryScreen()] { wanted.Measure(); });
     // A window manager exposes the splash only once it has framed it, after
     // the events above; the main window is not built before the splash is
     // on the screen.

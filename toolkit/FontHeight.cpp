@@ -1,9 +1,11 @@
 #include "toolkit/FontHeight.h"
 
 #include <QFontMetrics>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "toolkit/OnceCache.h"
 
@@ -14,24 +16,50 @@ namespace {
 constexpr int kLargestCellHeight = 4096;
 constexpr int kReferencePixelSize = 100;
 
-int CellHeightAt(QFont font, int pixelSize)
-{
-    font.setPixelSize(pixelSize);
-    const QFontMetrics metrics(font);
-    return metrics.ascent() + metrics.descent();
-}
+// The cell heights of one font at any pixel size, measured on copies of the
+// font's own face at those sizes: asking the font database for each size
+// would have fontconfig match the font anew every time, several times
+// slower.
+class CellHeights {
+public:
+    explicit CellHeights(QFont font) : font_(std::move(font))
+    {
+        font_.setPixelSize(kReferencePixelSize);
+        face_ = QRawFont::fromFont(font_);
+    }
+
+    int At(int pixelSize)
+    {
+        QRawFont sized(face_);
+        sized.setPixelSize(pixelSize);
+        // Rounded as QFontMetrics rounds them.
+        if (sized.isValid())
+            return qRound(sized.ascent()) + qRound(sized.descent());
+        // A face that cannot be copied at another size (the toolkit's
+        // stand-in when no font is installed) is asked for through the
+        // database.
+        font_.setPixelSize(pixelSize);
+        const QFontMetrics metrics(font_);
+        return metrics.ascent() + metrics.descent();
+    }
+
+private:
+    QFont font_;
+    QRawFont face_;
+};
 
 // Guesses from the proportion at a large size, then corrects by single steps:
 // rounding of the metrics makes the cell height only roughly proportional.
 int SearchPixelSize(const QFont& font, int cellHeight)
 {
-    const int referenceCell = std::max(CellHeightAt(font, kReferencePixelSize), 1);
+    CellHeights cells(font);
+    const int referenceCell = std::max(cells.At(kReferencePixelSize), 1);
     int size =
         std::clamp(static_cast<int>(std::lround(static_cast<double>(cellHeight) * kReferencePixelSize / referenceCell)),
                    1, 2 * kLargestCellHeight);
-    while (size > 1 && CellHeightAt(font, size) > cellHeight)
+    while (size > 1 && cells.At(size) > cellHeight)
         --size;
-    while (size < 2 * kLargestCellHeight && CellHeightAt(font, size + 1) <= cellHeight)
+    while (size < 2 * kLargestCellHeight && cells.At(size + 1) <= cellHeight)
         ++size;
     return size;
 }
@@ -53,8 +81,7 @@ QFont FontHeight::WithCharacterHeight(QFont font, int pixels)
 int FontHeight::PixelSizeForCellHeight(const QFont& font, int cellHeight)
 {
     cellHeight = std::clamp(cellHeight, 1, kLargestCellHeight);
-    // Process-wide: the start searches the main window's fonts on a thread
-    // of its own while the splash shows.
+    // Process-wide: any thread may ask.
     static OnceCache<QString, int> cache;
     return cache.Get(CacheKey(font, cellHeight), [&] { return SearchPixelSize(font, cellHeight); });
 }
