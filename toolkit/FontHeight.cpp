@@ -19,13 +19,17 @@ constexpr int kReferencePixelSize = 100;
 // The cell heights of one font at any pixel size, measured on copies of the
 // font's own face at those sizes: asking the font database for each size
 // would have fontconfig match the font anew every time, several times
-// slower.
+// slower. Only an outline face (one with a TrueType header) is copied: a
+// bitmap font may come in one file per size, which the database would choose
+// by size.
 class CellHeights {
 public:
     explicit CellHeights(QFont font) : font_(std::move(font))
     {
         font_.setPixelSize(kReferencePixelSize);
         face_ = QRawFont::fromFont(font_);
+        if (face_.fontTable("head").isEmpty())
+            face_ = QRawFont();
     }
 
     int At(int pixelSize)
@@ -35,9 +39,9 @@ public:
         // Rounded as QFontMetrics rounds them.
         if (sized.isValid())
             return qRound(sized.ascent()) + qRound(sized.descent());
-        // A face that cannot be copied at another size (the toolkit's
-        // stand-in when no font is installed) is asked for through the
-        // database.
+        // A face not copied, or one that cannot be copied at another size
+        // (the toolkit's stand-in when no font is installed), is asked for
+        // through the database.
         font_.setPixelSize(pixelSize);
         const QFontMetrics metrics(font_);
         return metrics.ascent() + metrics.descent();
