@@ -51,9 +51,9 @@ constexpr char kAlreadyRunning[] =
     "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikacji lub uruchom ponownie komputer.";
 constexpr char kErrorCaption[] = "Błąd";
 constexpr char kFatalError[] = "Wystąpił błąd krytyczny aplikacji!";
-// The audio device opens after the main window's first paint, and at the
-// latest this long after it is shown.
-constexpr int kLatestDeviceOpeningMs = 500;
+// What waits for the main window's first paint (the window icon, the audio
+// device's opening) happens at the latest this long after it is shown.
+constexpr int kLatestAfterFirstPaintMs = 500;
 // A window system that does not expose the splash by then does not hold
 // the main window back any longer.
 constexpr int kLatestSplashPaintMs = 250;
@@ -218,7 +218,9 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
     splash->activateWindow();
     QApplication::processEvents();
     // Painted meanwhile, so that the splash's own painting has the
-    // processor; the splash takes the icon when the main window does.
+    // processor; the windows take the icon once the main window has been
+    // painted: its six sizes, sent to the window system for each window,
+    // would otherwise go before that painting.
     velmora::BackgroundWork iconImages(velmora::app::WindowIconImages);
     // A window manager exposes the splash only once it has framed it, after
     // the events above; the main window is not built before the splash is
@@ -237,11 +239,15 @@ int Run(ContentStart& loading, std::optional<Sound>& sound, FrontWindow& front, 
         .showAlphabet = [&secondary] { secondary.ShowAlphabet(); },
     });
     front.main = &mainWindow;
-    QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
     mainWindow.SetSplash(splash.release());
     mainWindow.show();
     velmora::AfterFirstPaint(
-        mainWindow, [&sound] { sound->device.StartOpening(); }, kLatestDeviceOpeningMs);
+        mainWindow,
+        [&sound, &iconImages] {
+            QApplication::setWindowIcon(velmora::app::WindowIcon(iconImages.Wait()));
+            sound->device.StartOpening();
+        },
+        kLatestAfterFirstPaintMs);
     secondary.BuildAllSoon();
     // On a thread, so that the main window's first paint never waits for it.
     velmora::BackgroundWork<void> savingRecord([&loading] { loading.SaveRecord(); });

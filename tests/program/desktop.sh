@@ -96,6 +96,9 @@ client_rect() {
 # The frame window manager has put around window $1: left right top bottom.
 frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ,; }
 
+# The sizes of window $1's icon, one line each; nothing without an icon.
+icon_sizes() { xprop -id "$1" _NET_WM_ICON | grep "Icon ("; }
+
 # The whole window $1, frame included: left top width height. Under a window
 # manager, waits for it to set the frame.
 outer_rect() {
@@ -117,7 +120,8 @@ check_window() {
   read -r x y w h <<<"$rect"
   [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "$screen_w" ] && [ $((y + h)) -le "$screen_h" ] ||
     fail "$2 at $rect is not on the $screen_w x $screen_h screen ($wm)"
-  [ "$(xprop -id "$1" _NET_WM_ICON | grep -c "Icon (")" -gt 0 ] || fail "$2 has no icon"
+  # The icon follows the main window's first paint.
+  [ -n "$(wait_output 5 icon_sizes "$1")" ] || fail "$2 has no icon"
   echo "$rect"
 }
 
