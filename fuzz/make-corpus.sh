@@ -3,9 +3,9 @@
 # made by the project's own content tool. What fuzzing found, minimised with
 # libFuzzer's -merge=1, lives beside it in fuzz/corpus/TARGET/found/ and is
 # kept, as are the hostile inputs made by hand in fuzz/corpus/TARGET/hostile/
-# (named pipes aside, what an attacker's content holds). The checkrecord
-# target's seed, fuzz/corpus/checkrecord/seed/, is kept as it is: the
-# content tool cannot make one, and the program wrote it on the demo.
+# (named pipes aside, what an attacker's content holds). This script leaves
+# fuzz/corpus/checkrecord/seed/ alone: the content tool makes no record of
+# picture checks, and that one was saved by velmora started on the demo.
 # Run it from a tree with a release build:
 #   cmake --build --preset release && fuzz/make-corpus.sh
 set -euo pipefail
