@@ -1,8 +1,5 @@
 #include "app/LogoShape.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-
 namespace velmora::app {
 namespace {
 
@@ -23,19 +20,32 @@ LogoShape Bubble()
     return {.path = bubble.united(tail), .fill = kBubble, .stroke = kInk, .strokeWidth = 2};
 }
 
-// The letter V, white, centred in the bubble as text centred in a box is:
-// the line's advance and height, not the glyph's ink.
+// A point of the letter's outline, given in 64ths of a unit as a font's
+// outlines are.
+QPointF Outline64(int x, int y)
+{
+    return QPointF(x / 64.0, y / 64.0);
+}
+
+// The letter V, white: Arial's bold V at 24 units (as Liberation Sans Bold,
+// Arial's metric twin, draws it), centred in the bubble as text centred in a
+// box is. Its outline is written out, not asked of a font: the logo is then
+// the same on every machine, installed fonts or not, and drawing it never
+// waits for the font database, which the windows are using meanwhile.
 LogoShape Letter()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(24);
-    font.setBold(true);
-    const QString text = QStringLiteral("V");
-    const QFontMetricsF metrics(font);
-    const QPointF baseline(kBubbleRect.left() + (kBubbleRect.width() - metrics.horizontalAdvance(text)) / 2,
-                           kBubbleRect.top() + (kBubbleRect.height() - metrics.height()) / 2 + metrics.ascent());
     QPainterPath letter;
-    letter.addText(baseline, font, text);
+    letter.moveTo(Outline64(1522, 1684));
+    letter.lineTo(Outline64(1297, 1684));
+    letter.lineTo(Outline64(907, 627));
+    letter.lineTo(Outline64(1138, 627));
+    letter.lineTo(Outline64(1355, 1306));
+    letter.quadTo(Outline64(1375, 1372), Outline64(1411, 1505));
+    letter.lineTo(Outline64(1426, 1441));
+    letter.lineTo(Outline64(1465, 1306));
+    letter.lineTo(Outline64(1681, 627));
+    letter.lineTo(Outline64(1910, 627));
+    letter.closeSubpath();
     return {.path = letter, .fill = Qt::white};
 }
 
