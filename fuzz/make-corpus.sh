@@ -3,9 +3,10 @@
 # made by the project's own content tool. What fuzzing found, minimised with
 # libFuzzer's -merge=1, lives beside it in fuzz/corpus/TARGET/found/ and is
 # kept, as are the hostile inputs made by hand in fuzz/corpus/TARGET/hostile/
-# (named pipes aside, what an attacker's content holds). This script leaves
-# fuzz/corpus/checkrecord/seed/ alone: the content tool makes no record of
-# picture checks, and that one was saved by velmora started on the demo.
+# (named pipes aside, what an attacker's content holds). The record of
+# picture checks in fuzz/corpus/checkrecord/seed/ is not written here:
+# velmora-content cannot make one, so it holds a record velmora itself saved
+# on the bundled content, which this script leaves as it is.
 # Run it from a tree with a release build:
 #   cmake --build --preset release && fuzz/make-corpus.sh
 set -euo pipefail
